@@ -1,0 +1,40 @@
+#include "core/log.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringConverter>
+#include <QStringList>
+
+#include "core/clock.h"
+#include "core/core_error.h"
+#include "core/ini_file.h"
+#include "core/program_folder.h"
+#include "core/timestamp.h"
+#include "platform/drives.h"
+
+QString GetLogTxt() {
+  const QString configured = IFReadIniStr(QStringLiteral("FIRST"), QStringLiteral("LOG"), QString());
+  QString folder = configured;
+  folder.remove(QStringLiteral("Log.txt"), Qt::CaseInsensitive);
+
+  QStringList drives;
+  GetDriveList(drives);
+  if (!folder.isEmpty() && IsOnListedDrive(folder, drives) && QFileInfo(folder).isDir()) return configured;
+  return ProgramFile(QStringLiteral("Log.txt"));
+}
+
+void WrtLog(const QString& fileName, const QString& text) {
+  // A LOG value naming a bare folder keeps the log in that folder under its usual name.
+  QString path = fileName;
+  if (QFileInfo(path).isDir()) path += QStringLiteral("/Log.txt");
+
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  }
+  QStringEncoder encode(QStringConverter::System);
+  const QByteArray line = encode(LogTimestamp(Now()) + QLatin1Char(' ') + text + QLatin1String("\r\n"));
+  const bool written = file.write(line) == line.size();
+  file.close();
+  if (!written) throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The connection values the drug-information window holds between reloads.
+struct OrcaConnection {
+  QString stURL;        // cloud base URL as read; blank means not configured
+  QString stAPIKEY;     // API key (cloud) or password (on-premise), as read
+  QString stAPIUSER;    // API user (cloud) or ORCA user (on-premise), as read
+  QString FSelfInstCd;  // the clinic's own institution code, trimmed
+  int refreshMs = 60000;
+
+  bool configured() const { return !stURL.trimmed().isEmpty(); }
+};
+
+// Reloads the values from user.ini. The refresh interval is REFRESH seconds, 60 when it is not a
+// whole number, clamped into 10..3600.
+OrcaConnection GetWebORCAInfo();
+int RefreshIntervalMs(const QString& refreshSetting);

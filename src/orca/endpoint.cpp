@@ -1,0 +1,32 @@
+#include "orca/endpoint.h"
+
+#include <QUrl>
+#include <algorithm>
+
+#include "core/ini_file.h"
+
+QString EncodeApiPath(const QString& apiPath) {
+  const qsizetype question = apiPath.indexOf(QLatin1Char('?'));
+  if (question < 0) return apiPath;
+  const qsizetype equals = apiPath.indexOf(QLatin1Char('='), question);
+  if (equals < 0) return apiPath;
+  const QString value = apiPath.mid(equals + 1);
+  const bool plain = std::all_of(value.begin(), value.end(), [](QChar c) {
+    return c.unicode() < 128 && QChar::isLetterOrNumber(c.unicode());
+  });
+  if (plain) return apiPath;
+  return apiPath.left(equals + 1) + QString::fromLatin1(QUrl::toPercentEncoding(value, {}, "-._~"));
+}
+
+Endpoint ResolveEndpoint(const QString& stURL, const QString& apiPath) {
+  const QString path = EncodeApiPath(apiPath);
+  const QString mode = IFReadIniStr(QStringLiteral("COKBN"), QStringLiteral("CHCK"), QString()).trimmed();
+  const QString address = IFReadIniStr(QStringLiteral("PARAMA"), QStringLiteral("IPADR"), QString()).trimmed();
+  Endpoint e;
+  e.url = stURL + path;
+  e.restrictTo12 = mode != QLatin1String("2");
+  if (mode == QLatin1String("2") && !address.isEmpty()) {
+    e.url = QStringLiteral("http://") + address + QStringLiteral(":8000/api/") + path;
+  }
+  return e;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Request bodies are fixed one-line templates; a value replaces the first occurrence of its
+// placeholder word ("YYYY-MM-DD", "YYYY-MM", "XXXXX", "RR") as it is, without escaping.
+QString FillTemplate(const QString& templ, const QString& placeholder, const QString& value);

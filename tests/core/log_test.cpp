@@ -1,0 +1,73 @@
+#include <QDir>
+
+#include "core/clock.h"
+#include "core/core_error.h"
+#include "core/ini_file.h"
+#include "core/log.h"
+#include "core/timestamp.h"
+#include "temp_program_folder.h"
+
+namespace {
+
+class Log : public TempProgramFolder {
+ protected:
+  void fixClock(const QDateTime& moment) {
+    SetClockForTesting([moment] { return moment; });
+  }
+};
+
+TEST_F(Log, locationFollowsTheLogKeyOnlyForAnExistingFolder) {
+  QDir(dir_.path()).mkdir("logs");
+  const QString logs = path("logs");
+  struct Case {
+    const char* what;
+    QString configured;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"missing", QString(), path("Log.txt")},
+      {"empty", "", path("Log.txt")},
+      {"existing folder", logs + "/Log.txt", logs + "/Log.txt"},
+      {"file name in another case", logs + "/LOG.TXT", logs + "/LOG.TXT"},
+      {"folder that does not exist", path("nowhere") + "/Log.txt", path("Log.txt")},
+      {"relative path", "logs/Log.txt", path("Log.txt")},
+      {"bare folder", logs, logs},
+  };
+  for (const Case& c : cases) {
+    QFile::remove(path("user.ini"));
+    if (!c.configured.isNull()) IFWriteIniStr("FIRST", "LOG", c.configured);
+    EXPECT_EQ(GetLogTxt(), c.expected) << c.what;
+  }
+}
+
+TEST_F(Log, createsThenAppendsStampedLinesWithCrLf) {
+  fixClock(QDateTime(QDate(2024, 5, 1), QTime(9, 5, 7)));
+  WrtLog(GetLogTxt(), "API: one");
+  fixClock(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59, 999)));
+  WrtLog(GetLogTxt(), "ResponseCode=200");
+  fixClock(QDateTime(QDate(2025, 1, 1), QTime(0, 0, 0, 0)));
+  WrtLog(GetLogTxt(), "midnight");
+  fixClock(QDateTime(QDate(2025, 1, 1), QTime(0, 0, 0, 1)));
+  WrtLog(GetLogTxt(), "just after");
+  EXPECT_EQ(readFile("Log.txt"),
+            "2024/05/01 9:05:07 API: one\r\n2024/12/31 23:59:59 ResponseCode=200\r\n"
+            "2025/01/01 midnight\r\n2025/01/01 0:00:00 just after\r\n");
+}
+
+TEST_F(Log, writesIntoABareFolderUnderTheUsualName) {
+  QDir(dir_.path()).mkdir("logs");
+  IFWriteIniStr("FIRST", "LOG", path("logs"));
+  WrtLog(GetLogTxt(), "日本語の行");
+  EXPECT_EQ(readFile("logs/Log.txt").mid(20), "日本語の行\r\n");
+}
+
+TEST_F(Log, aFileThatCannotBeCreatedRaisesTheError) {
+  EXPECT_THROW(WrtLog(path("missing/folder/Log.txt"), "x"), CoreError);
+}
+
+TEST_F(Log, fixedTimestampIgnoresRegionalSettings) {
+  fixClock(QDateTime(QDate(2024, 3, 4), QTime(5, 6, 7)));
+  EXPECT_EQ(IFGetHzk15(), "2024-03-04 05:06:07");
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMutex>
+#include <atomic>
+#include <deque>
+
+#include "core/core_error.h"
+#include "http_server.h"
+#include "orca/orca_client.h"
+#include "temp_program_folder.h"
+
+namespace {
+
+const QString kAccept = "api01rv2/acceptlstv2?class=03";
+const QString kBody = "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date type=\"string\">2025-03-14</Acceptance_Date>  </acceptlstreq></data>";
+
+// A loopback server that plays a script: one action per request, the last one repeated.
+class Script {
+ public:
+  explicit Script(std::deque<HttpAction> actions) : actions_(std::move(actions)) {}
+  HttpAction next() {
+    QMutexLocker lock(&mutex_);
+    HttpAction a = actions_.front();
+    if (actions_.size() > 1) actions_.pop_front();
+    return a;
+  }
+
+ private:
+  QMutex mutex_;
+  std::deque<HttpAction> actions_;
+};
+
+class OrcaPost : public TempProgramFolder {
+ protected:
+  // Starts a server playing the actions and configures user.ini and the client for it.
+  void serve(std::deque<HttpAction> actions) {
+    script_ = std::make_unique<Script>(std::move(actions));
+    server_ = std::make_unique<HttpServer>([this](const HttpRequest&) { return script_->next(); });
+    ASSERT_TRUE(server_->listen());
+    configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  }
+  void configure(const QString& url, const QString& user = "ormaster", const QString& key = "ormaster") {
+    writeFile("user.ini", QString("[PARAMA]\r\nURL=%1\r\nAPIUSER=%2\r\nAPIKEY=%3\r\n").arg(url, user, key).toUtf8());
+    client_.setConnection(GetWebORCAInfo());
+    client_.setTimeoutMs(300);
+  }
+  QString url(const QString& apiPath) const { return client_.connection().stURL + apiPath; }
+
+  std::unique_ptr<Script> script_;
+  std::unique_ptr<HttpServer> server_;
+  OrcaClient client_;
+};
+
+const QByteArray kAnswer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <WholeName type=\"string\">試験 花子</WholeName>\n</xmlio2>\n";
+
+TEST_F(OrcaPost, postsTheBodyAndStoresTheAnswerWithAByteOrderMark) {
+  serve({HttpAction::Ok(kAnswer)});
+  const QString dump = client_.ORCAPost(kAccept, kBody);
+  EXPECT_EQ(dump, path("Res_api01rv2_acceptlstv2_class_03.txt"));
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" + kAnswer);
+  EXPECT_EQ(logMessages(), QStringList({"API: " + kAccept + " URL: " + url(kAccept), "ResponseCode=200"}));
+
+  const auto requests = server_->requests();
+  ASSERT_EQ(requests.size(), 1);
+  EXPECT_EQ(requests[0].method, "POST");
+  EXPECT_EQ(requests[0].target, "/api/api01rv2/acceptlstv2?class=03");
+  EXPECT_EQ(requests[0].header("Content-Type"), "application/xml; charset=UTF-8");
+  EXPECT_EQ(requests[0].header("Connection"), "Keep-Alive");
+  EXPECT_EQ(requests[0].body, kBody.toUtf8());
+}
+
+TEST_F(OrcaPost, aBlankBodySendsAPlainGet) {
+  serve({HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)});
+  EXPECT_EQ(client_.ORCAPost("api01rv2/patientgetv2?id=123", "   "), path("Res_api01rv2_patientgetv2_id_123.txt"));
+  const auto requests = server_->requests();
+  ASSERT_EQ(requests.size(), 2);
+  for (const HttpRequest& r : requests) {
+    EXPECT_EQ(r.method, "GET");
+    EXPECT_EQ(r.target, "/api/api01rv2/patientgetv2?id=123");
+    EXPECT_EQ(r.header("Content-Type"), "");
+    EXPECT_TRUE(r.body.isEmpty());
+  }
+  EXPECT_EQ(requests[0].header("Connection"), "Keep-Alive");
+  EXPECT_EQ(requests[1].header("Connection"), "close");
+}
+
+// Each row: what the server does on successive attempts, the result, and the log after the "API: " line.
+TEST_F(OrcaPost, followsTheFailureTable) {
+  const QString timeout = "HTTP Error (attempt %1): The server did not answer within 300 ms (time-out)";
+  struct Case {
+    const char* what;
+    std::deque<HttpAction> actions;
+    bool dumped;
+    int requests;  // negative: at least that many, as Qt itself resends once over a closed connection
+    QStringList log;  // "%" lines are compared by their beginning
+  };
+  const Case cases[] = {
+      {"status 500 is final", {HttpAction::Status(500)}, false, 1, {"ResponseCode=500"}},
+      {"status 404 is final", {HttpAction::Status(404)}, false, 1, {"ResponseCode=404"}},
+      {"401 without challenge is final", {HttpAction::Status(401)}, false, 1, {"ResponseCode=401"}},
+      {"time-out three times",
+       {HttpAction::Ok(kAnswer).after(900)},
+       false,
+       3,
+       {timeout.arg(1), timeout.arg(2), timeout.arg(3)}},
+      {"time-out, then an answer", {HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)}, true, 2,
+       {timeout.arg(1), "ResponseCode=200"}},
+      {"connection closed without answer every time",
+       {HttpAction::Close()},
+       false,
+       -3,
+       {"%HTTP Error (attempt 1): ", "%HTTP Error (attempt 2): ", "%HTTP Error (attempt 3): "}},
+      {"malformed answer every time",
+       {HttpAction::Raw("garbage\r\n\r\n")},
+       false,
+       -3,
+       {"%HTTP Error (attempt 1): ", "%HTTP Error (attempt 2): ", "%HTTP Error (attempt 3): "}},
+  };
+  for (const Case& c : cases) {
+    QFile::remove(path("Log.txt"));
+    serve(c.actions);
+    QElapsedTimer clock;
+    clock.start();
+    const QString dump = client_.ORCAPost(kAccept, kBody);
+    EXPECT_EQ(!dump.isEmpty(), c.dumped) << c.what;
+    const auto requests = server_->requests();
+    if (c.requests > 0) {
+      EXPECT_EQ(requests.size(), c.requests) << c.what;
+    } else {
+      EXPECT_GE(requests.size(), -c.requests) << c.what;
+    }
+    const QStringList log = logMessages();
+    ASSERT_EQ(log.size(), c.log.size() + 1) << c.what << "\n" << log.join("\n").toStdString();
+    for (int i = 0; i < c.log.size(); ++i) {
+      if (c.log[i].startsWith('%')) {
+        EXPECT_TRUE(log[i + 1].startsWith(c.log[i].mid(1))) << c.what << ": " << log[i + 1].toStdString();
+      } else {
+        EXPECT_EQ(log[i + 1], c.log[i]) << c.what;
+      }
+    }
+    const qsizetype attempts = log.filter("HTTP Error (attempt").size() + (log.last().startsWith("Response") ? 1 : 0);
+    EXPECT_EQ(requests.first().header("Connection"), "Keep-Alive") << c.what;
+    if (attempts > 1) {  // a retry asks the server to close the connection, and a pause precedes it
+      EXPECT_EQ(requests.last().header("Connection"), "close") << c.what;
+      EXPECT_EQ(requests.last().header("Content-Type"), "application/xml; charset=UTF-8") << c.what;
+      EXPECT_GE(clock.elapsed(), 200 * (attempts - 1)) << c.what;
+    }
+  }
+}
+
+TEST_F(OrcaPost, refusedConnectionsAndUnknownHostsAreNotRetried) {
+  quint16 port = 0;
+  {
+    HttpServer probe([](const HttpRequest&) { return HttpAction::Ok(""); });
+    ASSERT_TRUE(probe.listen());
+    port = probe.port();
+  }  // closed again: nothing listens on the port now
+  for (const QString& base : {QString("http://127.0.0.1:%1/api/").arg(port), QString("http://no-such-host.invalid/api/")}) {
+    QFile::remove(path("Log.txt"));
+    configure(base);
+    EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+    const QStringList log = logMessages();
+    ASSERT_EQ(log.size(), 2) << log.join("\n").toStdString();
+    EXPECT_TRUE(log[1].startsWith("HTTP Error (attempt 1): ")) << log[1].toStdString();
+  }
+}
+
+TEST_F(OrcaPost, credentialsGoOnlyThroughTheChallengeTrimmed) {
+  std::atomic<int> challenged = 0;
+  server_ = std::make_unique<HttpServer>([&](const HttpRequest& r) {
+    QString user, password;
+    if (!r.basicCredentials(&user, &password)) {
+      ++challenged;
+      return HttpAction::BasicChallenge();
+    }
+    return user == "ormaster" && password == "s3cret" ? HttpAction::Ok(kAnswer) : HttpAction::Status(401);
+  });
+  ASSERT_TRUE(server_->listen());
+  const QString base = QString("http://127.0.0.1:%1/api/").arg(server_->port());
+
+  configure(base, "  ormaster ", " s3cret  ");
+  EXPECT_NE(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(client_.FAuthUser(), "ormaster");
+  EXPECT_EQ(client_.FAuthPass(), "s3cret");
+  EXPECT_EQ(challenged, 1);
+  EXPECT_EQ(server_->requests().first().header("Authorization"), "") << "no header before the server asks";
+
+  OrcaClient fresh;  // a new window: wrong key, answered 401 once, never retried
+  configure(base, "ormaster", "wrong");
+  fresh.setConnection(GetWebORCAInfo());
+  server_->clearRecord();
+  QFile::remove(path("Log.txt"));
+  EXPECT_EQ(fresh.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(logMessages().last(), "ResponseCode=401");
+  EXPECT_EQ(server_->requests().size(), 2);  // the unauthenticated try and the one with the refused key
+}
+
+TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {
+  serve({HttpAction::Ok("first"), HttpAction::Status(500), HttpAction::Ok("third")});
+  const QString dump = client_.ORCAPost(kAccept, kBody);
+  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" "first");
+  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), dump);
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" "third");
+}
+
+TEST_F(OrcaPost, decodesEveryAnswerAsUtf8WhateverItsDeclaredCharset) {
+  HttpAction a = HttpAction::Ok("\xEF\xBB\xBF名前 \xFF end", "text/xml; charset=Shift_JIS");
+  serve({a});
+  client_.ORCAPost(kAccept, kBody);
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF名前 \xEF\xBF\xBD end");
+}
+
+TEST_F(OrcaPost, anUnwritableDumpIsReportedAfterTheStatus) {
+  serve({HttpAction::Ok(kAnswer)});
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("Res_api01rv2_acceptlstv2_class_03.txt"));
+  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  const QStringList log = logMessages();
+  ASSERT_EQ(log.size(), 3);
+  EXPECT_EQ(log[1], "ResponseCode=200");
+  EXPECT_TRUE(log[2].startsWith("Unexpected Error: " + path("Res_api01rv2_acceptlstv2_class_03.txt"))) << log[2].toStdString();
+}
+
+TEST_F(OrcaPost, aFailingFirstLogLineReachesTheCaller) {
+  serve({HttpAction::Ok(kAnswer)});
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("Log.txt/Log.txt"));
+  EXPECT_THROW(client_.ORCAPost(kAccept, kBody), CoreError);
+  EXPECT_TRUE(server_->requests().isEmpty());
+}
+
+TEST_F(OrcaPost, sequentialRequestsShareOneConnectionAndOddPatientNumbersStayInTheFolder) {
+  serve({HttpAction::Ok(kAnswer)});
+  for (int i = 0; i < 5; ++i) ASSERT_NE(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(server_->connectionsOpened(), 1);
+
+  const QString dump = client_.ORCAPost("api01rv2/patientgetv2?id=../../x", "");
+  EXPECT_EQ(dump, path("Res_api01rv2_patientgetv2_id_.._.._x.txt"));
+  EXPECT_EQ(server_->requests().last().target, "/api/api01rv2/patientgetv2?id=..%2F..%2Fx");
+  EXPECT_TRUE(QFile::exists(dump));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+using HttpHeaders = QList<QPair<QByteArray, QByteArray>>;
+
+struct HttpRequest {
+  QByteArray method;
+  QByteArray target;  // path and query as sent
+  HttpHeaders headers;
+  QByteArray body;
+  int connection = 0;  // 1 for the first connection the server accepted, 2 for the next …
+
+  QByteArray path() const;
+  QByteArray query() const;
+  QByteArray header(const QByteArray& name) const;  // first header of that name, any case; "" if none
+  // The user and password of a Basic Authorization header; false when there is none.
+  bool basicCredentials(QString* user, QString* password) const;
+};
+
+// What the server does with one request.
+struct HttpAction {
+  enum Kind { Respond, CloseWithoutAnswer, SendRaw };
+  Kind kind = Respond;
+  int status = 200;
+  HttpHeaders headers;  // besides Content-Length and Connection, which the server writes
+  QByteArray body;
+  QByteArray raw;   // SendRaw: these bytes, then the connection closes
+  int delayMs = 0;  // wait this long before acting
+
+  static HttpAction Ok(const QByteArray& body, const QByteArray& contentType = "application/xml");
+  static HttpAction Status(int status, const QByteArray& body = {});
+  static HttpAction BasicChallenge(const QByteArray& realm = "orca");
+  static HttpAction Close();
+  static HttpAction Raw(const QByteArray& bytes);
+  HttpAction after(int ms) const;
+};
+
+QByteArray ReasonPhrase(int status);
