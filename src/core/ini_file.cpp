@@ -1,11 +1,11 @@
 #include "core/ini_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QStringList>
 #include <optional>
 
+#include "core/atomic_file.h"
 #include "core/core_error.h"
 #include "core/program_folder.h"
 
@@ -110,8 +110,9 @@ void WriteProfileString(const QString& file, const QString& section, const QStri
   QStringEncoder encode(QStringConverter::System);
   QByteArray bytes;
   for (const QString& line : lines) bytes += encode(line + QLatin1String("\r\n"));
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+  try {
+    WriteFileAtomically(file, bytes, true);
+  } catch (const CoreError&) {
     throw CoreError(QStringLiteral("%1 に書き込めません").arg(file));
   }
 }

@@ -17,10 +17,12 @@ QString GetLogTxt() {
   QString folder = configured;
   folder.remove(QStringLiteral("Log.txt"), Qt::CaseInsensitive);
 
+  const QString fallback = ProgramFile(QStringLiteral("Log.txt"));
+  if (folder.isEmpty()) return fallback;  // the usual case: no need to ask for the drives
   QStringList drives;
   GetDriveList(drives);
-  if (!folder.isEmpty() && IsOnListedDrive(folder, drives) && QFileInfo(folder).isDir()) return configured;
-  return ProgramFile(QStringLiteral("Log.txt"));
+  if (IsOnListedDrive(folder, drives) && QFileInfo(folder).isDir()) return configured;
+  return fallback;
 }
 
 void WrtLog(const QString& fileName, const QString& text) {

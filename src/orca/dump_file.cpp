@@ -1,8 +1,8 @@
 #include "orca/dump_file.h"
 
-#include <QSaveFile>
+#include <QUtf8StringView>
 
-#include "core/core_error.h"
+#include "core/atomic_file.h"
 #include "core/program_folder.h"
 
 QString DumpFilePath(const QString& apiPath) {
@@ -16,11 +16,10 @@ QString DumpFilePath(const QString& apiPath) {
 }
 
 void WriteDumpFile(const QString& path, const QByteArray& content) {
-  QString text = QString::fromUtf8(content);
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);  // one mark, never two
-  const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
-  }
+  static const QByteArray mark("\xEF\xBB\xBF");
+  const QByteArrayView body = content.startsWith(mark) ? QByteArrayView(content).sliced(3) : content;  // one mark, never two
+  // Valid UTF-8 is stored as it came; anything else is decoded with replacement characters first.
+  const QByteArray bytes = mark + (QUtf8StringView(body).isValidUtf8() ? body.toByteArray()
+                                                                       : QString::fromUtf8(body).toUtf8());
+  WriteFileAtomically(path, bytes, false);
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces a file whole so that a crash mid-write never leaves a half file under its name: the
+// bytes go to a temporary file in the same folder, which is then renamed over the old one.
+// `durable` also flushes the data to the disk before the rename — for files that hold the user's
+// own data (settings, patient cache); answers that the next request fetches again skip that wait.
+// Raises CoreError with the file's path when it cannot be written.
+void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool durable);
