@@ -74,7 +74,12 @@ QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
 QString OrcaClient::attempt() {
   Response response;
   for (int counter = 1;; ++counter) {
-    response = DoHttpRequest(counter >= 2);
+    try {
+      response = DoHttpRequest(counter >= 2);
+    } catch (const std::exception& e) {  // not the HTTP layer's: never retried
+      log(QStringLiteral("Error: ") + MessageOf(e));
+      return QString();
+    }
     if (response.arrived) break;
     log(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(response.errorMessage));
     if (!response.retryable || counter >= kAttempts) return QString();
