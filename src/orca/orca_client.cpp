@@ -57,8 +57,15 @@ QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
   apiPath_ = apiPath;
   body_ = body;
   url_ = QUrl(endpoint.url, QUrl::TolerantMode);
-  authUser_ = connection_.stAPIUSER.trimmed();
-  authPass_ = connection_.stAPIKEY.trimmed();
+  const QString user = connection_.stAPIUSER.trimmed();
+  const QString password = connection_.stAPIKEY.trimmed();
+  if (user != authUser_ || password != authPass_) {
+    // The HTTP layer remembers accepted credentials per server; changed ones must replace them.
+    NetHTTPClient1->clearAccessCache();
+    tlsInUse_.clear();
+  }
+  authUser_ = user;
+  authPass_ = password;
   try {
     return attempt();
   } catch (const std::exception& e) {

@@ -185,6 +185,10 @@ TEST_F(OrcaPost, credentialsGoOnlyThroughTheChallengeTrimmed) {
   EXPECT_EQ(challenged, 1);
   EXPECT_EQ(server_->requests().first().header("Authorization"), "") << "no header before the server asks";
 
+  configure(base, "ormaster", "stale");  // a key changed while the window is open replaces the accepted one
+  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(logMessages().last(), "ResponseCode=401");
+
   OrcaClient fresh;  // a new window: wrong key, answered 401 once, never retried
   configure(base, "ormaster", "wrong");
   fresh.setConnection(GetWebORCAInfo());
