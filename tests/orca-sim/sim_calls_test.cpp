@@ -1,0 +1,246 @@
+#include <QDomDocument>
+
+#include "sim_fixture.h"
+
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+QString AcceptBody(const QString& date, const QString& department = {}) {
+  return Body("acceptlstreq", {{"Acceptance_Date", date}, {"Department_Code", department}});
+}
+
+QString MedicalBody(const QString& patient, const QString& date, const QString& department = {}) {
+  return "<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">" + patient +
+         "</Patient_ID>    <Perform_Date type=\"string\">" + date +
+         "</Perform_Date>    <Medical_Information type=\"record\">      <Department_Code type=\"string\">" +
+         department + "</Department_Code>    </Medical_Information>  </medicalgetreq></data>";
+}
+
+QString ProbeBody(const QString& call, const QString& patient) {
+  if (call == "onlinespecgetv2") {
+    return Body("onlinespecgetreq",
+                {{"Request_Number", "01"}, {"Patient_ID", patient}, {"EffectiveTime", ""}});
+  }
+  return Body(call.chopped(2) + "req",
+              {{"Request_Number", "01"}, {"Patient_ID", patient}, {"MeTrMonth", ""}, {"InOut", ""}});
+}
+
+class SimCalls : public SimTest {};
+
+TEST_F(SimCalls, receptionListAnswersForTheDateClassAndDepartmentAsked) {
+  struct Case {
+    QString cls, date, department, result;
+    QStringList patients;
+  };
+  const QList<Case> cases{
+      {"03", "2025-03-14", "", "00", {"00001", "00010", "00002", "00011", "00004", "00012", "00005", "00013",
+                                      "00006", "00014", "00007", "00015", "00008", "00003", "00016", "00002",
+                                      "00017", "00018", "00019", "00020", "00021", "00022"}},
+      {"03",
+       "2025-03-13",
+       "",
+       "00",
+       {"00009", "00023", "00024", "00025", "00026", "00012", "00027", "00028", "00019", "00029", "00030",
+        "00021"}},
+      {"01",
+       "2025-03-14",
+       "",
+       "00",
+       {"00003", "00016", "00002", "00017", "00018", "00019", "00020", "00021", "00022"}},
+      {"03", "2025-03-14", "11", "00", {"00011", "00013", "00002", "00017", "00021"}},
+      {"03", "2025-03-12", "", "21", {}},
+      {"03", "2025-02-30", "", "11", {}},
+  };
+  for (const Case& c : cases) {
+    const auto lines = post("api01rv2/acceptlstv2?class=" + c.cls, AcceptBody(c.date, c.department));
+    ASSERT_TRUE(lines) << c.date.toStdString();
+    EXPECT_EQ(Values(*lines, "Api_Result"), QStringList{c.result}) << c.date.toStdString();
+    EXPECT_EQ(Values(*lines, "Patient_ID"), c.patients) << c.cls.toStdString() << c.date.toStdString();
+  }
+  const auto today = post("api01rv2/acceptlstv2?class=03", AcceptBody("2025-03-14"));
+  EXPECT_EQ(Values(*today, "Account_Time").size(), 13);
+  EXPECT_EQ(Values(*today, "Acceptance_Date"), QStringList{"2025-03-14"});
+}
+
+TEST_F(SimCalls, patientLookupFindsKnownNumbersWithOrWithoutLeadingZeros) {
+  const QList<QPair<QString, QStringList>> cases{
+      {"3", {"鈴木　一郎"}}, {"00003", {"鈴木　一郎"}}, {"99999", {}}};
+  for (const auto& [id, names] : cases) {
+    const auto lines = post("api01rv2/patientgetv2?id=" + id, "");
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(Values(*lines, "WholeName"), names) << id.toStdString();
+    EXPECT_EQ(Values(*lines, "Api_Result"), QStringList{names.isEmpty() ? "10" : "00"});
+  }
+}
+
+// What each of the three probes finds for the demo patients (see the README's table).
+TEST_F(SimCalls, theOnlineProbesFindWhatTheDemoPatientsShow) {
+  struct Case {
+    QString patient;
+    QStringList months, codes, checkups;
+    QString result;  // of probe 1
+  };
+  const QList<Case> cases{
+      {"1",
+       {"2025-02", "2025-02", "2025-01", "2024-12", "2024-11", "2024-10", "2024-09"},
+       {"1310000101", "1310000202", "1311234567"},
+       {"2024-10-15", "2023-10-12"},
+       "000"},
+      {"4", {}, {"1310000404"}, {}, "E50"},
+      {"5", {}, {"1311234567", "1340000808"}, {"2024-12-08"}, "E50"},
+      {"6", {}, {}, {"2025-01-20", "2024-01-18"}, "E50"},
+      {"9", {}, {}, {}, "E50"},
+      {"99999", {}, {}, {}, "E10"},
+  };
+  for (const Case& c : cases) {
+    const auto drug = post("api01rv2/onlinedruggetv2", ProbeBody("onlinedruggetv2", c.patient));
+    const auto med = post("api01rv2/onlinemedgetv2", ProbeBody("onlinemedgetv2", c.patient));
+    const auto spec = post("api01rv2/onlinespecgetv2", ProbeBody("onlinespecgetv2", c.patient));
+    ASSERT_TRUE(drug && med && spec);
+    EXPECT_EQ(Values(*drug, "MeTrMonth"), c.months) << c.patient.toStdString();
+    EXPECT_EQ(Values(*drug, "Api_Result"), QStringList{c.result}) << c.patient.toStdString();
+    QStringList codes = Values(*med, "MeTrDiHCd");
+    codes.removeDuplicates();
+    codes.sort();
+    EXPECT_EQ(codes, c.codes) << c.patient.toStdString();
+    EXPECT_EQ(Values(*spec, "EffectiveTime"), c.checkups) << c.patient.toStdString();
+  }
+}
+
+TEST_F(SimCalls, drugMonthListWritesEachInstitutionInTheOrderTheProgramReads) {
+  const auto lines = post("api01rv2/onlinedruggetv2", ProbeBody("onlinedruggetv2", "1"));
+  ASSERT_TRUE(lines);
+  const QString text = lines->join('\n');
+  EXPECT_TRUE(
+      text.contains("          <MeTrD_Inf_child type=\"record\">\n"
+                    "            <MeTrDiHCd type=\"string\">1340000808</MeTrDiHCd>\n"
+                    "            <MeTrDiHNm type=\"string\">みどり調剤薬局</MeTrDiHNm>\n"
+                    "            <PrlsHCd type=\"string\">1310000101</PrlsHCd>\n"
+                    "            <PrlsHNm type=\"string\">さくら坂内科クリニック</PrlsHNm>\n"
+                    "          </MeTrD_Inf_child>"));
+  // A month asked explicitly starts the six-month window there.
+  const auto older =
+      post("api01rv2/onlinedruggetv2",
+           Body("onlinedruggetreq",
+                {{"Request_Number", "01"}, {"Patient_ID", "00001"}, {"MeTrMonth", "2024-03"}}));
+  EXPECT_EQ(Values(*older, "MeTrMonth").mid(1),
+            (QStringList{"2024-03", "2024-02", "2024-01", "2023-12", "2023-11", "2023-10"}));
+}
+
+TEST_F(SimCalls, drugMonthAnswersTheDaysOfTheMonthAsked) {
+  const auto lines =
+      post("api01rv2/onlinedruggetv2",
+           Body("onlinedruggetreq",
+                {{"Request_Number", "02"}, {"Patient_ID", "1"}, {"MeTrMonth", "2025-02"}, {"InOut", ""}}));
+  ASSERT_TRUE(lines);
+  QDomDocument doc;
+  ASSERT_TRUE(doc.setContent(lines->join('\n')));
+  const QDomElement days = doc.documentElement()
+                               .firstChildElement("onlinedruggetres")
+                               .firstChildElement("MeTrMonthInf")
+                               .firstChildElement("MeTrMonthInf_child")
+                               .firstChildElement("DiDateInfs")
+                               .firstChildElement("DiDateInf");
+  QStringList seen;
+  for (QDomElement d = days.firstChildElement(); !d.isNull(); d = d.nextSiblingElement()) {
+    QStringList drugs;
+    const QDomElement list = d.firstChildElement("DrugInfs").firstChildElement("DrugInf");
+    for (QDomElement g = list.firstChildElement(); !g.isNull(); g = g.nextSiblingElement()) {
+      drugs << g.firstChildElement("DrugN").text() + "/" + g.firstChildElement("Qua1").text() + "/" +
+                   g.firstChildElement("Times").text();
+    }
+    seen << d.firstChildElement("DiDay").text() + " " + d.firstChildElement("PrDate").text() + " " +
+                d.firstChildElement("PrlsHNm").text() + " " + drugs.join(",");
+  }
+  EXPECT_EQ(seen, (QStringList{"03   アムロジピン錠５ｍｇ/1/28",
+                               "10 2025-02-09 さくら坂内科クリニック ロスバスタチン錠２．５ｍｇ/1/28,"
+                               "テルミサルタン錠４０ｍｇ/1/28"}));
+  const auto empty = post(
+      "api01rv2/onlinedruggetv2",
+      Body("onlinedruggetreq", {{"Request_Number", "02"}, {"Patient_ID", "1"}, {"MeTrMonth", "2019-01"}}));
+  EXPECT_EQ(Values(*empty, "Api_Result"), QStringList{"E50"});
+}
+
+TEST_F(SimCalls, treatmentDaysComeAsTheArrayShapedDocument) {
+  const QString body = Body(
+      "onlinemedgetreq",
+      {{"Request_Number", "02"}, {"Patient_ID", "4"}, {"MeTrMonth", "2025-02"}, {"MeTrDiHCd", "1310000404"}});
+  const RawReply reply = raw("POST", "/api/api01rv2/onlinemedgetv2", body.toUtf8());
+  EXPECT_EQ(reply.status, 200);
+  EXPECT_EQ(reply.contentType, "");
+  const QStringList lines = QString::fromUtf8(reply.body).split('\n');
+  EXPECT_EQ(lines.value(1), "<xml_onlinemedgetv2res2 type=\"array\">");
+  EXPECT_EQ(lines.value(3), "    <data type=\"record\">");
+  EXPECT_EQ(Values(lines, "DiDate"), QStringList{"2025-02-16"});
+  EXPECT_EQ(Values(lines, "MeTrDiHNm"), QStringList{"ひかり眼科"});
+
+  const auto missingCode = post(
+      "api01rv2/onlinemedgetv2",
+      Body("onlinemedgetreq", {{"Request_Number", "02"}, {"Patient_ID", "4"}, {"MeTrMonth", "2025-02"}}));
+  EXPECT_EQ(missingCode->value(2), "  <onlinemedgetres type=\"record\">");
+  EXPECT_EQ(Values(*missingCode, "Api_Result"), QStringList{"E14"});
+}
+
+TEST_F(SimCalls, checkupResultsAreFilteredByTheDateAsked) {
+  const auto lines =
+      post("api01rv2/onlinespecgetv2",
+           Body("onlinespecgetreq",
+                {{"Request_Number", "02"}, {"Patient_ID", "6"}, {"EffectiveTime", "2025-01-20"}}));
+  ASSERT_TRUE(lines);
+  EXPECT_EQ(Values(*lines, "EffectiveTime"), QStringList{"2025-01-20"});
+  EXPECT_EQ(Values(*lines, "ItemName").value(0), "身長");
+  EXPECT_EQ(Values(*lines, "Req_EffectiveTime"), QStringList{"2025-01-20"});
+}
+
+TEST_F(SimCalls, visitListHoldsEveryVisitOfTheMonthOfThePerformDate) {
+  struct Case {
+    QString department, dates, departments;
+  };
+  for (const Case& c : QList<Case>{{"", "2025-02-14,2025-02-21", "01,11"}, {"11", "2025-02-21", "11"}}) {
+    const auto lines = post("api01rv2/medicalgetv2?class=01", MedicalBody("2", "2025-02-21", c.department));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(Values(*lines, "Perform_Date").join(','), c.dates);
+    EXPECT_EQ(Values(*lines, "Department_Code").join(','), c.departments);
+  }
+}
+
+TEST_F(SimCalls, visitOrdersAnswerTheDayAndDepartmentAsked) {
+  const auto lines = post("api01rv2/medicalgetv2?class=02", MedicalBody("2", "2025-02-21", "11"));
+  ASSERT_TRUE(lines);
+  EXPECT_EQ(Values(*lines, "Medication_Name"),
+            (QStringList{"再診料（架空）", "ロキソプロフェンＮａ錠６０ｍｇ", "レバミピド錠１００ｍｇ",
+                         "ロキソプロフェンＮａテープ１００ｍｇ"}));
+  EXPECT_EQ(Values(*lines, "Medical_Class"), (QStringList{"120", "210", "230"}));
+  EXPECT_EQ(Values(*lines, "Medical_Class_Number"), (QStringList{"1", "14", "1"}));
+  EXPECT_EQ(Values(*lines, "Unit_Code_Name"), (QStringList{"錠", "錠", "枚"}));
+
+  const auto otherDepartment = post("api01rv2/medicalgetv2?class=02", MedicalBody("2", "2025-02-21", "01"));
+  EXPECT_EQ(Values(*otherDepartment, "Api_Result"), QStringList{"15"});
+  EXPECT_TRUE(Values(*otherDepartment, "Medication_Code").isEmpty());
+}
+
+TEST_F(SimCalls, monthCalendarFlagsTheTreatedDaysAndStepBackPatientHasNoneThisMonth) {
+  const auto thisMonth = post("api01rv2/medicalgetv2?class=03", MedicalBody("3", "2025-03"));
+  EXPECT_EQ(Values(*thisMonth, "Api_Result"), QStringList{"15"});
+  const auto lastMonth = post("api01rv2/medicalgetv2?class=03", MedicalBody("3", "2025-02"));
+  EXPECT_EQ(Values(*lastMonth, "Perform_Date"), QStringList{"2025-02"});
+  EXPECT_EQ(Values(*lastMonth, "Medication_Code"), (QStringList{"199000201", "699000108"}));
+  EXPECT_EQ(Values(*lastMonth, "Perform_Calendar"), QStringList(2, "0100000000000000000000000000000"));
+  EXPECT_EQ(Values(*lastMonth, "Perform_Day"), QStringList{"02"});  // drugs only
+  EXPECT_EQ(Values(*lastMonth, "Perform_Day_Number"), QStringList{"14"});
+
+  const auto noDate = post("api01rv2/medicalgetv2?class=03", MedicalBody("1", ""));
+  EXPECT_EQ(Values(*noDate, "Api_Result"), QStringList{"K1"});
+  EXPECT_EQ(Values(*noDate, "Perform_Date"), QStringList{"2025-03"});
+}
+
+TEST_F(SimCalls, theClinicCodeIsConfigurable) {
+  SimOptions options;
+  options.clinicCode = "7654321";
+  start(options);
+  const auto lines = post("api01rv2/onlinemedgetv2", ProbeBody("onlinemedgetv2", "5"));
+  EXPECT_EQ(Values(*lines, "MeTrDiHCd"), (QStringList{"1317654321", "1340000808"}));
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#include "sim_fixture.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+
+#include "core/ini_file.h"
+#include "orca/connection.h"
+#include "orca/response_reader.h"
+
+const QDate SimTest::kToday(2025, 3, 14);
+
+void SimTest::SetUp() {
+  TempProgramFolder::SetUp();
+  SimOptions options;
+  start(options);
+}
+
+void SimTest::start(SimOptions options) {
+  client_.reset();
+  server_.reset();
+  if (!options.today.isValid()) options.today = kToday;
+  sim_ = std::make_unique<OrcaSimulator>(options);
+  server_ = std::make_unique<HttpServer>([sim = sim_.get()](const HttpRequest& r) { return sim->handle(r); });
+  ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
+  IFWriteIniStr("PARAMA", "URL", QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  IFWriteIniStr("PARAMA", "APIUSER", options.user);
+  IFWriteIniStr("PARAMA", "APIKEY", options.key);
+  client_ = std::make_unique<OrcaClient>();
+  client_->setConnection(GetWebORCAInfo());
+  client_->setTimeoutMs(5000);
+}
+
+std::optional<QStringList> SimTest::post(const QString& apiPath, const QString& body) {
+  const QString file = client_->ORCAPost(apiPath, body);
+  if (file.isEmpty()) return std::nullopt;
+  return ReadResponseLines(file);
+}
+
+RawReply SimTest::raw(const QByteArray& method, const QString& path, const QByteArray& body,
+                      const QByteArray& authorization) {
+  QNetworkAccessManager manager;
+  QNetworkRequest request(QUrl(QString("http://127.0.0.1:%1%2").arg(server_->port()).arg(path)));
+  if (!authorization.isEmpty()) request.setRawHeader("Authorization", authorization);
+  request.setRawHeader("Content-Type", "application/xml");
+  QNetworkReply* reply = manager.sendCustomRequest(request, method, body);
+  QEventLoop loop;
+  QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+  loop.exec();
+  RawReply r;
+  r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  r.body = reply->readAll();
+  r.contentType = reply->rawHeader("Content-Type");
+  r.challenge = reply->rawHeader("WWW-Authenticate");
+  delete reply;
+  return r;
+}
+
+QStringList Values(const QStringList& lines, const QString& element) {
+  QStringList values;
+  for (const QString& line : lines) {
+    QString value;
+    if (ElementValue(line, element, &value)) values << value;
+  }
+  return values;
+}
+
+QString Body(const QString& record, const QList<QPair<QString, QString>>& fields) {
+  QString body = "<data>  <" + record + " type=\"record\">";
+  for (const auto& [name, value] : fields)
+    body += "    <" + name + " type=\"string\">" + value + "</" + name + ">";
+  return body + "  </" + record + "></data>";
+}

@@ -1,0 +1,161 @@
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include "core/ini_file.h"
+#include "orca/connection.h"
+#include "sim_fixture.h"
+
+namespace {
+
+const QByteArray kAcceptToday =
+    "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date type=\"string\">2025-03-14</Acceptance_Date> "
+    " "
+    "</acceptlstreq></data>";
+
+// Leading blanks of every line equal twice its nesting depth.
+bool IndentedByDepth(const QStringList& lines) {
+  int depth = 0;
+  for (const QString& line : lines) {
+    if (line.isEmpty() || line.startsWith("<?xml")) continue;
+    const qsizetype blanks = line.indexOf(QRegularExpression("[^ ]"));
+    const bool closing = line.trimmed().startsWith("</");
+    if (closing) --depth;
+    if (blanks != depth * 2) return false;
+    if (!closing && !line.contains("</")) ++depth;
+  }
+  return depth == 0;
+}
+
+class SimTransport : public SimTest {};
+
+TEST_F(SimTransport, answersInTheClassicLayoutWithEscapingAndNoEmptyElements) {
+  const QByteArray body =
+      "<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">02"
+      "</Request_Number>    <Patient_ID type=\"string\">2</Patient_ID>    <MeTrMonth "
+      "type=\"string\">2024-12</MeTrMonth>  </onlinedruggetreq></data>";
+  const RawReply reply = raw("POST", "/api/api01rv2/onlinedruggetv2", body);
+  ASSERT_EQ(reply.status, 200);
+  EXPECT_EQ(reply.contentType, "application/xml");
+  const QString text = QString::fromUtf8(reply.body);
+  EXPECT_TRUE(text.startsWith(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <onlinedruggetres type=\"record\">\n"));
+  EXPECT_TRUE(text.endsWith("  </onlinedruggetres>\n</xmlio2>\n"));
+  EXPECT_FALSE(text.contains('\r'));
+  EXPECT_TRUE(text.contains("<PrlsHNm type=\"string\">K&amp;Sこころクリニック</PrlsHNm>"));
+  EXPECT_FALSE(text.contains("\"></")) << "an empty element was written";
+  EXPECT_TRUE(IndentedByDepth(text.split('\n')));
+}
+
+TEST_F(SimTransport, plainLayoutHasNeitherDeclarationNorIndentation) {
+  SimOptions options;
+  options.layout = XmlLayout::Plain;
+  start(options);
+  const RawReply reply = raw("POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday);
+  const QString text = QString::fromUtf8(reply.body);
+  EXPECT_TRUE(
+      text.startsWith("<xmlio2>\n<acceptlstres type=\"record\">\n<Information_Date type=\"string\">"));
+  EXPECT_FALSE(text.contains("\n "));
+}
+
+TEST_F(SimTransport, authenticationAndUnknownPaths) {
+  struct Case {
+    QString path;
+    QByteArray authorization;
+    int status;
+    QByteArray challenge;
+  };
+  const QByteArray good = "Basic " + QByteArray("ormaster:ormaster").toBase64();
+  const QList<Case> cases{
+      {"/api/api01rv2/acceptlstv2?class=03", "", 401, "Basic realm=\"orca\""},
+      {"/api/api01rv2/acceptlstv2?class=03", "Bearer abc", 401, "Basic realm=\"orca\""},
+      {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("ormaster:wrong").toBase64(), 401, ""},
+      {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("orm aster:ormaster").toBase64(), 403, ""},
+      {"/api/api01rv2/acceptlstv2?class=03", good, 200, ""},
+      {"/api01rv2/acceptlstv2?class=03", good, 200, ""},
+      {"/api/api01rv2/nosuchcallv2", good, 404, ""},
+      {"/api/other/acceptlstv2", good, 404, ""},
+  };
+  for (const Case& c : cases) {
+    const RawReply reply = raw("POST", c.path, kAcceptToday, c.authorization);
+    EXPECT_EQ(reply.status, c.status) << c.path.toStdString() << " " << c.authorization.toStdString();
+    EXPECT_EQ(reply.challenge, c.challenge) << c.authorization.toStdString();
+    if (c.status != 200) {
+      EXPECT_TRUE(reply.body.isEmpty());
+    }
+  }
+}
+
+TEST_F(SimTransport, theProgramsClientAuthenticatesWithTheConfiguredUserAndKey) {
+  SimOptions options;
+  options.user = "clinic_user";
+  options.key = "s3cret";
+  start(options);
+  EXPECT_TRUE(post("api01rv2/patientgetv2?id=1", ""));
+  IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
+  client_ = std::make_unique<OrcaClient>();  // a fresh client: the HTTP layer keeps accepted credentials
+  client_->setConnection(GetWebORCAInfo());
+  EXPECT_FALSE(post("api01rv2/patientgetv2?id=1", ""));
+  EXPECT_EQ(logMessages().last(), "ResponseCode=401");
+}
+
+TEST_F(SimTransport, faultsHitOnlyTheChosenCallsAndPatients) {
+  struct Case {
+    QString rule;
+    QString path;
+    QString patient;
+    int status;  // 0: no HTTP answer
+  };
+  const QList<Case> cases{
+      {"onlinedruggetv2=500", "onlinedruggetv2", "1", 500},
+      {"onlinedruggetv2=500", "onlinemedgetv2", "1", 200},
+      {"/api/api01rv2/onlinemedgetv2=401", "onlinemedgetv2", "1", 401},
+      {"4=503", "onlinespecgetv2", "4", 503},
+      {"4=503", "onlinespecgetv2", "00004", 503},
+      {"4=503", "onlinespecgetv2", "5", 200},
+      {"onlinemedgetv2:4=drop", "onlinemedgetv2", "4", 0},
+      {"onlinemedgetv2:4=drop", "onlinemedgetv2", "1", 200},
+      {"onlinemedgetv2:4=drop", "onlinedruggetv2", "4", 200},
+      {"garbage=garbage", "garbage", "1", 404},
+      {"onlinespecgetv2=garbage", "onlinespecgetv2", "1", 0},
+      {"onlinespecgetv2=wait:50", "onlinespecgetv2", "1", 200},
+  };
+  for (const Case& c : cases) {
+    QString error;
+    const std::optional<FaultRule> rule = ParseFaultRule(c.rule, &error);
+    ASSERT_TRUE(rule) << error.toStdString();
+    SimOptions options;
+    options.faults = {*rule};
+    start(options);
+    const QString body =
+        Body(c.path.chopped(2) + "req", {{"Request_Number", "01"}, {"Patient_ID", c.patient}});
+    const RawReply reply = raw("POST", "/api/api01rv2/" + c.path, body.toUtf8());
+    EXPECT_EQ(reply.status, c.status)
+        << c.rule.toStdString() << " " << c.path.toStdString() << " " << c.patient.toStdString();
+  }
+}
+
+TEST_F(SimTransport, badXmlFaultSendsACutOffDocument) {
+  SimOptions options;
+  QString error;
+  options.faults = {*ParseFaultRule("acceptlstv2=badxml", &error)};
+  start(options);
+  const RawReply reply = raw("POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday);
+  EXPECT_EQ(reply.status, 200);
+  QXmlStreamReader xml(reply.body);
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_TRUE(xml.hasError());
+}
+
+TEST_F(SimTransport, aWaitLongerThanTheClientsPatienceLooksLikeATimeout) {
+  SimOptions options;
+  QString error;
+  options.faults = {*ParseFaultRule("1=wait:3000", &error)};
+  start(options);
+  client_->setTimeoutMs(300);
+  EXPECT_TRUE(post("api01rv2/patientgetv2?id=2", ""));
+  EXPECT_FALSE(post("api01rv2/patientgetv2?id=1", ""));
+  EXPECT_TRUE(logMessages().last().startsWith("HTTP Error (attempt 3): "))
+      << logMessages().last().toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "fault_rule.h"
+#include "request_body.h"
+#include "sim_options.h"
+#include "xml_tree.h"
+
+namespace {
+
+TEST(OrcaSimXml, escapesLikeOrcaAndLeavesOutEverythingEmpty) {
+  XmlNode record = XmlNode::Rec("r");
+  record.add("A", "x & <y> \"q\" 'a'\rz")
+      .add("Empty", "")
+      .add(XmlNode::Rec("Blank", {XmlNode::Val("B", "")}))
+      .add(XmlNode::Arr("L",
+                        {XmlNode::Item({XmlNode::Val("V", "")}), XmlNode::Item({XmlNode::Val("V", "1")})}))
+      .add(XmlNode::Arr("None", {XmlNode::Item({XmlNode::Val("V", "")})}));
+  EXPECT_EQ(QString::fromUtf8(WriteXmlio2(record, XmlLayout::Classic)),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<xmlio2>\n"
+            "  <r type=\"record\">\n"
+            "    <A type=\"string\">x &amp; &lt;y&gt; \"q\" 'a'&#13;z</A>\n"
+            "    <L type=\"array\">\n"
+            "      <L_child type=\"record\">\n"
+            "        <V type=\"string\">1</V>\n"
+            "      </L_child>\n"
+            "    </L>\n"
+            "  </r>\n"
+            "</xmlio2>\n");
+  EXPECT_EQ(QString::fromUtf8(WriteXmlio2(XmlNode::Rec("r", {XmlNode::Val("A", "1")}), XmlLayout::Plain)),
+            "<xmlio2>\n<r type=\"record\">\n<A type=\"string\">1</A>\n</r>\n</xmlio2>\n");
+}
+
+TEST(OrcaSimRequest, readsTypedValuesByPathAndSkipsUntypedOnes) {
+  const RequestBody body = ReadRequestBody(
+      "<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\"> 12 </Patient_ID>"
+      "    <Perform_Date>2025-01-01</Perform_Date>    <Medical_Information type=\"record\">"
+      "      <Department_Code type=\"string\">01</Department_Code>    </Medical_Information>"
+      "  </medicalgetreq></data>",
+      "medicalgetreq");
+  EXPECT_TRUE(body.readable);
+  EXPECT_EQ(body.value("Patient_ID"), "12");
+  EXPECT_EQ(body.value("Perform_Date"), "");
+  EXPECT_EQ(body.value("Medical_Information/Department_Code"), "01");
+
+  for (const QByteArray& bad :
+       {QByteArray("<data><acceptlstreq type=\"record\"></data>"),
+        QByteArray("<data><medicalgetreq type=\"record\"/></data>"), QByteArray("{}"), QByteArray()}) {
+    EXPECT_FALSE(ReadRequestBody(bad, "acceptlstreq").readable) << bad.toStdString();
+  }
+}
+
+TEST(OrcaSimOptions, commandLines) {
+  struct Case {
+    QStringList arguments;
+    ParseOutcome outcome;
+  };
+  const QList<Case> cases{
+      {{}, ParseOutcome::Run},
+      {{"--help"}, ParseOutcome::Help},
+      {{"--port", "70000"}, ParseOutcome::Error},
+      {{"--latency", "-1"}, ParseOutcome::Error},
+      {{"--today", "2025-02-30"}, ParseOutcome::Error},
+      {{"--fail", "onlinedruggetv2=teapot"}, ParseOutcome::Error},
+      {{"--fail", "=500"}, ParseOutcome::Error},
+      {{"--tls-cert", "a.pem"}, ParseOutcome::Error},
+      {{"--client-ca", "ca.pem"}, ParseOutcome::Error},
+      {{"extra"}, ParseOutcome::Error},
+  };
+  for (const Case& c : cases) {
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(ParseSimOptions(QStringList{"orca-sim"} + c.arguments, &options, &message), c.outcome)
+        << c.arguments.join(' ').toStdString();
+  }
+
+  SimOptions options;
+  QString message;
+  ASSERT_EQ(ParseSimOptions({"orca-sim",
+                             "--host",
+                             "0.0.0.0",
+                             "--port",
+                             "0",
+                             "--user",
+                             "u",
+                             "--key",
+                             "k",
+                             "--latency",
+                             "25",
+                             "--plain-layout",
+                             "--clinic-code",
+                             "7654321",
+                             "--today",
+                             "2025-03-14",
+                             "--fail",
+                             "3=drop",
+                             "--fail",
+                             "medicalgetv2:2=wait:100"},
+                            &options, &message),
+            ParseOutcome::Run)
+      << message.toStdString();
+  EXPECT_EQ(options.host, "0.0.0.0");
+  EXPECT_EQ(options.port, 0);
+  EXPECT_EQ(options.user, "u");
+  EXPECT_EQ(options.key, "k");
+  EXPECT_EQ(options.latencyMs, 25);
+  EXPECT_EQ(options.layout, XmlLayout::Plain);
+  EXPECT_EQ(options.clinicCode, "7654321");
+  EXPECT_EQ(options.today, QDate(2025, 3, 14));
+  ASSERT_EQ(options.faults.size(), 2);
+  EXPECT_EQ(options.faults[0].patient, 3);
+  EXPECT_EQ(options.faults[0].kind, FaultRule::Drop);
+  EXPECT_EQ(options.faults[1].call, "medicalgetv2");
+  EXPECT_EQ(options.faults[1].patient, 2);
+  EXPECT_EQ(options.faults[1].kind, FaultRule::Wait);
+  EXPECT_EQ(options.faults[1].value, 100);
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+struct Institution {
+  QString code;  // ten digits; the third is 1 for medicine, 3 for dentistry, 4 for a pharmacy
+  QString name;
+};
+
+struct DemoPatient {
+  int id = 0;
+  QString name, kana;
+  QDate birth;
+  QString sex;  // 1 male, 2 female
+  QString zip, address, phone;
+  QString insurerClass, insurerNumber, insurerName, cardSymbol, cardNumber, cardBranch;
+};
+
+struct Department {
+  QString code, name, physicianCode, physicianName;
+};
+
+struct Reception {
+  QDate date;
+  QString time;
+  QString department;
+  int patientId = 0;
+  QString accountTime;  // empty while the reception is in progress
+};
+
+// One drug line of the online drug information.
+struct OnlineDrug {
+  QString idClass;  // 21 internal, 22 as needed, 23 external
+  QString code, name, unit, usage, quantity, times;
+};
+
+struct DrugEvent {
+  int patientId = 0;
+  QDate date;        // dispensing or treatment day
+  QDate prescribed;  // null when the dispenser prescribed itself
+  Institution dispenser;
+  Institution prescriber;  // empty for in-house dispensing
+  QString inOut;
+  QList<OnlineDrug> drugs;
+};
+
+struct TreatmentAct {
+  QString idClass, code, name, unit, quantity, times;
+};
+
+struct TreatmentDay {
+  int patientId = 0;
+  QDate date;
+  Institution institution;
+  QString inOut;
+  QList<TreatmentAct> acts;
+};
+
+struct CheckupItem {
+  QString code, name, dataType, value, unit;
+};
+
+struct Checkup {
+  int patientId = 0;
+  QDate date;
+  QList<CheckupItem> items;
+};
+
+struct OwnItem {
+  QString code, name, quantity, unitCode, unitName;
+};
+
+// One order group of a visit; its number is the days supplied for drugs.
+struct OwnOrder {
+  QString medicalClass;  // three characters, "210" internal drugs …
+  QString className;
+  int number = 1;
+  QList<OwnItem> items;
+};
+
+struct OwnVisit {
+  int patientId = 0;
+  QDate date;
+  QString department;
+  QString invoice;
+  QList<OwnOrder> orders;
+};
+
+// Everything the simulator answers from, made for one day.
+struct DemoData {
+  QDate today;
+  Institution clinic;  // its code ends with the configured seven-digit code
+  QList<Department> departments;
+  QList<DemoPatient> patients;
+  QList<Reception> receptions;  // in reception order
+  QList<DrugEvent> drugEvents;  // by date
+  QList<TreatmentDay> treatments;
+  QList<Checkup> checkups;
+  QList<OwnVisit> visits;  // by date
+
+  const DemoPatient* patient(int id) const;
+  const Department* department(const QString& code) const;
+};
+
+// The same day and code always give the same data.
+DemoData MakeDemoData(const QDate& today, const QString& clinicCode);
+
+// "yyyy-MM" of the month k months before the month of `day`.
+QString MonthBack(const QDate& day, int k);
+// The given day of the month k months before `day`'s month, clamped to the month's length.
+QDate DayOfMonthBack(const QDate& day, int k, int dayOfMonth);
+QString PaddedPatientId(int id);

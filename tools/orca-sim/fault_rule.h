@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// A chosen misbehaviour: "KEY=ACTION". KEY is a call name or path ("onlinedruggetv2",
+// "/api/api01rv2/acceptlstv2"), a patient number ("3", "00003"), or both ("onlinemedgetv2:4").
+// ACTION is an HTTP status ("500", "401", "404" …), "drop" (close without answer), "garbage"
+// (bytes that are not HTTP), "badxml" (status 200 with a cut-off document) or "wait:MS".
+struct FaultRule {
+  enum Kind { Status, Drop, Garbage, BadXml, Wait };
+  QString call;     // empty: any call
+  int patient = 0;  // 0: any patient
+  Kind kind = Status;
+  int value = 0;  // the status, or the wait in milliseconds
+
+  bool matches(const QString& callName, const QString& path, int requestPatient) const;
+};
+
+std::optional<FaultRule> ParseFaultRule(const QString& text, QString* error);

@@ -1,0 +1,48 @@
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <cstdio>
+
+#include "http_server.h"
+#include "orca_sim.h"
+#include "sim_options.h"
+#include "sim_tls.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  SimOptions options;
+  QString message;
+  switch (ParseSimOptions(app.arguments(), &options, &message)) {
+    case ParseOutcome::Help:
+      std::fputs(qPrintable(message), stdout);
+      return 0;
+    case ParseOutcome::Error:
+      std::fprintf(stderr, "orca-sim: %s\n", qPrintable(message));
+      return 2;
+    case ParseOutcome::Run:
+      break;
+  }
+  QString error;
+  const std::optional<TlsSettings> tls = SimTlsSettings(options, &error);
+  if (!error.isEmpty()) {
+    std::fprintf(stderr, "orca-sim: %s\n", qPrintable(error));
+    return 2;
+  }
+  const QHostAddress address(options.host);
+  if (address.isNull()) {
+    std::fprintf(stderr, "orca-sim: --host: not an address: %s\n", qPrintable(options.host));
+    return 2;
+  }
+  OrcaSimulator simulator(options);
+  HttpServer server([&simulator](const HttpRequest& request) { return simulator.handle(request); });
+  if (!server.listen(address, static_cast<quint16>(options.port), tls)) {
+    std::fprintf(stderr, "orca-sim: cannot listen on %s:%d: %s\n", qPrintable(options.host), options.port,
+                 qPrintable(server.errorString()));
+    return 1;
+  }
+  // Scripts wait for this line, and read the port from it when they asked for a free one.
+  const QString host =
+      address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + options.host + "]" : options.host;
+  std::printf("orca-sim listening on %s://%s:%d\n", tls ? "https" : "http", qPrintable(host), server.port());
+  std::fflush(stdout);
+  return app.exec();
+}

@@ -1,0 +1,118 @@
+#include "orca_sim.h"
+
+#include <QMutexLocker>
+#include <QRegularExpression>
+#include <QUrlQuery>
+
+#include "answer_common.h"
+#include "answers.h"
+#include "request_body.h"
+
+namespace {
+
+const QStringList kPrefixes{QStringLiteral("/api/api01rv2/"), QStringLiteral("/api01rv2/")};
+
+QString CallName(const QByteArray& path) {
+  const QString p = QString::fromUtf8(path);
+  for (const QString& prefix : kPrefixes) {
+    if (p.startsWith(prefix)) return p.mid(prefix.size());
+  }
+  return QString();
+}
+
+QString QueryValue(const HttpRequest& request, const QString& name) {
+  return QUrlQuery(QString::fromUtf8(request.query())).queryItemValue(name, QUrl::FullyDecoded);
+}
+
+QString RecordOf(const QString& call) {
+  if (call == QLatin1String("acceptlstv2")) return QStringLiteral("acceptlstreq");
+  if (call == QLatin1String("medicalgetv2")) return QStringLiteral("medicalgetreq");
+  return call.chopped(2) + QStringLiteral("req");  // onlinedruggetv2 → onlinedruggetreq
+}
+
+// ORCA's user names are letters, digits, "_" and "-".
+bool PlausibleUser(const QString& user) {
+  static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9_-]+$"));
+  return form.match(user).hasMatch();
+}
+
+}  // namespace
+
+OrcaSimulator::OrcaSimulator(SimOptions options) : options_(std::move(options)) {}
+
+DemoData OrcaSimulator::data(const QDate& today) const {
+  QMutexLocker lock(&mutex_);
+  auto found = days_.find(today);
+  if (found == days_.end()) found = days_.emplace(today, MakeDemoData(today, options_.clinicCode)).first;
+  return found->second;
+}
+
+HttpAction OrcaSimulator::handle(const HttpRequest& request) const {
+  static const QStringList calls{QStringLiteral("acceptlstv2"),     QStringLiteral("patientgetv2"),
+                                 QStringLiteral("onlinedruggetv2"), QStringLiteral("onlinemedgetv2"),
+                                 QStringLiteral("onlinespecgetv2"), QStringLiteral("medicalgetv2")};
+  const QString call = CallName(request.path());
+  if (!calls.contains(call)) return HttpAction::Status(404).after(options_.latencyMs);
+
+  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
+    return HttpAction::BasicChallenge("orca").after(options_.latencyMs);
+  }
+  QString user, password;
+  if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) {
+    return HttpAction::Status(403).after(options_.latencyMs);
+  }
+  if (user != options_.user || password != options_.key)
+    return HttpAction::Status(401).after(options_.latencyMs);
+
+  int patient = 0;
+  HttpAction action = answer(call, request, &patient);
+  int delay = options_.latencyMs;
+  for (const FaultRule& rule : options_.faults) {
+    if (!rule.matches(call, QString::fromUtf8(request.path()), patient)) continue;
+    switch (rule.kind) {
+      case FaultRule::Status:
+        action = HttpAction::Status(rule.value);
+        break;
+      case FaultRule::Drop:
+        action = HttpAction::Close();
+        break;
+      case FaultRule::Garbage:
+        action = HttpAction::Raw("\x01\x02 this is not HTTP \xff\xfe\r\n\r\n");
+        break;
+      case FaultRule::BadXml:
+        action.body.truncate(action.body.size() / 2);
+        break;
+      case FaultRule::Wait:
+        delay += rule.value;
+        break;
+    }
+  }
+  return action.after(delay);
+}
+
+HttpAction OrcaSimulator::answer(const QString& call, const HttpRequest& request, int* patient) const {
+  const QDateTime clock = QDateTime::currentDateTime();
+  const QDateTime now(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+  const DemoData demo = data(now.date());
+  const RequestBody body = ReadRequestBody(request.body, RecordOf(call));
+  *patient = PatientNumber(call == QLatin1String("patientgetv2") ? QueryValue(request, QStringLiteral("id"))
+                                                                 : body.value(QStringLiteral("Patient_ID")));
+  const QString cls = QueryValue(request, QStringLiteral("class"));
+  OrcaAnswer a;
+  if (call == QLatin1String("acceptlstv2")) {
+    a = AnswerAcceptList(demo, cls, body, now);
+  } else if (call == QLatin1String("patientgetv2")) {
+    a = AnswerPatient(demo, QueryValue(request, QStringLiteral("id")), now);
+  } else if (call == QLatin1String("onlinedruggetv2")) {
+    a = AnswerOnlineDrug(demo, body, now);
+  } else if (call == QLatin1String("onlinemedgetv2")) {
+    a = AnswerOnlineMed(demo, body, now);
+  } else if (call == QLatin1String("onlinespecgetv2")) {
+    a = AnswerOnlineSpec(demo, body, now);
+  } else {
+    a = AnswerMedical(demo, cls, body, now);
+  }
+  const QByteArray document =
+      a.xmlio2 ? WriteXmlio2(a.root, options_.layout) : WriteRootDocument(a.root, options_.layout);
+  return HttpAction::Ok(document, a.contentType ? QByteArray("application/xml") : QByteArray());
+}

@@ -1,0 +1,102 @@
+#include "sim_options.h"
+
+#include <QCommandLineParser>
+
+ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, QString* message) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "ORCA API simulator with demo data, for the demo, the end-to-end tests and the benchmarks.\n"
+      "Serves /api/api01rv2/{acceptlstv2,patientgetv2,onlinedruggetv2,onlinemedgetv2,onlinespecgetv2,"
+      "medicalgetv2}."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help."));
+  const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (127.0.0.1)."),
+                                QStringLiteral("ADDR"), options->host);
+  const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port (8000); 0 picks a free one."),
+                                QStringLiteral("N"), QString::number(options->port));
+  const QCommandLineOption user(QStringLiteral("user"),
+                                QStringLiteral("Basic-authentication user (ormaster)."),
+                                QStringLiteral("NAME"), options->user);
+  const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("Password / API key (ormaster)."),
+                               QStringLiteral("KEY"), options->key);
+  const QCommandLineOption latency(QStringLiteral("latency"),
+                                   QStringLiteral("Wait this long before every answer."),
+                                   QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption plain(
+      QStringLiteral("plain-layout"),
+      QStringLiteral("Answers without indentation and without the XML declaration."));
+  const QCommandLineOption clinic(QStringLiteral("clinic-code"),
+                                  QStringLiteral("The demo clinic's seven-digit institution code (1234567)."),
+                                  QStringLiteral("CODE"), options->clinicCode);
+  const QCommandLineOption today(
+      QStringLiteral("today"),
+      QStringLiteral("Make the demo data for this day instead of the computer's date."),
+      QStringLiteral("YYYY-MM-DD"));
+  const QCommandLineOption fail(
+      QStringLiteral("fail"),
+      QStringLiteral(
+          "Fault injection, repeatable. KEY is a call (onlinedruggetv2 or its path), a patient number, "
+          "or CALL:PATIENT; ACTION is a status (500, 401 …), drop, garbage, badxml or wait:MS."),
+      QStringLiteral("KEY=ACTION"));
+  const QCommandLineOption cert(QStringLiteral("tls-cert"),
+                                QStringLiteral("Serve HTTPS (TLS 1.2) with this PEM certificate."),
+                                QStringLiteral("FILE"));
+  const QCommandLineOption tlsKey(QStringLiteral("tls-key"),
+                                  QStringLiteral("The PEM private key of --tls-cert."),
+                                  QStringLiteral("FILE"));
+  const QCommandLineOption clientCa(QStringLiteral("client-ca"),
+                                    QStringLiteral("Require a client certificate issued by this PEM CA."),
+                                    QStringLiteral("FILE"));
+  parser.addOptions(
+      {help, host, port, user, key, latency, plain, clinic, today, fail, cert, tlsKey, clientCa});
+
+  if (!parser.parse(arguments)) {
+    *message = parser.errorText();
+    return ParseOutcome::Error;
+  }
+  if (parser.isSet(help)) {
+    *message = parser.helpText();
+    return ParseOutcome::Help;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    *message = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first());
+    return ParseOutcome::Error;
+  }
+  bool portOk = false, latencyOk = false;
+  options->host = parser.value(host);
+  options->port = parser.value(port).toInt(&portOk);
+  options->user = parser.value(user);
+  options->key = parser.value(key);
+  options->latencyMs = parser.value(latency).toInt(&latencyOk);
+  options->layout = parser.isSet(plain) ? XmlLayout::Plain : XmlLayout::Classic;
+  options->clinicCode = parser.value(clinic).trimmed();
+  if (!portOk || options->port < 0 || options->port > 65535) {
+    *message = QStringLiteral("--port: not a port number");
+    return ParseOutcome::Error;
+  }
+  if (!latencyOk || options->latencyMs < 0) {
+    *message = QStringLiteral("--latency: not a number of milliseconds");
+    return ParseOutcome::Error;
+  }
+  if (parser.isSet(today)) {
+    options->today = QDate::fromString(parser.value(today), QStringLiteral("yyyy-MM-dd"));
+    if (!options->today.isValid()) {
+      *message = QStringLiteral("--today: expected YYYY-MM-DD");
+      return ParseOutcome::Error;
+    }
+  }
+  for (const QString& text : parser.values(fail)) {
+    const std::optional<FaultRule> rule = ParseFaultRule(text, message);
+    if (!rule) return ParseOutcome::Error;
+    options->faults << *rule;
+  }
+  options->tlsCert = parser.value(cert);
+  options->tlsKey = parser.value(tlsKey);
+  options->clientCa = parser.value(clientCa);
+  if (options->tlsCert.isEmpty() != options->tlsKey.isEmpty() ||
+      (!options->clientCa.isEmpty() && options->tlsCert.isEmpty())) {
+    *message = QStringLiteral("--tls-cert and --tls-key go together; --client-ca needs them");
+    return ParseOutcome::Error;
+  }
+  return ParseOutcome::Run;
+}
