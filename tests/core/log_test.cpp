@@ -57,8 +57,9 @@ TEST_F(Log, createsThenAppendsStampedLinesWithCrLf) {
 TEST_F(Log, writesIntoABareFolderUnderTheUsualName) {
   QDir(dir_.path()).mkdir("logs");
   IFWriteIniStr("FIRST", "LOG", path("logs"));
+  fixClock(QDateTime(QDate(2024, 5, 1), QTime(13, 0, 0)));
   WrtLog(GetLogTxt(), "日本語の行");
-  EXPECT_EQ(readFile("logs/Log.txt").mid(20), "日本語の行\r\n");
+  EXPECT_EQ(readFile("logs/Log.txt"), "2024/05/01 13:00:00 日本語の行\r\n");
 }
 
 TEST_F(Log, aFileThatCannotBeCreatedRaisesTheError) {
