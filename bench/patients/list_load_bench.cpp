@@ -1,0 +1,119 @@
+// A reception-list load: from the saved answer to the filled grid and patient cache, and the
+// requests one load sends.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/ini_file.h"
+#include "core/program_folder.h"
+#include "druginfo/drug_info_logic.h"
+#include "patients/patient_cache.h"
+#include "scripted_orca.h"
+
+namespace {
+
+class SilentUi : public DrugInfoUi {
+ public:
+  void MessageBox(MessageKind, const QString&) override {}
+  void BeginBusyCursor() override {}
+  void EndBusyCursor() override {}
+  void SuspendPainting(const QString&) override {}
+  void ResumePainting(const QString&) override {}
+  void SetFocus(const QString&) override {}
+  void OpenSettingsWindow() override {}
+};
+
+QByteArray CacheOf(int patients) {
+  QByteArray bytes("\xEF\xBB\xBF");
+  for (int i = 1; i <= patients; ++i) bytes += QStringLiteral("%1,患者　%1\r\n").arg(i).toUtf8();
+  return bytes;
+}
+
+// 300 receptions: half of them already cached, half new.
+QList<AnswerReception> Receptions(int count, int firstId) {
+  QList<AnswerReception> receptions;
+  for (int i = 0; i < count; ++i) {
+    receptions.append(AnswerReception(QString::number(firstId + i), QStringLiteral("受付　%1").arg(i),
+                                      i % 3 ? QString() : QStringLiteral("10:00:00")));
+  }
+  return receptions;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) std::abort();
+  f.write(bytes);
+}
+
+void BM_ParseListIntoGridAndCache(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetProgramFolder(dir.path());
+  const QByteArray cache = CacheOf(20000);
+  const QString answer = dir.filePath(QStringLiteral("Res_api01rv2_acceptlstv2_class_03.txt"));
+  WriteFile(answer, AcceptanceAnswer(Receptions(300, 19851)));
+  SilentUi ui;
+  DrugInfoLogic logic(ui);
+  for (auto _ : state) {
+    state.PauseTiming();
+    WriteFile(GetCacheFilePath(), cache);
+    state.ResumeTiming();
+    logic.ParseAcceptanceList(answer);
+  }
+  state.counters["rows"] = logic.controls().GridPatient.rowCount() - 1;
+  state.counters["cacheLines"] = ReadCacheLines(GetCacheFilePath()).size();
+}
+BENCHMARK(BM_ParseListIntoGridAndCache)->Unit(benchmark::kMillisecond);
+
+// The same 300 patients fed one by one, each reading and rewriting the whole file: what a load
+// cost before the cache was read once per load.
+void BM_PerPatientCacheWrites(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetProgramFolder(dir.path());
+  const QByteArray cache = CacheOf(20000);
+  const QList<AnswerReception> receptions = Receptions(300, 19851);
+  for (auto _ : state) {
+    state.PauseTiming();
+    WriteFile(GetCacheFilePath(), cache);
+    state.ResumeTiming();
+    for (const AnswerReception& r : receptions) SavePatientCache(r.patientId, r.name);
+  }
+}
+BENCHMARK(BM_PerPatientCacheWrites)->Unit(benchmark::kMillisecond);
+
+// One load of 30 patients over loopback, none of them with online information: the worst case
+// of the marks, three probes per patient.
+void BM_LoadListOf30Requests(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetProgramFolder(dir.path());
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer(Receptions(30, 1))));
+  const HttpAction nothing = HttpAction::Ok("<xmlio2>\n</xmlio2>\n");
+  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"), nothing);
+  orca.answer(QStringLiteral("api01rv2/onlinemedgetv2"), nothing);
+  orca.answer(QStringLiteral("api01rv2/onlinespecgetv2"), nothing);
+  SilentUi ui;
+  DrugInfoLogic logic(ui);
+  logic.GetWebORCAInfo();
+  qsizetype requests = 0;
+  for (auto _ : state) {
+    orca.clearRecord();
+    logic.LoadPatientList();
+    requests = orca.requests().size();
+  }
+  state.counters["requests"] = static_cast<double>(requests);
+}
+BENCHMARK(BM_LoadListOf30Requests)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,9 @@
+#include "app/main_window.h"
+#include "app/rinmed_application.h"
+
+int main(int argc, char** argv) {
+  RinmedApplication app(argc, argv);
+  TfrmMain launcher;
+  launcher.show();
+  return app.exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "druginfo/handler_runner.h"
+
+// What the launcher opens and how it reports; the program uses the real windows and boxes, tests
+// replace single entries.
+struct LauncherServices {
+  std::function<std::unique_ptr<QDialog>(QWidget* owner)> createDrugInfo;
+  // Shows the settings window modally and returns when it has closed. Until the settings window
+  // exists this shows nothing.
+  std::function<void(QWidget* owner)> openSettings;
+  // The same for the contact window.
+  std::function<void(QWidget* owner)> openContact;
+  std::function<void(QWidget* parent, const QString& text)> errorBox;
+  std::function<void(QWidget* parent, const QString& typeName, const QString& message)> errorReport;
+
+  static LauncherServices Program();
+};
+
+// The launcher: opens the drug-information, settings and contact windows; closing it ends the
+// program.
+class TfrmMain : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TfrmMain(LauncherServices services = LauncherServices::Program());
+
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+
+ private:
+  void forward(const std::function<void()>& handler);
+
+  LauncherServices services_;
+};
+
+// The maker line splits at its first "|": the part before it goes to the large Label1.
+QString MakerLeadText(const QString& makerLine);
+QString MakerRestText(const QString& makerLine);

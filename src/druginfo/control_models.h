@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Plain models of the window's controls. The logic changes them; the view shows them.
+
+struct LabelModel {
+  QString text;
+  bool visible = true;
+};
+
+struct ButtonModel {
+  QString caption;
+  bool visible = true;
+  bool enabled = true;
+};
+
+struct MemoModel {
+  QStringList lines;
+  bool readOnly = true;
+  QString text() const { return lines.join(QStringLiteral("\r\n")); }
+};
+
+// The input-method state of a text box: closed for numbers, open in Hiragana for names.
+enum class ImeMode { Closed, Hiragana };
+
+struct EditModel {
+  QString text;
+  ImeMode imeMode = ImeMode::Closed;
+};
+
+struct ComboBoxModel {
+  QStringList items;
+  int itemIndex = -1;
+  QString text() const {
+    return itemIndex >= 0 && itemIndex < items.size() ? items.at(itemIndex) : QString();
+  }
+};
+
+struct TimerModel {
+  bool enabled = true;
+  int intervalMs = 60000;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "druginfo/control_models.h"
+#include "druginfo/string_grid.h"
+
+// The state of every control of the drug-information window that shows or holds something.
+// Panels only arrange the others and live in the view alone.
+struct DrugInfoControls {
+  // search panel
+  ComboBoxModel ComboBoxSearch{{QStringLiteral("カルテ番号"), QStringLiteral("漢字氏名")}, 0};
+  EditModel EditSearch;
+  ButtonModel BtnSearch{QStringLiteral("検索")};
+  ButtonModel BtnPDFY{QStringLiteral("PDF_Y")};
+  ButtonModel BtnPDFT{QStringLiteral("PDF_T")};
+  LabelModel LabelDate;
+  LabelModel Label1{QStringLiteral("カルテ番号")};
+  LabelModel Label2{QStringLiteral("漢字氏名")};
+  LabelModel LabelAge;
+
+  // day navigation
+  LabelModel LabelListState{QStringLiteral("全て")};
+  ButtonModel BtnKaikeiMi{QStringLiteral("受付中")};
+  ButtonModel BtnPrevDay{QStringLiteral("前日")};
+  ButtonModel BtnNextDay{QStringLiteral("翌日")};
+  ButtonModel BtnToday{QStringLiteral("当日")};
+
+  StringGrid GridPatient{4, 2};
+
+  // institutions by month
+  LabelModel LabelJusinreki{QStringLiteral("受診歴")};
+  StringGrid GridInstitution{2, 2};
+
+  // own-institution history
+  LabelModel LabelSelfTitle{QStringLiteral("自院薬歴")};
+  LabelModel LabelSelfMonth;
+  ButtonModel BtnSelfPrevMonth{QStringLiteral("前月")};
+  ButtonModel BtnSelfNextMonth{QStringLiteral("翌月")};
+  MemoModel MemoSelf;
+
+  // other-institution history
+  ButtonModel BtnCopy{QStringLiteral("COPY")};
+  ButtonModel BtnPrint{QStringLiteral("印刷")};
+  ButtonModel BtnBack{QStringLiteral("戻る"), false};
+  LabelModel LabelTainName;
+  LabelModel LabelTainMonth;
+  MemoModel MemoTain;
+
+  TimerModel TimerRefresh;
+};

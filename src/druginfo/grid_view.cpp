@@ -1,0 +1,57 @@
+#include "druginfo/grid_view.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include "druginfo/string_grid.h"
+
+namespace {
+
+void SetText(QTableWidget* table, int tableRow, int col, const QString& text, bool fixed) {
+  QTableWidgetItem* item = table->item(tableRow, col);
+  if (!item) {
+    item = new QTableWidgetItem;
+    table->setItem(tableRow, col, item);
+  }
+  if (item->text() != text) item->setText(text);
+  const Qt::ItemFlags flags = fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (item->flags() != flags) item->setFlags(flags);
+  if (fixed) item->setBackground(table->palette().button());
+}
+
+}  // namespace
+
+void SetUpGridTable(QTableWidget* table) {
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->verticalHeader()->setVisible(false);
+  table->horizontalHeader()->setHighlightSections(false);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table->setWordWrap(false);
+}
+
+void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
+  const QSignalBlocker blocker(table);
+  table->setSelectionBehavior(grid.rowSelect ? QAbstractItemView::SelectRows
+                                             : QAbstractItemView::SelectItems);
+  table->verticalHeader()->setDefaultSectionSize(grid.defaultRowHeight);
+  table->setColumnCount(grid.colCount());
+  table->setRowCount(grid.rowCount() - 1);
+  QStringList headers;
+  for (int col = 0; col < grid.colCount(); ++col) {
+    headers << grid.cell(col, 0);
+    table->setColumnWidth(col, grid.colWidth(col));
+  }
+  table->setHorizontalHeaderLabels(headers);
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    for (int col = 0; col < grid.colCount(); ++col) {
+      SetText(table, TableRowOfGridRow(row), col, grid.cell(col, row), col < grid.fixedCols);
+    }
+  }
+  const int current = TableRowOfGridRow(grid.row());
+  if (current >= 0 && current < table->rowCount() && table->currentRow() != current) {
+    table->setCurrentCell(current, 0);
+  }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What a string grid shows: cells addressed as (column, row) with row 0 the header, column
+// widths, fixed rows and columns and the current row. Rows cut off by a smaller row count lose
+// their cells.
+class StringGrid {
+ public:
+  StringGrid(int colCount, int rowCount);
+
+  int colCount() const { return colCount_; }
+  void setColCount(int count);
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  void setRowCount(int count);
+
+  QString cell(int col, int row) const;  // "" outside the grid
+  void setCell(int col, int row, const QString& text);
+  void clearRow(int row);
+
+  int colWidth(int col) const;
+  void setColWidth(int col, int width);
+
+  int fixedRows = 1;
+  int fixedCols = 0;
+  int defaultRowHeight = 24;
+  bool rowSelect = false;
+
+  // The current row stays inside the scrollable rows, as a grid control keeps it.
+  int row() const { return row_; }
+  void setRow(int row);
+
+ private:
+  void clampRow();
+
+  int colCount_;
+  QList<QStringList> rows_;
+  QList<int> colWidths_;
+  int row_ = 1;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One reception of the day as ORCA's acceptance list has it.
+struct Reception {
+  QString patientId;    // normalised: the number in decimal without leading zeros, "0" when not a number
+  QString name;         // the first WholeName of the reception
+  QString accountTime;  // blank while the reception is still in progress
+};
+
+inline const QString kAcceptanceListApiPath = QStringLiteral("api01rv2/acceptlstv2?class=03");
+
+// The request body for one day.
+QString AcceptanceListBody(const QDate& day);
+
+// The patient number as a 32-bit integer written back in decimal; text that is not one gives "0".
+QString NormalisePatientNumber(const QString& value);
+
+// The receptions of a saved answer in answer order. A reception is only delivered once it has a
+// Patient_ID line; what stands before the first Acceptance_Id belongs to no reception unless a
+// Patient_ID appears there too.
+QList<Reception> ReadReceptions(const QStringList& lines);
+
+// List mode 1 shows only receptions without an account time; every other mode shows all.
+bool ListedInMode(const Reception& reception, int listMode);

@@ -1,0 +1,109 @@
+#include "patients/online_marks.h"
+
+#include <QStringList>
+
+#include "orca/orca_client.h"
+#include "orca/request_template.h"
+#include "orca/response_reader.h"
+
+namespace {
+
+const QString kDrugBody = QStringLiteral(
+    "<data>  <onlinedruggetreq type=\"record\">"
+    "    <Request_Number type=\"string\">01</Request_Number>"
+    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
+    "    <MeTrMonth type=\"string\"></MeTrMonth>"
+    "    <InOut type=\"string\"></InOut>"
+    "  </onlinedruggetreq></data>");
+
+const QString kMedicalBody = QStringLiteral(
+    "<data>  <onlinemedgetreq type=\"record\">"
+    "    <Request_Number type=\"string\">01</Request_Number>"
+    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
+    "    <MeTrMonth type=\"string\"></MeTrMonth>"
+    "    <InOut type=\"string\"></InOut>"
+    "    <MeTrDiHCd type=\"string\"></MeTrDiHCd>"
+    "    <PrlsHCd type=\"string\"></PrlsHCd>"
+    "  </onlinemedgetreq></data>");
+
+const QString kCheckUpBody = QStringLiteral(
+    "<data>  <onlinespecgetreq type=\"record\">"
+    "    <Request_Number type=\"string\">01</Request_Number>"
+    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
+    "    <EffectiveTime type=\"string\"></EffectiveTime>"
+    "  </onlinespecgetreq></data>");
+
+QString EscapeXmlText(const QString& text) {
+  QString out = text;
+  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+  return out;
+}
+
+QStringList AnswerLines(const QString& dumpPath) {
+  return ReadResponseLines(dumpPath).value_or(QStringList());
+}
+
+bool AnyLineHolds(const QStringList& lines, const QString& element) {
+  const QString tag = OpeningTag(element);
+  for (const QString& line : lines) {
+    if (line.contains(tag)) return true;
+  }
+  return false;
+}
+
+bool NamesAnotherInstitution(const QStringList& lines, const QString& selfInstCd) {
+  QString code;
+  for (const QString& line : lines) {
+    if (!ElementValue(line, QStringLiteral("MeTrDiHCd"), &code)) continue;
+    if (!IsOwnInstitutionCode(code, selfInstCd) && !IsPharmacyCode(code)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QString OnlineProbeApiPath(OnlineProbe probe) {
+  switch (probe) {
+    case OnlineProbe::DrugInformation:
+      return QStringLiteral("api01rv2/onlinedruggetv2");
+    case OnlineProbe::MedicalInformation:
+      return QStringLiteral("api01rv2/onlinemedgetv2");
+    case OnlineProbe::SpecificHealthCheck:
+      break;
+  }
+  return QStringLiteral("api01rv2/onlinespecgetv2");
+}
+
+QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
+  const QString& templ = probe == OnlineProbe::DrugInformation      ? kDrugBody
+                         : probe == OnlineProbe::MedicalInformation ? kMedicalBody
+                                                                    : kCheckUpBody;
+  return FillTemplate(templ, QStringLiteral("XXXXX"), EscapeXmlText(patientId));
+}
+
+bool IsOwnInstitutionCode(const QString& code, const QString& selfInstCd) {
+  return !selfInstCd.isEmpty() && code.endsWith(selfInstCd);
+}
+
+bool IsPharmacyCode(const QString& code) {
+  return code.size() >= 3 && code.at(2) == QLatin1Char('4');
+}
+
+bool HasOnlineInformation(OrcaClient& client, const QString& patientId, const QString& selfInstCd) {
+  const QString drugAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::DrugInformation),
+                                             OnlineProbeBody(OnlineProbe::DrugInformation, patientId));
+  if (drugAnswer.isEmpty()) return false;
+  if (AnyLineHolds(AnswerLines(drugAnswer), QStringLiteral("MeTrMonth"))) return true;
+
+  const QString medicalAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::MedicalInformation),
+                                                OnlineProbeBody(OnlineProbe::MedicalInformation, patientId));
+  if (!medicalAnswer.isEmpty() && NamesAnotherInstitution(AnswerLines(medicalAnswer), selfInstCd))
+    return true;
+
+  const QString checkUpAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::SpecificHealthCheck),
+                                                OnlineProbeBody(OnlineProbe::SpecificHealthCheck, patientId));
+  return !checkUpAnswer.isEmpty() &&
+         AnyLineHolds(AnswerLines(checkUpAnswer), QStringLiteral("EffectiveTime"));
+}

@@ -1,0 +1,78 @@
+#include "patients/patient_cache.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "core/core_error.h"
+#include "core/program_folder.h"
+#include "orca/response_reader.h"
+
+namespace {
+
+QString KeyOf(const QString& line) {
+  const qsizetype comma = line.indexOf(QLatin1Char(','));
+  return comma < 0 ? QString() : line.left(comma);
+}
+
+}  // namespace
+
+QString GetCacheFilePath() {
+  return ProgramFile(QStringLiteral("PatientCache.csv"));
+}
+
+QStringList ReadCacheLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QString text = QString::fromUtf8(file.readAll());
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+  if (text.isEmpty()) return {};
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  return text.split(QLatin1Char('\n'));
+}
+
+PatientCacheSession::PatientCacheSession() : lines_(ReadCacheLines(GetCacheFilePath())) {
+  keys_.reserve(lines_.size());
+  for (const QString& line : lines_) {
+    const QString key = KeyOf(line);
+    if (!key.isEmpty()) keys_.insert(key);
+  }
+}
+
+bool PatientCacheSession::add(const QString& patientId, const QString& name) {
+  const QString id = TrimBlanksAndControls(patientId);
+  QString storedName = TrimBlanksAndControls(name);
+  if (id.isEmpty() || storedName.isEmpty()) return false;
+  if (id.contains(QLatin1Char(',')) || id.contains(QLatin1Char('\r')) || id.contains(QLatin1Char('\n'))) {
+    return false;
+  }
+  if (keys_.contains(id)) return false;
+  // A line break inside a name would split its line and forge a second entry.
+  storedName.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  storedName.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  lines_.append(id + QLatin1Char(',') + storedName);
+  keys_.insert(id);
+  changed_ = true;
+  return true;
+}
+
+void PatientCacheSession::save() {
+  if (!changed_) return;
+  QByteArray bytes("\xEF\xBB\xBF");
+  for (const QString& line : lines_) {
+    bytes += line.toUtf8();
+    bytes += "\r\n";
+  }
+  const QString path = GetCacheFilePath();
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    throw CoreError(path + QStringLiteral(" に書き込めません"));
+  }
+  changed_ = false;
+}
+
+void SavePatientCache(const QString& patientId, const QString& name) {
+  PatientCacheSession session;
+  if (session.add(patientId, name)) session.save();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+#include <memory>
+
+#include "druginfo/drug_info_logic.h"
+#include "recording_ui.h"
+#include "scripted_orca.h"
+#include "temp_program_folder.h"
+
+// A fresh window logic over a loopback ORCA, on a fixed day (2024-05-01, 10:00).
+class DrugInfoTest : public TempProgramFolder {
+ protected:
+  void SetUp() override;
+
+  void setClock(const QDate& day, const QTime& time = QTime(10, 0));
+  void answerList(const QList<AnswerReception>& receptions);
+  // Data rows of the patient grid as "number|patient|name|mark".
+  QStringList rows() const;
+  QStringList acceptanceBodies() const;  // bodies of the acceptance-list requests, in order
+  int acceptanceRequests() const { return acceptanceBodies().size(); }
+
+  ScriptedOrca orca;
+  RecordingUi ui;
+  std::unique_ptr<DrugInfoLogic> logic;
+};
+
+inline const QString kAcceptPath = QStringLiteral("api01rv2/acceptlstv2?class=03");
+inline const QString kNotConfigured = QStringLiteral("WebORCAの設定がされていません。設定してください。");

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "core/clock.h"
+#include "druginfo/drug_info_view.h"
+#include "scripted_orca.h"
+#include "temp_program_folder.h"
+
+class DrugInfoViewTest : public TempProgramFolder {
+ protected:
+  void SetUp() override {
+    TempProgramFolder::SetUp();
+    SetClockForTesting([] { return QDateTime(QDate(2024, 5, 1), QTime(10, 0)); });
+  }
+  std::unique_ptr<TfrmDrugInfo> open() {
+    auto window =
+        std::make_unique<TfrmDrugInfo>(nullptr, [this](const QString& type, const QString& message) {
+          reports << type + QStringLiteral(": ") + message;
+        });
+    window->show();
+    return window;
+  }
+  // Presses OK on the next modal box and returns its text.
+  void answerNextBox(QString* text) {
+    QTimer::singleShot(0, [text] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        *text = box->text();
+        box->accept();
+      }
+    });
+  }
+  static QString label(QWidget* w, const char* name) {
+    return w->findChild<QLabel*>(QString::fromLatin1(name))->text();
+  }
+
+  QStringList reports;
+};
+
+TEST_F(DrugInfoViewTest, opensInItsStartingStateWithoutSettingsFile) {
+  auto w = open();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("リンメド"));
+  EXPECT_EQ(label(w.get(), "LabelDate"), QStringLiteral("2024年05月01日"));
+  EXPECT_EQ(label(w.get(), "LabelListState"), QStringLiteral("全て"));
+  EXPECT_EQ(label(w.get(), "LabelSelfMonth"), QStringLiteral("2024年05月"));
+  auto* grid = w->findChild<QTableWidget*>(QStringLiteral("GridPatient"));
+  ASSERT_TRUE(grid);
+  EXPECT_EQ(grid->rowCount(), 1);
+  EXPECT_EQ(grid->columnCount(), 4);
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("カルテ番号"));
+  EXPECT_EQ(grid->item(0, 1)->text(), QString());
+  EXPECT_EQ(grid->columnWidth(2), 100);
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(qobject_cast<QMessageBox*>(top) && top->isVisible()) << "no message";
+  }
+  EXPECT_FALSE(QFile::exists(path(QStringLiteral("Log.txt")))) << "no request was sent";
+  EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(DrugInfoViewTest, everyControlCarriesItsReferenceName) {
+  auto w = open();
+  for (const char* name :
+       {"PanelLeft",        "PanelSearch",     "ComboBoxSearch",   "EditSearch",       "BtnSearch",
+        "BtnPDFY",          "BtnPDFT",         "LabelDate",        "Label1",           "Label2",
+        "LabelAge",         "PanelDateNav",    "LabelListState",   "BtnKaikeiMi",      "BtnPrevDay",
+        "BtnNextDay",       "BtnToday",        "GridPatient",      "PanelMain",        "PanelTopGrid",
+        "LabelJusinreki",   "GridInstitution", "PanelBottom",      "PanelBottomLeft",  "PanelSelfHeader",
+        "LabelSelfTitle",   "LabelSelfMonth",  "BtnSelfPrevMonth", "BtnSelfNextMonth", "MemoSelf",
+        "PanelBottomRight", "PanelRightNav",   "BtnCopy",          "BtnPrint",         "BtnBack",
+        "LabelTainName",    "LabelTainMonth",  "MemoTain",         "TimerRefresh",     "MenuSetting",
+        "MenuWebORCA"}) {
+    EXPECT_TRUE(w->findChild<QObject*>(QString::fromLatin1(name))) << name;
+  }
+  EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("BtnKaikeiMi"))->text(), QStringLiteral("受付中"));
+  EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("BtnBack"))->isVisible());
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("PanelLeft"))->width(), 290);
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("PanelBottomLeft"))->width(), 400);
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("PanelTopGrid"))->height(), 140);
+  EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("PanelLeft"))->height(), 700);
+  EXPECT_EQ(w->findChild<QMenu*>(QStringLiteral("MenuSetting"))->title(), QStringLiteral("設定(&S)"));
+}
+
+TEST_F(DrugInfoViewTest, fontsFollowTheLayout) {
+  auto w = open();
+  const QFont date = w->findChild<QLabel*>(QStringLiteral("LabelDate"))->font();
+  EXPECT_TRUE(date.bold());
+  EXPECT_EQ(date.pixelSize(), 13);
+  const QFont memo = w->findChild<QPlainTextEdit*>(QStringLiteral("MemoTain"))->font();
+  EXPECT_EQ(memo.pixelSize(), 12);
+  EXPECT_TRUE(memo.family() == QStringLiteral("ＭＳ ゴシック") ||
+              memo.family() == QStringLiteral("IPAGothic"))
+      << memo.family().toStdString();
+  const QFont ui = w->font();
+  EXPECT_TRUE(ui.family() == QStringLiteral("ＭＳ Ｐゴシック") ||
+              ui.family() == QStringLiteral("IPAPGothic"));
+}
+
+TEST_F(DrugInfoViewTest, listsADayFromOrcaWithItsMarks) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")},
+                                               {QStringLiteral("13"), QStringLiteral("佐藤　花子")}})));
+  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"),
+              HttpAction::Ok("    <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n"), QStringLiteral("13"));
+  auto w = open();
+  auto* grid = w->findChild<QTableWidget*>(QStringLiteral("GridPatient"));
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("山田　太郎"));
+  EXPECT_EQ(grid->item(1, 3)->text(), QStringLiteral("◎"));
+  grid->setCurrentCell(1, 0);
+  EXPECT_EQ(w->logic().FPatientRow, 2);
+}
+
+TEST_F(DrugInfoViewTest, explicitLoadWithoutSettingsWarns) {
+  auto w = open();
+  QString text;
+  answerNextBox(&text);
+  w->findChild<QPushButton*>(QStringLiteral("BtnPrevDay"))->click();
+  EXPECT_EQ(text, QStringLiteral("WebORCAの設定がされていません。設定してください。"));
+  EXPECT_EQ(label(w.get(), "LabelDate"), QStringLiteral("2024年04月30日"));
+}
+
+TEST_F(DrugInfoViewTest, errorEscapingAHandlerIsReportedAndTheWindowGoesOn) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")}})));
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("PatientCache.csv")));
+  auto w = open();
+  ASSERT_EQ(reports.size(), 1);
+  EXPECT_TRUE(reports.constFirst().startsWith(QStringLiteral("CoreError: ")))
+      << reports.constFirst().toStdString();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ASSERT_TRUE(QDir(dir_.path()).rmdir(QStringLiteral("PatientCache.csv")));
+  w->findChild<QPushButton*>(QStringLiteral("BtnToday"))->click();
+  EXPECT_EQ(w->findChild<QTableWidget*>(QStringLiteral("GridPatient"))->item(0, 1)->text(),
+            QStringLiteral("12"));
+}

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "drug_info_fixture.h"
+
+class ListRefreshTest : public DrugInfoTest {
+ protected:
+  void SetUp() override {
+    DrugInfoTest::SetUp();
+    orca.configure();
+    answerList({{QStringLiteral("1"), QStringLiteral("甲")},
+                {QStringLiteral("2"), QStringLiteral("乙"), QStringLiteral("10:00:00")},
+                {QStringLiteral("3"), QStringLiteral("丙")}});
+    logic->FormShow();
+    orca.clearRecord();
+  }
+  void select(int row) {
+    logic->controls().GridPatient.setRow(row);
+    logic->GridPatientSelectCell(1, row);
+  }
+};
+
+TEST_F(ListRefreshTest, selectingACellRemembersItsRow) {
+  select(2);
+  EXPECT_EQ(logic->FPatientRow, 2);
+}
+
+TEST_F(ListRefreshTest, modeButtonSwitchesAndTheSelectionFollowsThePatient) {
+  select(3);
+  logic->controls().EditSearch.text = QStringLiteral("山");
+  logic->BtnKaikeiMiClick();
+  EXPECT_EQ(logic->FListMode, 1);
+  EXPECT_EQ(logic->controls().LabelListState.text, QStringLiteral("受付中"));
+  EXPECT_EQ(logic->controls().BtnKaikeiMi.caption, QStringLiteral("全て"));
+  EXPECT_EQ(logic->controls().EditSearch.text, QString());
+  EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|1|甲|"), QStringLiteral("2|3|丙|")}));
+  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->controls().GridPatient.row(), 2);
+
+  logic->BtnKaikeiMiClick();
+  EXPECT_EQ(logic->controls().LabelListState.text, QStringLiteral("全て"));
+  EXPECT_EQ(logic->controls().BtnKaikeiMi.caption, QStringLiteral("受付中"));
+  EXPECT_EQ(logic->FPatientRow, 3);
+  EXPECT_EQ(acceptanceRequests(), 2);
+}
+
+TEST_F(ListRefreshTest, modeButtonWithoutSelectionReselectsNothing) {
+  logic->BtnKaikeiMiClick();
+  EXPECT_EQ(acceptanceRequests(), 1);
+  EXPECT_EQ(logic->FPatientRow, -1);
+}
+
+TEST_F(ListRefreshTest, selectedPatientGoneLeavesTheRowIndex) {
+  select(2);
+  logic->BtnKaikeiMiClick();  // patient 2 is billed and drops out
+  EXPECT_EQ(logic->FPatientRow, 2);
+}
+
+TEST_F(ListRefreshTest, timerRefreshesTodayWithPaintingSuspendedAndFollowsTheSelection) {
+  select(1);
+  answerList({{QStringLiteral("9"), QStringLiteral("新")}, {QStringLiteral("1"), QStringLiteral("甲")}});
+  ui.events.clear();
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(acceptanceRequests(), 1);
+  EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|9|新|"), QStringLiteral("2|1|甲|")}));
+  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->controls().GridPatient.row(), 2);
+  ASSERT_GE(ui.events.size(), 2);
+  EXPECT_EQ(ui.events.constFirst(), QStringLiteral("suspend GridPatient"));
+  EXPECT_EQ(ui.events.constLast(), QStringLiteral("resume GridPatient"));
+}
+
+TEST_F(ListRefreshTest, timerRepaintsAlsoWhenTheLoadFails) {
+  orca.answer(kAcceptPath, HttpAction::Status(503));
+  ui.events.clear();
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(ui.events,
+            (QStringList{QStringLiteral("suspend GridPatient"), QStringLiteral("resume GridPatient")}));
+  EXPECT_EQ(rows().size(), 3);
+}
+
+TEST_F(ListRefreshTest, timerLeavesOtherDaysAlone) {
+  logic->BtnPrevDayClick();
+  orca.clearRecord();
+  logic->TimerRefreshTimer();
+  EXPECT_TRUE(orca.requests().isEmpty());
+  logic->BtnTodayClick();
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(acceptanceRequests(), 2);
+}
+
+TEST_F(ListRefreshTest, nextDayShownBeforeMidnightIsRefreshedAfterIt) {
+  setClock(QDate(2024, 5, 1), QTime(23, 59));
+  logic->BtnNextDayClick();
+  orca.clearRecord();
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(acceptanceRequests(), 0);
+  setClock(QDate(2024, 5, 2), QTime(0, 0, 30));
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(acceptanceRequests(), 1);
+  EXPECT_TRUE(acceptanceBodies().constFirst().contains(QStringLiteral(">2024-05-02<")));
+}

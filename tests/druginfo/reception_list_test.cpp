@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "core/core_error.h"
+#include "core/ini_file.h"
+#include "drug_info_fixture.h"
+#include "patients/patient_cache.h"
+
+class ReceptionListTest : public DrugInfoTest {
+ protected:
+  void SetUp() override {
+    DrugInfoTest::SetUp();
+    orca.configure();
+    answerList({});
+    logic->FormShow();
+    orca.clearRecord();
+  }
+};
+
+TEST_F(ReceptionListTest, patientReceivedTwiceIsListedTwiceAndCachedOnce) {
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")},
+              {QStringLiteral("8"), QStringLiteral("乙")},
+              {QStringLiteral("7"), QStringLiteral("甲")}});
+  logic->LoadPatientList();
+  EXPECT_EQ(rows(),
+            (QStringList{QStringLiteral("1|7|甲|"), QStringLiteral("2|8|乙|"), QStringLiteral("3|7|甲|")}));
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()),
+            (QStringList{QStringLiteral("7,甲"), QStringLiteral("8,乙")}));
+}
+
+TEST_F(ReceptionListTest, receivingModeListsOpenReceptionsButCachesEveryPatient) {
+  logic->FListMode = 1;
+  answerList({{QStringLiteral("1"), QStringLiteral("甲"), QStringLiteral("10:00:00")},
+              {QStringLiteral("2"), QStringLiteral("乙")},
+              {QStringLiteral("3"), QStringLiteral("丙"), QStringLiteral("11:00:00")},
+              {QStringLiteral("4"), QStringLiteral("丁")}});
+  logic->LoadPatientList();
+  EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|2|乙|"), QStringLiteral("2|4|丁|")}));
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()).size(), 4);
+}
+
+TEST_F(ReceptionListTest, receivingModeWithEveryReceptionBilledShowsTheBlankRow) {
+  logic->FListMode = 1;
+  answerList({{QStringLiteral("1"), QStringLiteral("甲"), QStringLiteral("10:00:00")},
+              {QStringLiteral("2"), QStringLiteral("乙"), QStringLiteral("10:30:00")}});
+  logic->LoadPatientList();
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()),
+            (QStringList{QStringLiteral("1,甲"), QStringLiteral("2,乙")}));
+}
+
+TEST_F(ReceptionListTest, failedRequestKeepsTheGridSilently) {
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
+  logic->LoadPatientList();
+  orca.answer(kAcceptPath, HttpAction::Status(500));
+  logic->BtnPrevDayClick();
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|7|甲|")});
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ReceptionListTest, answerWithoutReceptionsEmptiesTheGrid) {
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")}, {QStringLiteral("8"), QStringLiteral("乙")}});
+  logic->LoadPatientList();
+  orca.answer(kAcceptPath,
+              HttpAction::Ok("<xmlio2>\n  <Api_Result type=\"string\">21</Api_Result>\n</xmlio2>\n"));
+  logic->LoadPatientList();
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
+}
+
+TEST_F(ReceptionListTest, vanishedAnswerFileChangesNothing) {
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
+  logic->LoadPatientList();
+  EXPECT_FALSE(logic->ParseAcceptanceList(path(QStringLiteral("Res_gone.txt"))));
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|7|甲|")});
+}
+
+TEST_F(ReceptionListTest, patientNumbersAreNormalised) {
+  orca.answer(kAcceptPath, HttpAction::Ok("<Acceptance_Id type=\"string\">1</Acceptance_Id>\n"
+                                          "<Patient_ID type=\"string\">00012</Patient_ID>\n"
+                                          "<Acceptance_Id type=\"string\">2</Acceptance_Id>\n"
+                                          "<Patient_ID type=\"string\"></Patient_ID>\n"
+                                          "<Acceptance_Id type=\"string\">3</Acceptance_Id>\n"
+                                          "<Patient_ID type=\"string\">x9</Patient_ID>\n"
+                                          "<Acceptance_Id type=\"string\">4</Acceptance_Id>\n"));
+  logic->LoadPatientList();
+  EXPECT_EQ(rows(),
+            (QStringList{QStringLiteral("1|12||"), QStringLiteral("2|0||"), QStringLiteral("3|0||")}));
+  EXPECT_FALSE(QFile::exists(GetCacheFilePath())) << "no names, nothing to cache";
+}
+
+TEST_F(ReceptionListTest, dayButtonsMoveTheDateAndReload) {
+  struct Step {
+    void (DrugInfoLogic::*handler)();
+    const char* label;
+    const char* day;
+  } steps[] = {{&DrugInfoLogic::BtnPrevDayClick, "2024年04月30日", "2024-04-30"},
+               {&DrugInfoLogic::BtnNextDayClick, "2024年05月01日", "2024-05-01"},
+               {&DrugInfoLogic::BtnNextDayClick, "2024年05月02日", "2024-05-02"},
+               {&DrugInfoLogic::BtnTodayClick, "2024年05月01日", "2024-05-01"}};
+  for (const Step& step : steps) {
+    logic->controls().EditSearch.text = QStringLiteral("123");
+    logic->controls().MemoTain.lines = QStringList{QStringLiteral("他院薬歴")};
+    (logic.get()->*step.handler)();
+    SCOPED_TRACE(step.day);
+    EXPECT_EQ(logic->controls().LabelDate.text, QString::fromUtf8(step.label));
+    EXPECT_TRUE(
+        acceptanceBodies().constLast().contains(QStringLiteral(">%1<").arg(QString::fromLatin1(step.day))));
+    EXPECT_EQ(logic->controls().EditSearch.text, QString());
+    EXPECT_EQ(logic->controls().MemoTain.lines, QStringList{QStringLiteral("他院薬歴")});
+  }
+  EXPECT_EQ(acceptanceRequests(), 4);
+}
+
+TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), QStringLiteral("   "));
+  logic->GetWebORCAInfo();
+  logic->controls().GridPatient.setCell(1, 1, QStringLiteral("7"));
+  void (DrugInfoLogic::*handlers[])() = {&DrugInfoLogic::BtnPrevDayClick, &DrugInfoLogic::BtnNextDayClick,
+                                         &DrugInfoLogic::BtnTodayClick, &DrugInfoLogic::BtnKaikeiMiClick};
+  for (auto handler : handlers) (logic.get()->*handler)();
+  ASSERT_EQ(ui.messages.size(), 4u);
+  for (const auto& [kind, text] : ui.messages) {
+    EXPECT_EQ(kind, MessageKind::Warning);
+    EXPECT_EQ(text, kNotConfigured);
+  }
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(ui.messages.size(), 4u) << "the timer stays silent";
+  EXPECT_TRUE(orca.requests().isEmpty());
+  EXPECT_EQ(logic->controls().GridPatient.cell(1, 1), QStringLiteral("7"));
+}
+
+TEST_F(ReceptionListTest, hourglassIsOnWhileOrcaAnswersAndOffAfterwards) {
+  QList<int> depths;
+  orca.setObserver([&](const HttpRequest&) { depths << ui.busyDepth.load(); });
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
+  logic->LoadPatientList();
+  ASSERT_EQ(depths.size(), 2);  // the list and the first probe
+  for (int depth : depths) EXPECT_GT(depth, 0);
+  EXPECT_EQ(ui.busyDepth.load(), 0);
+}
+
+TEST_F(ReceptionListTest, cacheWriteFailureEndsTheLoadAndRestoresCursorAndPainting) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("PatientCache.csv")));
+  answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
+  ui.events.clear();
+  EXPECT_THROW(logic->TimerRefreshTimer(), CoreError);
+  EXPECT_EQ(ui.busyDepth.load(), 0);
+  EXPECT_EQ(ui.events.constLast(), QStringLiteral("resume GridPatient"));
+  EXPECT_EQ(ui.events.count(QStringLiteral("suspend GridPatient")),
+            ui.events.count(QStringLiteral("resume GridPatient")));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "druginfo/drug_info_ui.h"
+
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
+// Records what the logic asks of the desktop. The busy depth is read by the loopback server's
+// thread, which tells whether the hourglass was on while a request was being answered.
+class RecordingUi : public DrugInfoUi {
+ public:
+  void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
+  void BeginBusyCursor() override { ++busyDepth; }
+  void EndBusyCursor() override { --busyDepth; }
+  void SuspendPainting(const QString& control) override { events << QStringLiteral("suspend ") + control; }
+  void ResumePainting(const QString& control) override { events << QStringLiteral("resume ") + control; }
+  void SetFocus(const QString& control) override { events << QStringLiteral("focus ") + control; }
+  void OpenSettingsWindow() override {
+    events << QStringLiteral("settings window");
+    if (onOpenSettings) onOpenSettings();
+  }
+
+  std::vector<std::pair<MessageKind, QString>> messages;
+  QStringList events;
+  std::atomic<int> busyDepth{0};
+  std::function<void()> onOpenSettings;
+};

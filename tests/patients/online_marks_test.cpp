@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "orca/connection.h"
+#include "orca/orca_client.h"
+#include "patients/online_marks.h"
+#include "scripted_orca.h"
+#include "temp_program_folder.h"
+
+namespace {
+
+const QString kDrug = QStringLiteral("api01rv2/onlinedruggetv2");
+const QString kMed = QStringLiteral("api01rv2/onlinemedgetv2");
+const QString kSpec = QStringLiteral("api01rv2/onlinespecgetv2");
+
+HttpAction Lines(const char* lines) {
+  return HttpAction::Ok(QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n") + lines +
+                        "</xmlio2>\n");
+}
+
+const HttpAction kNothing = Lines("  <Api_Result type=\"string\">00</Api_Result>\n");
+
+}  // namespace
+
+TEST(OnlineMarks, probeBodiesAreTheFixedOneLineTexts) {
+  EXPECT_EQ(
+      OnlineProbeBody(OnlineProbe::DrugInformation, QStringLiteral("12")),
+      QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">01"
+                     "</Request_Number>    <Patient_ID type=\"string\">12</Patient_ID>    <MeTrMonth "
+                     "type=\"string\"></MeTrMonth>    <InOut type=\"string\"></InOut>  </onlinedruggetreq>"
+                     "</data>"));
+  EXPECT_EQ(
+      OnlineProbeBody(OnlineProbe::MedicalInformation, QStringLiteral("12")),
+      QStringLiteral("<data>  <onlinemedgetreq type=\"record\">    <Request_Number type=\"string\">01"
+                     "</Request_Number>    <Patient_ID type=\"string\">12</Patient_ID>    <MeTrMonth "
+                     "type=\"string\"></MeTrMonth>    <InOut type=\"string\"></InOut>    <MeTrDiHCd "
+                     "type=\"string\"></MeTrDiHCd>    <PrlsHCd type=\"string\"></PrlsHCd>  </onlinemedgetreq>"
+                     "</data>"));
+  EXPECT_EQ(
+      OnlineProbeBody(OnlineProbe::SpecificHealthCheck, QStringLiteral("12")),
+      QStringLiteral("<data>  <onlinespecgetreq type=\"record\">    <Request_Number type=\"string\">01"
+                     "</Request_Number>    <Patient_ID type=\"string\">12</Patient_ID>    <EffectiveTime "
+                     "type=\"string\"></EffectiveTime>  </onlinespecgetreq></data>"));
+}
+
+TEST(OnlineMarks, aPatientNumberCannotChangeTheRequestStructure) {
+  EXPECT_TRUE(
+      OnlineProbeBody(OnlineProbe::DrugInformation, QStringLiteral("1</Patient_ID>&"))
+          .contains(QStringLiteral("<Patient_ID type=\"string\">1&lt;/Patient_ID&gt;&amp;</Patient_ID>")));
+}
+
+TEST(OnlineMarks, institutionCodeTests) {
+  struct Case {
+    const char* code;
+    const char* self;
+    bool own;
+    bool pharmacy;
+  } cases[] = {
+      {"1310000001", "0000001", true, false},
+      {"1340000001", "", false, true},
+      {"0000001", "0000001", true, false},
+      {"000001", "0000001", false, false},
+      {"13", "", false, false},
+      {"", "", false, false},
+      {"134", "", false, true},
+      {"1310000009", "0000001", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    EXPECT_EQ(IsOwnInstitutionCode(QString::fromLatin1(c.code), QString::fromLatin1(c.self)), c.own);
+    EXPECT_EQ(IsPharmacyCode(QString::fromLatin1(c.code)), c.pharmacy);
+  }
+}
+
+struct ProbeCase {
+  const char* name;
+  std::optional<HttpAction> drug, med, spec;  // nullopt: answered 404
+  const char* selfInstCd;
+  bool marked;
+  int requests;
+};
+
+void PrintTo(const ProbeCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ProbeTest : public TempProgramFolder, public ::testing::WithParamInterface<ProbeCase> {};
+
+TEST_P(ProbeTest, marksFromTheFirstProbeThatProvesInformation) {
+  ScriptedOrca orca;
+  orca.configure();
+  const ProbeCase& c = GetParam();
+  if (c.drug) orca.answer(kDrug, *c.drug);
+  if (c.med) orca.answer(kMed, *c.med);
+  if (c.spec) orca.answer(kSpec, *c.spec);
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  EXPECT_EQ(HasOnlineInformation(client, QStringLiteral("12"), QString::fromLatin1(c.selfInstCd)), c.marked);
+  const QStringList all{kDrug + QStringLiteral(" #12"), kMed + QStringLiteral(" #12"),
+                        kSpec + QStringLiteral(" #12")};
+  EXPECT_EQ(orca.requestedPaths(), all.mid(0, c.requests));
+}
+
+const HttpAction kMonth = Lines("    <MeTrMonth type=\"string\">2024-04</MeTrMonth>\n");
+const HttpAction kOwnAndPharmacy = Lines(
+    "    <MeTrDiHCd type=\"string\">1310000001</MeTrDiHCd>\n    <MeTrDiHCd "
+    "type=\"string\">1340000777</MeTrDiHCd>\n");
+const HttpAction kCheckUp = Lines("    <EffectiveTime type=\"string\">2023-10-01</EffectiveTime>\n");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProbeTest,
+    ::testing::Values(
+        ProbeCase{"monthMarksAfterOneRequest", kMonth, kCheckUp, kCheckUp, "", true, 1},
+        ProbeCase{"noAnswerToProbeOneEndsTheTest", std::nullopt, kMonth, kCheckUp, "", false, 1},
+        ProbeCase{"anotherClinicMarks", kNothing,
+                  Lines("    <MeTrDiHCd type=\"string\">1310000009</MeTrDiHCd>\n"), std::nullopt, "0000001",
+                  true, 2},
+        ProbeCase{"ownAndPharmacyGiveWayToTheCheckUp", kNothing, kOwnAndPharmacy, kCheckUp, "0000001", true,
+                  3},
+        ProbeCase{"ownAndPharmacyAndNoCheckUp", kNothing, kOwnAndPharmacy, kNothing, "0000001", false, 3},
+        ProbeCase{"emptyOwnCodeMarksTheClinicItself", kNothing,
+                  Lines("    <MeTrDiHCd type=\"string\">1310000001</MeTrDiHCd>\n"), std::nullopt, "", true,
+                  2},
+        ProbeCase{"emptyCodeMarks", kNothing, Lines("    <MeTrDiHCd type=\"string\"></MeTrDiHCd>\n"),
+                  std::nullopt, "0000001", true, 2},
+        ProbeCase{"twoCharacterCodeMarks", kNothing, Lines("    <MeTrDiHCd type=\"string\">13</MeTrDiHCd>\n"),
+                  std::nullopt, "0000001", true, 2},
+        ProbeCase{"codeShorterThanOwnIsNotOwn", kNothing,
+                  Lines("    <MeTrDiHCd type=\"string\">00001</MeTrDiHCd>\n"), std::nullopt, "0000001", true,
+                  2},
+        ProbeCase{"failedProbeTwoGoesOnToProbeThree", kNothing, HttpAction::Status(500), kCheckUp, "", true,
+                  3},
+        ProbeCase{"failedProbeThreeNoMark", kNothing, kNothing, HttpAction::Status(500), "", false, 3},
+        ProbeCase{"emptyBodiesNoMark", HttpAction::Ok(""), HttpAction::Ok(""), HttpAction::Ok(""), "", false,
+                  3},
+        ProbeCase{"otherCaseTagIsNoMatch", Lines("<metrmonth type=\"string\">2024-04</metrmonth>\n"),
+                  kNothing, kNothing, "", false, 3}),
+    [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
