@@ -23,11 +23,11 @@ QString Field(const QByteArray& body, const char* name) {
   return re.match(QString::fromUtf8(body)).captured(1);
 }
 
-// "drug 01", "drug 02 2024-05", "spec 01", "med 01 2024-02": what a request asked, in a few words.
+// "drug 01", "drug 02 2024-05", "checkup 01", "med 01 2024-02": what a request asked, in a few words.
 QString Asked(const HttpRequest& r) {
   const QString path = QString::fromUtf8(r.path());
   const QString kind = path.endsWith(QLatin1String("onlinedruggetv2"))   ? QStringLiteral("drug")
-                       : path.endsWith(QLatin1String("onlinespecgetv2")) ? QStringLiteral("spec")
+                       : path.endsWith(QLatin1String("onlinespecgetv2")) ? QStringLiteral("checkup")
                        : path.endsWith(QLatin1String("onlinemedgetv2"))  ? QStringLiteral("med")
                                                                          : path;
   QStringList words = {kind, Field(r.body, "Request_Number")};
@@ -63,7 +63,7 @@ HttpAction DemoPatient(const HttpRequest& r) {
   }
   if (asked == QLatin1String("drug 02 2024-04")) return HttpAction::Status(404);
   if (asked.startsWith(QLatin1String("drug 02"))) return HttpAction::Ok(kNoData);
-  if (asked == QLatin1String("spec 01")) {
+  if (asked == QLatin1String("checkup 01")) {
     return HttpAction::Ok(
         XmlIo2(QStringLiteral("onlinespecgetres"),
                {ValueLine(2, QStringLiteral("EffectiveTime"), QStringLiteral("2024-05-20"))}));
@@ -126,7 +126,7 @@ TEST_F(LoadDrugInfoTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThat
             QStringList({"drug 01", "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
                          "drug 02 2024-04", "drug 02 2024-03", "drug 02 2024-02", "drug 02 2024-01",
                          "drug 02 2023-12", "drug 02 2023-11", "drug 02 2023-10", "drug 02 2023-09",
-                         "drug 02 2023-08", "drug 02 2023-07", "spec 01", "med 01", "med 01 2023-12"}));
+                         "drug 02 2023-08", "drug 02 2023-07", "checkup 01", "med 01", "med 01 2023-12"}));
   for (const HttpRequest& r : server->requests())
     EXPECT_EQ(Field(r.body, "Patient_ID"), QStringLiteral("00123"));
 
@@ -191,7 +191,7 @@ TEST_F(LoadDrugInfoTest, withoutASummaryAnswerTheLoadStopsAfterEmptyingMonthsAnd
 TEST_F(LoadDrugInfoTest, treatmentRecordsOfBothRequestsCountOnceAndTheSecondAsksSixMonthsBack) {
   SetClockForTesting([] { return QDateTime(QDate(2024, 8, 31), QTime(23, 0)); });
   serve([](const HttpRequest& r) {
-    if (Asked(r) == QLatin1String("spec 01")) return HttpAction::Status(404);
+    if (Asked(r) == QLatin1String("checkup 01")) return HttpAction::Status(404);
     return DemoPatient(r);
   });
   lists.FTkkDates = {QStringLiteral("2020-01-01")};
@@ -199,7 +199,7 @@ TEST_F(LoadDrugInfoTest, treatmentRecordsOfBothRequestsCountOnceAndTheSecondAsks
   LoadOnlineSpecGet(client, QStringLiteral("123"), lists);
   LoadOnlineMedGet(client, QStringLiteral("123"), kSelf, lists);
 
-  EXPECT_EQ(asked(), QStringList({"spec 01", "med 01", "med 01 2024-02"}));
+  EXPECT_EQ(asked(), QStringList({"checkup 01", "med 01", "med 01 2024-02"}));
   EXPECT_TRUE(lists.FTkkDates.isEmpty());
   EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
   EXPECT_EQ(logMessages().filter(QRegularExpression(QStringLiteral("^MedGet: "))),

@@ -96,15 +96,15 @@ TEST_F(SimCalls, theOnlineProbesFindWhatTheDemoPatientsShow) {
   for (const Case& c : cases) {
     const auto drug = post("api01rv2/onlinedruggetv2", ProbeBody("onlinedruggetv2", c.patient));
     const auto med = post("api01rv2/onlinemedgetv2", ProbeBody("onlinemedgetv2", c.patient));
-    const auto spec = post("api01rv2/onlinespecgetv2", ProbeBody("onlinespecgetv2", c.patient));
-    ASSERT_TRUE(drug && med && spec);
+    const auto checkup = post("api01rv2/onlinespecgetv2", ProbeBody("onlinespecgetv2", c.patient));
+    ASSERT_TRUE(drug && med && checkup);
     EXPECT_EQ(Values(*drug, "MeTrMonth"), c.months) << c.patient.toStdString();
     EXPECT_EQ(Values(*drug, "Api_Result"), QStringList{c.result}) << c.patient.toStdString();
     QStringList codes = Values(*med, "MeTrDiHCd");
     codes.removeDuplicates();
     codes.sort();
     EXPECT_EQ(codes, c.codes) << c.patient.toStdString();
-    EXPECT_EQ(Values(*spec, "EffectiveTime"), c.checkups) << c.patient.toStdString();
+    EXPECT_EQ(Values(*checkup, "EffectiveTime"), c.checkups) << c.patient.toStdString();
   }
 }
 

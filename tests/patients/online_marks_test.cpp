@@ -73,7 +73,7 @@ TEST(OnlineMarks, institutionCodeTests) {
 
 struct ProbeCase {
   const char* name;
-  std::optional<HttpAction> drug, med, spec;  // nullopt: answered 404
+  std::optional<HttpAction> drug, med, checkup;  // nullopt: answered 404
   const char* selfInstCd;
   bool marked;
   int requests;
@@ -91,7 +91,7 @@ TEST_P(ProbeTest, marksFromTheFirstProbeThatProvesInformation) {
   const ProbeCase& c = GetParam();
   if (c.drug) orca.answer(kDrug, *c.drug);
   if (c.med) orca.answer(kMed, *c.med);
-  if (c.spec) orca.answer(kSpec, *c.spec);
+  if (c.checkup) orca.answer(kSpec, *c.checkup);
   OrcaClient client;
   client.setConnection(GetWebORCAInfo());
   EXPECT_EQ(HasOnlineInformation(client, QStringLiteral("12"), QString::fromLatin1(c.selfInstCd)), c.marked);
