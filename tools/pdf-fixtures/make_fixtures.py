@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Writes the test PDFs of tests/data/pdf with Chromium's headless print-to-PDF.
+"""Writes the test PDFs of tests/data/pdf, and the demo patients' saved PDFs of
+tools/orca-sim/demo-pdf, with Chromium's headless print-to-PDF.
 
 Chromium stores Japanese text as two-byte CID strings with Flate-compressed ToUnicode CMaps,
 the form the eligibility-confirmation terminal's documents take, so these files exercise the
 reader the way real documents do. The output is checked in; the build never runs this.
 
     apt-get install -y chromium fonts-ipafont-gothic qpdf
-    tools/pdf-fixtures/make_fixtures.py [OUTPUT_DIR]
+    tools/pdf-fixtures/make_fixtures.py [OUTPUT_DIR]        # the test PDFs
+    tools/pdf-fixtures/make_fixtures.py demo [OUTPUT_DIR]   # the demo patients' PDFs
 """
 import os
 import random
@@ -17,6 +19,7 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_OUT = os.path.normpath(os.path.join(HERE, "..", "..", "tests", "data", "pdf"))
+DEMO_OUT = os.path.normpath(os.path.join(HERE, "..", "orca-sim", "demo-pdf"))
 
 # Synthesised bold would become one-byte Type 3 fonts; the terminal's documents use plain text.
 STYLE = """
@@ -102,6 +105,68 @@ FIXTURES = {
 }
 
 
+# The demo patients' saved documents (tools/orca-sim/demo-pdf). Names and institutions are those of
+# orca-sim's demo data; the files are static, so their months are fixed around December 2026. The
+# names carry the "_" + five-digit patient number + "X" key by which the program finds them.
+def demo_druginfo(patient, birth, rows, drugs):
+    table = "".join(f"<tr><td>{name}</td>" + "".join(f"<td>{m}</td>" for m in months) + "</tr>"
+                    for name, months in rows)
+    lines = "".join(f"<tr><td>{day}</td><td>{drug}</td><td>{qty}</td></tr>" for day, drug, qty in drugs)
+    return page("薬剤情報", f"""
+<h1>薬剤情報提供書</h1>
+<p>氏名　{patient}　様　（生年月日　{birth}）</p>
+<p>オンライン資格確認で照会した受診歴と薬剤情報です。</p>
+<h2>受診歴</h2>
+<table>{table}</table>
+<h2>診療・調剤の内容</h2>
+<table><tr><th>調剤日</th><th>薬剤名</th><th>数量</th></tr>{lines}</table>
+""")
+
+
+def demo_checkup(patient, dates, values):
+    rows = "".join(f"<tr><td>{k}</td><td>{v}</td></tr>" for k, v in values)
+    when = "".join(f"<p>{label}　{date}</p>" for label, date in dates)
+    return page("特定健診", f"""
+<h1>特定健康診査　結果通知表</h1>
+<p>受診者　{patient}　様</p>
+{when}
+<table><tr><th>項目</th><th>結果</th></tr>{rows}</table>
+""")
+
+
+DEMO = {
+    "YZK_00001X.pdf": lambda: demo_druginfo(
+        "山田　太郎", "1952-03-14",
+        [("さくら坂内科クリニック", ["26年11月", "26年10月", "26年9月"]),
+         ("みどり調剤薬局", ["26年11月"]),
+         ("みなと中央病院", ["26年7月", "26年4月"]),
+         ("見本台内科クリニック", ["26年10月"]),
+         ("あさひ皮膚科", ["25年12月"])],
+        [("2026/11/12", "アムロジピン錠５ｍｇ", "28錠"), ("2026/10/08", "メトホルミン塩酸塩錠２５０ｍｇ", "56錠")]),
+    "YZK_00002X.pdf": lambda: demo_druginfo(
+        "佐藤　花子", "1961-07-02",
+        [("あおば整形外科医院", ["26年11月", "26年8月"]),
+         ("ひまわり薬局", ["26年9月"]),
+         ("みなと中央病院", ["26年7月", "26年3月"])],
+        [("2026/11/20", "ロキソプロフェンＮａ錠６０ｍｇ", "42錠")]),
+    "YZK_00003X.pdf": lambda: demo_druginfo(
+        "鈴木　一郎", "1945-11-20",
+        [("ひかり眼科", ["26年10月", "26年6月"]),
+         ("こもれび歯科医院", ["26年5月"])],
+        [("2026/10/15", "ヒアルロン酸Ｎａ点眼液０．１％", "2本")]),
+    "TKK_00001X.pdf": lambda: demo_checkup(
+        "山田　太郎", [("前回受診", "2025-07-10"), ("実施日", "2026/07/15"), ("発行日", "2026.08.03")],
+        [("身長", "164.4cm"), ("体重", "67.2kg"), ("HbA1c（NGSP）", "6.1%")]),
+    "TKK_00002X.pdf": lambda: demo_checkup(
+        "佐藤　花子", [("実施日", "2026/06/18")],
+        [("身長", "153.4cm"), ("体重", "58.2kg"), ("収縮期血圧", "132mmHg")]),
+    # A notice without any date: the program takes the month of the file's last modification.
+    "TKK_00003X.pdf": lambda: demo_checkup(
+        "鈴木　一郎", [("実施機関", "見本台内科クリニック")],
+        [("身長", "161.4cm"), ("体重", "55.2kg")]),
+}
+
+
 def print_to_pdf(html_path, pdf_path):
     profile = tempfile.mkdtemp(prefix="chromium-profile-")
     try:
@@ -114,16 +179,23 @@ def print_to_pdf(html_path, pdf_path):
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else DEFAULT_OUT
+def write_all(documents, out):
     os.makedirs(out, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
-        for name, build in FIXTURES.items():
+        for name, build in documents.items():
             html = os.path.join(work, name.replace(".pdf", ".html"))
             with open(html, "w", encoding="utf-8") as f:
                 f.write(build())
             print_to_pdf(html, os.path.join(out, name))
             print(f"{name}: {os.path.getsize(os.path.join(out, name))} bytes")
+
+
+def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "demo":
+        write_all(DEMO, sys.argv[2] if len(sys.argv) > 2 else DEMO_OUT)
+        return
+    out = sys.argv[1] if len(sys.argv) > 1 else DEFAULT_OUT
+    write_all(FIXTURES, out)
     # The same drug-information document, encrypted: its streams no longer inflate.
     encrypted = os.path.join(out, "encrypted.pdf")
     subprocess.run(["qpdf", "--encrypt", "", "owner", "256", "--", os.path.join(out, "druginfo.pdf"), encrypted],
