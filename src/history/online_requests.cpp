@@ -29,14 +29,6 @@ const QString kMedGetBody = QStringLiteral(
     "    <PrlsHCd type=\"string\"></PrlsHCd>"
     "  </onlinemedgetreq></data>");
 
-QString EscapeXmlText(const QString& text) {
-  QString out = text;
-  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-  return out;
-}
-
 // The patient goes in last, so that its text can never be taken for a placeholder.
 QString WithPatient(const QString& body, const QString& patientId) {
   return FillTemplate(body, QStringLiteral("XXXXX"), EscapeXmlText(patientId.trimmed()));

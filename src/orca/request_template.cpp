@@ -6,3 +6,11 @@ QString FillTemplate(const QString& templ, const QString& placeholder, const QSt
   QString result = templ;
   return result.replace(at, placeholder.size(), value);
 }
+
+QString EscapeXmlText(const QString& text) {
+  QString out = text;
+  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+  return out;
+}

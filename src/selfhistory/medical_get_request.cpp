@@ -1,16 +1,6 @@
 #include "selfhistory/medical_get_request.h"
 
-namespace {
-
-QString EscapeXmlText(const QString& text) {
-  QString out = text;
-  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-  return out;
-}
-
-}  // namespace
+#include "orca/request_template.h"
 
 QString MedicalGetApiPath(MedicalGetClass kind) {
   switch (kind) {
