@@ -157,11 +157,3 @@ BENCHMARK(BM_ParseAndBuildLongHistory)->Unit(benchmark::kMillisecond)->UseRealTi
 BENCHMARK(BM_BuildLongHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

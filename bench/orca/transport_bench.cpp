@@ -76,11 +76,3 @@ BENCHMARK(BM_OrcaPost)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTim
 BENCHMARK(BM_BareQtPost)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

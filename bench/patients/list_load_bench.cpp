@@ -109,11 +109,3 @@ void BM_LoadListOf30Requests(benchmark::State& state) {
 BENCHMARK(BM_LoadListOf30Requests)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -96,11 +96,3 @@ BENCHMARK(BM_LoadMonth)->Arg(1)->Arg(8)->Arg(20)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_LoadAfterStepBack)->Arg(8)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
