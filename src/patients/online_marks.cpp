@@ -33,14 +33,6 @@ const QString kCheckUpBody = QStringLiteral(
     "    <EffectiveTime type=\"string\"></EffectiveTime>"
     "  </onlinespecgetreq></data>");
 
-QString EscapeXmlText(const QString& text) {
-  QString out = text;
-  out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-  out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-  out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-  return out;
-}
-
 QStringList AnswerLines(const QString& dumpPath) {
   return ReadResponseLines(dumpPath).value_or(QStringList());
 }
