@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+#include <memory>
+
+#include "druginfo/drug_info_logic.h"
+#include "orca_sim_process.h"
+#include "recording_ui.h"
+#include "temp_program_folder.h"
+
+// The window logic with a user.ini pointing at a freshly started orca-sim. The program's clock
+// and the simulator's demo data are pinned to the same day, so a run across midnight stays
+// consistent.
+class EndToEndTest : public TempProgramFolder {
+ protected:
+  void SetUp() override;
+
+  // Data rows of the patient grid as "number|patient|name|mark".
+  QStringList rows() const;
+
+  QDate today;
+  OrcaSimProcess sim;
+  RecordingUi ui;
+  std::unique_ptr<DrugInfoLogic> logic;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The orca-sim executable run as a child process on a free port, killed with this object.
+class OrcaSimProcess {
+ public:
+  OrcaSimProcess() = default;
+  ~OrcaSimProcess();
+  OrcaSimProcess(const OrcaSimProcess&) = delete;
+  OrcaSimProcess& operator=(const OrcaSimProcess&) = delete;
+
+  // Starts it with its demo data made for `today` and gives the base URL from its listening line
+  // ("http://127.0.0.1:<port>"), or "" when it did not come up.
+  QString start(const QDate& today, const QStringList& extraArguments = {});
+
+ private:
+  QProcess process_;
+};

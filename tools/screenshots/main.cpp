@@ -1,0 +1,74 @@
+// rinmed-screenshots PROGRAM_FOLDER OUTPUT_DIR
+// Shows the launcher and the drug-information window as the program would, with user.ini and
+// the working files in PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "app/rinmed_application.h"
+#include "core/program_folder.h"
+#include "druginfo/drug_info_view.h"
+#include "druginfo/string_grid.h"
+
+namespace {
+
+void Fail(const QString& message) {
+  std::fprintf(stderr, "rinmed-screenshots: %s\n", message.toLocal8Bit().constData());
+  std::exit(1);
+}
+
+// Lets pending layout and paint events run so that the grab shows the final state.
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Save(QWidget& window, const QDir& out, const QString& name) {
+  Settle();
+  if (!window.grab().save(out.filePath(name), "PNG"))
+    Fail(QStringLiteral("cannot write ") + out.filePath(name));
+  std::printf("%s\n", out.filePath(name).toLocal8Bit().constData());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RinmedApplication app(argc, argv);
+  const QStringList args = QApplication::arguments();
+  if (args.size() != 3) {
+    std::fprintf(stderr, "usage: rinmed-screenshots PROGRAM_FOLDER OUTPUT_DIR\n");
+    return 2;
+  }
+  SetProgramFolder(QDir(args.at(1)).absolutePath());
+  const QDir out(args.at(2));
+  if (!QDir().mkpath(out.absolutePath())) Fail(QStringLiteral("cannot create ") + out.absolutePath());
+
+  // A message box would wait for a click that never comes offscreen.
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] { Fail(QStringLiteral("no screenshot after 60 s")); });
+  watchdog.start(60000);
+
+  TfrmMain launcher;
+  launcher.show();
+  Save(launcher, out, QStringLiteral("launcher.png"));
+
+  // The window loads today's list and its marks in its first show, as when opened from the launcher.
+  TfrmDrugInfo drugInfo(&launcher, [](const QString& typeName, const QString& message) {
+    Fail(typeName + QStringLiteral(": ") + message);
+  });
+  drugInfo.show();
+  const StringGrid& grid = drugInfo.logic().controls().GridPatient;
+  bool listed = false;
+  bool marked = false;
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    listed = listed || !grid.cell(1, row).isEmpty();
+    marked = marked || !grid.cell(3, row).isEmpty();
+  }
+  if (!listed || !marked) Fail(QStringLiteral("the drug-information window shows no marked receptions"));
+  Save(drugInfo, out, QStringLiteral("druginfo.png"));
+  return 0;
+}
