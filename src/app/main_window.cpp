@@ -8,10 +8,12 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "app/contact_window.h"
 #include "app/error_report.h"
 #include "core/core_error.h"
 #include "druginfo/drug_info_view.h"
 #include "druginfo/ui_fonts.h"
+#include "settings/setting_view.h"
 
 namespace {
 
@@ -58,8 +60,15 @@ LauncherServices LauncherServices::Program() {
       ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : owner, typeName, message);
     });
   };
-  s.openSettings = [](QWidget*) {};
-  s.openContact = [](QWidget*) {};
+  s.openSettings = [](QWidget* owner) {
+    ShowSettingsWindow(owner, [owner](const QString& typeName, const QString& message) {
+      ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : owner, typeName, message);
+    });
+  };
+  s.openContact = [](QWidget* owner) {
+    TfrmContact window(owner);
+    window.exec();
+  };
   s.errorBox = [](QWidget* parent, const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

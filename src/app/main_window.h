@@ -11,8 +11,7 @@
 // replace single entries.
 struct LauncherServices {
   std::function<std::unique_ptr<QDialog>(QWidget* owner)> createDrugInfo;
-  // Shows the settings window modally and returns when it has closed. Until the settings window
-  // exists this shows nothing.
+  // Shows the settings window modally and returns when it has closed.
   std::function<void(QWidget* owner)> openSettings;
   // The same for the contact window.
   std::function<void(QWidget* owner)> openContact;

@@ -20,6 +20,12 @@ struct MemoModel {
   QStringList lines;
   bool readOnly = true;
   QString text() const { return lines.join(QStringLiteral("\r\n")); }
+  // A memo given a text shows its lines; the line break that ends the last line opens no new one.
+  void setText(const QString& text) {
+    lines = text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty() && text.endsWith(QStringLiteral("\r\n")))
+      lines.removeLast();
+  }
 };
 
 // The input-method state of a text box: closed for numbers, open in Hiragana for names.
@@ -36,6 +42,11 @@ struct ComboBoxModel {
   QString text() const {
     return itemIndex >= 0 && itemIndex < items.size() ? items.at(itemIndex) : QString();
   }
+};
+
+// A panel whose height the logic decides.
+struct PanelModel {
+  int height = 0;
 };
 
 struct TimerModel {

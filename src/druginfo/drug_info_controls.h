@@ -4,7 +4,8 @@
 #include "druginfo/string_grid.h"
 
 // The state of every control of the drug-information window that shows or holds something.
-// Panels only arrange the others and live in the view alone.
+// Panels only arrange the others and live in the view alone, except the one whose height follows
+// the institution grid.
 struct DrugInfoControls {
   // search panel
   ComboBoxModel ComboBoxSearch{{QStringLiteral("カルテ番号"), QStringLiteral("漢字氏名")}, 0};
@@ -26,7 +27,8 @@ struct DrugInfoControls {
 
   StringGrid GridPatient{4, 2};
 
-  // institutions by month
+  // institutions by month; the panel grows with the grid's rows
+  PanelModel PanelTopGrid{140};
   LabelModel LabelJusinreki{QStringLiteral("受診歴")};
   StringGrid GridInstitution{2, 2};
 

@@ -5,6 +5,7 @@
 #include "patients/acceptance_list.h"
 #include "patients/online_marks.h"
 #include "patients/patient_cache.h"
+#include "selfhistory/self_month.h"
 
 namespace {
 
@@ -18,21 +19,24 @@ DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui) : ui_(ui) {}
 DrugInfoLogic::~DrugInfoLogic() = default;
 
 void DrugInfoLogic::FormShow() {
-  FMonthList = std::make_unique<QStringList>();
-  FInstMonthMap = std::make_unique<QStringList>();
-  FTkkDates = std::make_unique<QStringList>();
-  FMedInstMonths = std::make_unique<QStringList>();
+  CreateWorkingLists();
   InitSet();
 }
 
+void DrugInfoLogic::CreateWorkingLists() {
+  FTainLists = std::make_unique<TainLists>();
+}
+
 void DrugInfoLogic::FormClose() {
-  FMonthList.reset();
-  FInstMonthMap.reset();
-  FTkkDates.reset();
-  FMedInstMonths.reset();
+  FTainLists.reset();
 }
 
 void DrugInfoLogic::InitSet() {
+  ResetWindowState();
+  if (connection_.configured()) LoadPatientList();
+}
+
+void DrugInfoLogic::ResetWindowState() {
   FCurrentDate = Today();
   FListMode = 0;
   UpdateListStateDisplay();
@@ -46,7 +50,6 @@ void DrugInfoLogic::InitSet() {
   UpdateDateLabel();
   UpdateSelfMonthLabel();
   GetWebORCAInfo();
-  if (connection_.configured()) LoadPatientList();
 }
 
 void DrugInfoLogic::GetWebORCAInfo() {
@@ -149,9 +152,7 @@ void DrugInfoLogic::UpdateListStateDisplay() {
 }
 
 void DrugInfoLogic::UpdateSelfMonthLabel() {
-  controls_.LabelSelfMonth.text = FSelfMonth.isEmpty() ? QString()
-                                                       : FSelfMonth.mid(0, 4) + QStringLiteral("年") +
-                                                             FSelfMonth.mid(5, 2) + QStringLiteral("月");
+  controls_.LabelSelfMonth.text = ::UpdateSelfMonthLabel(FSelfMonth);
 }
 
 void DrugInfoLogic::ChangeDay(const QDate& day) {

@@ -3,11 +3,14 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "druginfo/drug_info_controls.h"
 #include "druginfo/drug_info_ui.h"
+#include "history/institution_grid.h"
+#include "history/tain_lists.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 
@@ -38,12 +41,17 @@ class DrugInfoLogic {
   QString FBirthDate;
   int FListMode = 0;
   QString FSelectedInst;
-  // Working lists, alive from FormShow to FormClose. The prescription list joins them together
-  // with its record type.
-  std::unique_ptr<QStringList> FMonthList;
-  std::unique_ptr<QStringList> FInstMonthMap;
-  std::unique_ptr<QStringList> FTkkDates;
-  std::unique_ptr<QStringList> FMedInstMonths;
+  // The five working lists (FMonthList, FPrescList, FInstMonthMap, FTkkDates, FMedInstMonths),
+  // alive from FormShow to FormClose.
+  std::unique_ptr<TainLists> FTainLists;
+
+  // The steps of a patient load that read the saved PDFs. Until they are set, a load skips them:
+  // no institution-month pairs from the drug-information PDF, no check-up month from its PDF.
+  struct SavedPdfSteps {
+    std::function<void(TainLists&)> mergeSavedDrugPdf;
+    CheckUpPdfMonth checkUpPdfMonth;
+  };
+  SavedPdfSteps savedPdf;
 
   // Connection fields, reloaded by GetWebORCAInfo.
   const QString& stURL() const { return connection_.stURL; }
@@ -55,6 +63,10 @@ class DrugInfoLogic {
   void FormShow();
   void FormClose();
   void InitSet();
+  // FormShow's two halves, for a caller without the window (rinmed-cli): the lists, and the
+  // starting state without the first list load.
+  void CreateWorkingLists();
+  void ResetWindowState();
   void MenuWebORCAClick();
   void GetWebORCAInfo();
 
@@ -76,26 +88,41 @@ class DrugInfoLogic {
   // Online-information marks over every data row of the patient grid.
   void CheckTainPermission();
 
-  // Handlers whose behaviour belongs to the search, the histories, the PDF buttons and copy and
-  // print. They are wired to their controls already and do nothing yet.
-  void BtnSearchClick() {}
-  bool EditSearchKeyPress(QChar) { return false; }  // true: the key was swallowed
-  void ComboBoxSearchChange() {}
+  // Search and opening a patient.
+  void BtnSearchClick();
+  bool EditSearchKeyPress(QChar key);  // true: the key was swallowed
+  void ComboBoxSearchChange();
+  void SearchByPatientID(const QString& patientId);
+  void SearchByName(const QString& text);
+  void GridPatientDblClick();
+
+  // Other institutions: the overview and one institution's detail. The view maps the pointer to
+  // the cell under it; (-1, -1) when it is outside the cells.
+  void DisplayTainYakureki();
+  void DisplayTainDetailYakureki();
+  void GridInstitutionDblClick(int col, int row);
+  void BtnBackClick();
+
+  // The own-institution month.
+  void BtnSelfPrevMonthClick();
+  void BtnSelfNextMonthClick();
+  void DisplaySelfYakureki();
+
+  // The saved PDFs' buttons belong to the PDF reader's work and do nothing yet.
   void BtnPDFYClick() {}
   void BtnPDFTClick() {}
-  void GridPatientDblClick() {}
-  void GridInstitutionDblClick() {}
-  void BtnBackClick() {}
-  void BtnSelfPrevMonthClick() {}
-  void BtnSelfNextMonthClick() {}
-  void BtnCopyClick() {}
-  void BtnPrintClick() {}
+
+  // Copy and print of the other institutions' text.
+  void BtnCopyClick();
+  void BtnPrintClick();
 
  private:
   void FlushOneRecord(const Reception& reception, PatientCacheSession& cache);
   void ChangeDay(const QDate& day);
   std::optional<QString> SelectedPatientNumber() const;
   void ReselectPatient(const std::optional<QString>& number);
+  void OpenPatient();
+  void ShowPatientLabels();
 
   DrugInfoUi& ui_;
   DrugInfoControls controls_;

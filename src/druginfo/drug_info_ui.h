@@ -1,10 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 // What only a desktop can do for the drug-information window. The Qt view implements it with
 // widgets; tests record the calls.
 enum class MessageKind { Warning, Information, Error };
+
+// A job on a printer, measured and drawn in the printer's device units (its dots).
+class PrintJob {
+ public:
+  virtual ~PrintJob() = default;
+  // ＭＳ ゴシック, or its stand-in where it is not installed.
+  virtual void SetFixedPitchFont(int points) = 0;
+  virtual int TextHeight(const QString& text) = 0;
+  virtual int PageHeight() = 0;
+  virtual void TextOut(int x, int y, const QString& text) = 0;
+  virtual void NewPage() = 0;
+  virtual void EndDoc() = 0;
+};
 
 class DrugInfoUi {
  public:
@@ -24,8 +38,13 @@ class DrugInfoUi {
 
   virtual void SetFocus(const QString& control) = 0;
 
-  // Shows the settings window modally over this window and returns when it has closed. Until the
-  // settings window exists this shows nothing.
+  // Replaces what the clipboard holds with plain text. A desktop without a clipboard keeps
+  // nothing.
+  virtual void SetClipboardText(const QString& /*text*/) {}
+  // Starts a job on the default printer, without a dialog or a job title. Raises CoreError when
+  // no printer is available, which is all a desktop without printers can say.
+  virtual std::unique_ptr<PrintJob> BeginPrintJob();
+
   virtual void OpenSettingsWindow() = 0;
 };
 

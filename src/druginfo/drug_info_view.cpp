@@ -178,13 +178,16 @@ void TfrmDrugInfo::buildMain(QWidget* panelMain) {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
-  QWidget* panelTopGrid = Panel(panelMain, QStringLiteral("PanelTopGrid"));
-  panelTopGrid->setFixedHeight(140);
+  PanelTopGrid = Panel(panelMain, QStringLiteral("PanelTopGrid"));
+  QWidget* panelTopGrid = PanelTopGrid;
+  panelTopGrid->setFixedHeight(logic_.controls().PanelTopGrid.height);
+  // The panel's height is the title's 22 pixels, the grid's rows and 8 pixels of frame.
   auto* top = new QVBoxLayout(panelTopGrid);
-  top->setContentsMargins(4, 2, 4, 2);
-  top->setSpacing(2);
+  top->setContentsMargins(4, 0, 4, 0);
+  top->setSpacing(0);
   auto* jusinreki = new QLabel(panelTopGrid);
   jusinreki->setObjectName(QStringLiteral("LabelJusinreki"));
+  jusinreki->setFixedHeight(22);
   GridInstitution = Grid(panelTopGrid, QStringLiteral("GridInstitution"));
   top->addWidget(jusinreki);
   top->addWidget(GridInstitution, 1);
@@ -267,8 +270,12 @@ void TfrmDrugInfo::connectEvents() {
   });
   connect(GridPatient, &QTableWidget::cellDoubleClicked, this,
           [this] { forward([this] { logic_.GridPatientDblClick(); }); });
-  connect(GridInstitution, &QTableWidget::cellDoubleClicked, this,
-          [this] { forward([this] { logic_.GridInstitutionDblClick(); }); });
+  // The table reports a double-click only on a cell; the header row and the empty space below
+  // the last row do not reach the handler.
+  connect(GridInstitution, &QTableWidget::cellDoubleClicked, this, [this](int tableRow, int col) {
+    const int row = GridRowOfTableRow(tableRow);
+    forward([this, col, row] { logic_.GridInstitutionDblClick(col, row); });
+  });
   connect(TimerRefresh, &QTimer::timeout, this,
           [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
 }
@@ -294,6 +301,7 @@ void TfrmDrugInfo::showModels() {
   ShowButton(this, QStringLiteral("BtnToday"), c.BtnToday);
   ShowStringGrid(GridPatient, c.GridPatient);
   ShowLabel(this, QStringLiteral("LabelJusinreki"), c.LabelJusinreki);
+  if (PanelTopGrid->height() != c.PanelTopGrid.height) PanelTopGrid->setFixedHeight(c.PanelTopGrid.height);
   ShowStringGrid(GridInstitution, c.GridInstitution);
   ShowLabel(this, QStringLiteral("LabelSelfTitle"), c.LabelSelfTitle);
   ShowLabel(this, QStringLiteral("LabelSelfMonth"), c.LabelSelfMonth);

@@ -52,6 +52,7 @@ class TfrmDrugInfo : public QDialog {
   QComboBox* ComboBoxSearch = nullptr;
   QLineEdit* EditSearch = nullptr;
   QTableWidget* GridPatient = nullptr;
+  QWidget* PanelTopGrid = nullptr;
   QTableWidget* GridInstitution = nullptr;
   QPlainTextEdit* MemoSelf = nullptr;
   QPlainTextEdit* MemoTain = nullptr;

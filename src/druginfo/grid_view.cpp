@@ -36,7 +36,11 @@ void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
   const QSignalBlocker blocker(table);
   table->setSelectionBehavior(grid.rowSelect ? QAbstractItemView::SelectRows
                                              : QAbstractItemView::SelectItems);
-  table->verticalHeader()->setDefaultSectionSize(grid.defaultRowHeight);
+  table->verticalHeader()->setDefaultSectionSize(grid.defaultRowHeight + 1);
+  table->horizontalHeader()->setFixedHeight(grid.defaultRowHeight + 1);
+  table->setHorizontalScrollBarPolicy(grid.horizontalScrollBar ? Qt::ScrollBarAsNeeded
+                                                               : Qt::ScrollBarAlwaysOff);
+  table->setVerticalScrollBarPolicy(grid.verticalScrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
   table->setColumnCount(grid.colCount());
   table->setRowCount(grid.rowCount() - 1);
   QStringList headers;

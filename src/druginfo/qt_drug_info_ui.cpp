@@ -1,8 +1,13 @@
 #include "druginfo/qt_drug_info_ui.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QWidget>
+
+#include "settings/setting_view.h"
+
+#include "druginfo/qt_print_job.h"
 
 QtDrugInfoUi::QtDrugInfoUi(QWidget* window, std::function<void()> showModels)
     : window_(window), showModels_(std::move(showModels)) {}
@@ -49,10 +54,23 @@ void QtDrugInfoUi::ResumePainting(const QString& control) {
   }
 }
 
+void QtDrugInfoUi::SetClipboardText(const QString& text) {
+  QApplication::clipboard()->setText(text);
+}
+
+std::unique_ptr<PrintJob> QtDrugInfoUi::BeginPrintJob() {
+  return BeginDefaultPrinterJob();
+}
+
 void QtDrugInfoUi::SetFocus(const QString& control) {
   if (QWidget* widget = find(control)) widget->setFocus();
 }
 
-// The settings window is not part of the program yet; the caller reloads the settings after this
-// returns, exactly as it will once the window exists.
-void QtDrugInfoUi::OpenSettingsWindow() {}
+// The caller reloads the connection fields after this returns. An error of the settings window's
+// own handlers is shown there; a refused save on closing ends the caller's handler.
+void QtDrugInfoUi::OpenSettingsWindow() {
+  ShowSettingsWindow(window_, [this](const QString& typeName, const QString& message) {
+    ShowSettingsErrorBox(QApplication::activeWindow() ? QApplication::activeWindow() : window_, typeName,
+                         message);
+  });
+}

@@ -19,6 +19,8 @@ class QtDrugInfoUi : public DrugInfoUi {
   void ResumePainting(const QString& control) override;
   void SetFocus(const QString& control) override;
   void OpenSettingsWindow() override;
+  void SetClipboardText(const QString& text) override;
+  std::unique_ptr<PrintJob> BeginPrintJob() override;
 
  private:
   QWidget* find(const QString& control) const;

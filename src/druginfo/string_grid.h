@@ -27,6 +27,8 @@ class StringGrid {
   int fixedCols = 0;
   int defaultRowHeight = 24;
   bool rowSelect = false;
+  bool horizontalScrollBar = true;
+  bool verticalScrollBar = true;
 
   // The current row stays inside the scrollable rows, as a grid control keeps it.
   int row() const { return row_; }

@@ -5,10 +5,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/contact_window.h"
 #include "app/main_window.h"
 #include "core/clock.h"
 #include "core/core_error.h"
+#include "core/ini_file.h"
 #include "druginfo/drug_info_view.h"
+#include "settings/setting_view.h"
 #include "temp_program_folder.h"
 
 class LauncherTest : public TempProgramFolder {
@@ -113,6 +116,36 @@ TEST_F(LauncherTest, settingsAndContactButtonsOpenTheirWindows) {
   child<QPushButton>(&main, "Button2")->click();
   child<QPushButton>(&main, "Button3")->click();
   EXPECT_EQ(opened, (QStringList{QStringLiteral("settings"), QStringLiteral("contact")}));
+}
+
+TEST_F(LauncherTest, settingsWindowOpensWithDefaultsAndCreatesTheFileOnClosing) {
+  TfrmMain main;
+  QString shownUrl;
+  QTimer::singleShot(0, [&] {
+    auto* window = qobject_cast<TfrmSetting*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(window);
+    shownUrl = window->logic().controls().Edit1.text;
+    window->close();
+  });
+  child<QPushButton>(&main, "Button2")->click();
+  EXPECT_FALSE(shownUrl.isEmpty());
+  EXPECT_EQ(IFReadIniStr("PARAMA", "URL", ""), shownUrl);
+  EXPECT_EQ(IFReadIniStr("PARAMA", "REFRESH", ""), "60");
+  EXPECT_TRUE(main.findChildren<TfrmSetting*>().isEmpty()) << "destroyed when it has closed";
+}
+
+TEST_F(LauncherTest, contactWindowOpensOverTheLauncher) {
+  TfrmMain main;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* window = qobject_cast<TfrmContact*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(window);
+    seen = window->parentWidget() == &main;
+    window->close();
+  });
+  child<QPushButton>(&main, "Button3")->click();
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(main.findChildren<TfrmContact*>().isEmpty());
 }
 
 TEST_F(LauncherTest, errorInALauncherHandlerIsReported) {

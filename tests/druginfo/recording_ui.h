@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,11 @@ class RecordingUi : public DrugInfoUi {
   void SuspendPainting(const QString& control) override { events << QStringLiteral("suspend ") + control; }
   void ResumePainting(const QString& control) override { events << QStringLiteral("resume ") + control; }
   void SetFocus(const QString& control) override { events << QStringLiteral("focus ") + control; }
+  void SetClipboardText(const QString& text) override { clipboard = text; }
+  std::unique_ptr<PrintJob> BeginPrintJob() override {
+    if (onPrint) return onPrint();
+    throw std::runtime_error("no printer");
+  }
   void OpenSettingsWindow() override {
     events << QStringLiteral("settings window");
     if (onOpenSettings) onOpenSettings();
@@ -35,4 +42,6 @@ class RecordingUi : public DrugInfoUi {
   QStringList events;
   std::atomic<int> busyDepth{0};
   std::function<void()> onOpenSettings;
+  QString clipboard;
+  std::function<std::unique_ptr<PrintJob>()> onPrint;
 };

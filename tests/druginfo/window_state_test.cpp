@@ -90,9 +90,10 @@ TEST_F(DrugInfoTest, configuredWindowListsTodayOnShowing) {
 
 TEST_F(DrugInfoTest, showingCreatesTheWorkingListsAndClosingDestroysThem) {
   logic->FormShow();
-  EXPECT_TRUE(logic->FMonthList && logic->FInstMonthMap && logic->FTkkDates && logic->FMedInstMonths);
+  ASSERT_TRUE(logic->FTainLists);
+  EXPECT_TRUE(logic->FTainLists->FPrescList.isEmpty() && logic->FTainLists->FMonthList.isEmpty());
   logic->FormClose();
-  EXPECT_FALSE(logic->FMonthList || logic->FInstMonthMap || logic->FTkkDates || logic->FMedInstMonths);
+  EXPECT_FALSE(logic->FTainLists);
 }
 
 TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {

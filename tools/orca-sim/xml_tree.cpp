@@ -41,7 +41,7 @@ bool XmlNode::isEmpty() const {
   return std::all_of(children.begin(), children.end(), [](const XmlNode& c) { return c.isEmpty(); });
 }
 
-QString EscapeXmlText(const QString& text) {
+QString EscapeElementText(const QString& text) {
   QString out;
   out.reserve(text.size());
   for (const QChar c : text) {
@@ -85,7 +85,7 @@ void Write(const XmlNode& node, const QString& name, int depth, XmlLayout layout
   const QString open = indent + QLatin1Char('<') + name + QLatin1String(" type=\"") +
                        QLatin1String(TypeOf(node.kind)) + QLatin1String("\">");
   if (node.kind == XmlNode::Value) {
-    out += open + EscapeXmlText(node.value) + QLatin1String("</") + name + QLatin1String(">\n");
+    out += open + EscapeElementText(node.value) + QLatin1String("</") + name + QLatin1String(">\n");
     return;
   }
   out += open + QLatin1Char('\n');

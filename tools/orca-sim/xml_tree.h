@@ -27,7 +27,7 @@ enum class XmlLayout {
 };
 
 // `&`, `<`, `>` and CR escaped; quotes and everything else written as they are.
-QString EscapeXmlText(const QString& text);
+QString EscapeElementText(const QString& text);
 
 // The answer document: <xmlio2> around the response record. Empty elements are left out.
 QByteArray WriteXmlio2(const XmlNode& record, XmlLayout layout);

@@ -1,0 +1,106 @@
+// Opening one demo patient as rinmed-cli patient does, against orca-sim answering after 20 ms:
+// how much the program adds to ORCA's own time, and how many connections it opens.
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <set>
+
+#include "core/ini_file.h"
+#include "core/log.h"
+#include "core/program_folder.h"
+#include "druginfo/drug_info_logic.h"
+
+namespace {
+
+constexpr int kLatencyMs = 20;
+
+class SilentUi : public DrugInfoUi {
+ public:
+  void MessageBox(MessageKind, const QString& text) override { throw std::runtime_error(text.toStdString()); }
+  void BeginBusyCursor() override {}
+  void EndBusyCursor() override {}
+  void SuspendPainting(const QString&) override {}
+  void ResumePainting(const QString&) override {}
+  void SetFocus(const QString&) override {}
+  void OpenSettingsWindow() override {}
+  void SetClipboardText(const QString&) override {}
+  std::unique_ptr<PrintJob> BeginPrintJob() override { return nullptr; }
+};
+
+// Local ports of the TCP connections to the port, open or closing, as the kernel lists them.
+std::set<QString> ConnectionsTo(int port) {
+  std::set<QString> found;
+  QFile tcp(QStringLiteral("/proc/net/tcp"));
+  if (!tcp.open(QIODevice::ReadOnly)) return found;
+  const QString remote = QStringLiteral(":%1").arg(port, 4, 16, QLatin1Char('0')).toUpper();
+  for (const QByteArray& line : tcp.readAll().split('\n')) {
+    const QStringList f = QString::fromLatin1(line).simplified().split(' ');
+    if (f.size() > 3 && f[2].endsWith(remote)) found.insert(f[1]);
+  }
+  return found;
+}
+
+// Requests by their API path, from the transport's "API: " log lines.
+QMap<QString, int> RequestsByKind() {
+  QMap<QString, int> kinds;
+  QFile log(GetLogTxt());
+  if (!log.open(QIODevice::ReadOnly)) return kinds;
+  static const QRegularExpression api(QStringLiteral(" API: (\\S+) URL: "));
+  for (const QByteArray& line : log.readAll().split('\n')) {
+    const QRegularExpressionMatch m = api.match(QString::fromLocal8Bit(line));
+    if (!m.hasMatch()) continue;
+    const QString path = m.captured(1);
+    kinds[path.contains(QStringLiteral("patientgetv2")) ? path.section('?', 0, 0) : path]++;
+  }
+  return kinds;
+}
+
+void BM_OpenDemoPatient(benchmark::State& state) {
+  QTemporaryDir folder;
+  SetProgramFolder(folder.path());
+  QProcess sim;
+  sim.start(ORCA_SIM_EXECUTABLE, {"--port", "0", "--latency", QString::number(kLatencyMs)});
+  sim.waitForReadyRead(10000);
+  const int port = QString::fromUtf8(sim.readLine()).trimmed().section(':', -1).toInt();
+  IFWriteIniStr("PARAMA", "URL", QStringLiteral("http://127.0.0.1:%1/api/").arg(port));
+  IFWriteIniStr("PARAMA", "APIUSER", "ormaster");
+  IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
+  IFWriteIniStr("PARAMA", "KIKANCD", "1234567");
+
+  const QString patient = QString::number(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    SilentUi ui;
+    DrugInfoLogic logic(ui);
+    logic.CreateWorkingLists();
+    logic.ResetWindowState();
+    logic.controls().EditSearch.text = patient;
+    QFile::remove(GetLogTxt());
+    const std::set<QString> before = ConnectionsTo(port);
+    state.ResumeTiming();
+    logic.BtnSearchClick();
+    state.PauseTiming();
+    std::set<QString> opened = ConnectionsTo(port);
+    for (const QString& old : before) opened.erase(old);
+    int requests = 0;
+    const QMap<QString, int> kinds = RequestsByKind();
+    for (auto it = kinds.cbegin(); it != kinds.cend(); ++it) {
+      state.counters[it.key().toStdString()] = it.value();
+      requests += it.value();
+    }
+    state.counters["requests"] = requests;
+    state.counters["connections"] = static_cast<double>(opened.size());
+    state.counters["ms_at_orca"] = requests * kLatencyMs;
+    state.ResumeTiming();
+  }
+  sim.kill();
+  sim.waitForFinished();
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenDemoPatient)->Arg(1)->Arg(3)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,0 +1,69 @@
+// The other institutions' panes (overview and one institution's detail) and the month buttons of
+// the clinic's own history: redrawn from what a load left in memory, or reloaded month by month.
+#include "druginfo/drug_info_logic.h"
+#include "history/yakureki_text.h"
+#include "orca/response_reader.h"
+#include "selfhistory/self_history_load.h"
+#include "selfhistory/self_month.h"
+
+void DrugInfoLogic::DisplayTainYakureki() {
+  const TainOverview overview =
+      ::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd, savedPdf.checkUpPdfMonth);
+  controls_.BtnBack.visible = overview.btnBackVisible;
+  controls_.LabelTainName.text = overview.labelTainName;
+
+  const InstitutionGrid& source = overview.grid;
+  StringGrid& grid = controls_.GridInstitution;
+  ClearInstitutionGrid();
+  grid.setColCount(source.colCount);
+  grid.setRowCount(source.rowCount);
+  for (int row = 0; row < source.rowCount; ++row) {
+    for (int col = 0; col < source.colCount; ++col) grid.setCell(col, row, source.cell(col, row));
+  }
+  for (int col = 0; col < source.colCount; ++col) grid.setColWidth(col, source.colWidths.value(col));
+  grid.fixedRows = source.fixedRows;
+  grid.fixedCols = source.fixedCols;
+  grid.defaultRowHeight = source.defaultRowHeight;
+  grid.horizontalScrollBar = true;
+  grid.verticalScrollBar = overview.scrollBars == GridScrollBars::Both;
+  controls_.PanelTopGrid.height = overview.panelTopGridHeight;
+
+  controls_.MemoTain.setText(overview.memoTain);
+}
+
+void DrugInfoLogic::DisplayTainDetailYakureki() {
+  const TainDetailView detail = ::DisplayTainDetailYakureki(FTainLists->FPrescList, FSelectedInst);
+  controls_.BtnBack.visible = detail.btnBackVisible;
+  controls_.LabelTainName.text = detail.labelTainName;
+  controls_.LabelTainMonth.text = detail.labelTainMonth;
+  controls_.MemoTain.setText(detail.memoTain);
+}
+
+void DrugInfoLogic::GridInstitutionDblClick(int /*col*/, int row) {
+  const StringGrid& grid = controls_.GridInstitution;
+  if (row < 1 || row >= grid.rowCount()) return;
+  FSelectedInst = TrimBlanksAndControls(grid.cell(0, row));
+  if (!FSelectedInst.isEmpty()) DisplayTainDetailYakureki();
+}
+
+void DrugInfoLogic::BtnBackClick() {
+  DisplayTainYakureki();
+}
+
+void DrugInfoLogic::BtnSelfPrevMonthClick() {
+  FSelfMonth = PreviousSelfMonth(FSelfMonth);
+  DisplaySelfYakureki();
+}
+
+void DrugInfoLogic::BtnSelfNextMonthClick() {
+  FSelfMonth = NextSelfMonth(FSelfMonth);
+  DisplaySelfYakureki();
+}
+
+void DrugInfoLogic::DisplaySelfYakureki() {
+  BusyCursor busy(ui_);
+  const SelfMonthShown shown = ::DisplaySelfYakureki(client_, FPatientID, FSelfMonth);
+  FSelfMonth = shown.month;
+  controls_.LabelSelfMonth.text = shown.monthLabel;
+  if (shown.memo) controls_.MemoSelf.lines = *shown.memo;
+}

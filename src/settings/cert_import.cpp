@@ -1,0 +1,42 @@
+#include "settings/cert_import.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QList>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <exception>
+
+#include "orca/cert_store.h"
+
+CertImportResult ImportPkcs12(const QByteArray& data, const QString& password, const QString& storeFolder) {
+  QByteArray bytes = data;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QSslKey key;
+  QSslCertificate certificate;
+  QList<QSslCertificate> chain;
+  CertImportResult result;
+  if (!QSslCertificate::importPkcs12(&buffer, &key, &certificate, &chain, password.toUtf8()) ||
+      certificate.isNull()) {
+    result.outcome = CertImportResult::NotReadable;
+    return result;
+  }
+  if (!QDir().mkpath(storeFolder)) {
+    result.outcome = CertImportResult::StoreUnavailable;
+    return result;
+  }
+  result.outcome = CertImportResult::Imported;
+  ClientCertStore store(storeFolder);
+  auto add = [&](const QSslCertificate& one, const QSslKey& itsKey) {
+    try {
+      store.add(one, itsKey);
+      ++result.count;
+    } catch (const std::exception&) {
+      // The user learns of it from the count; the other certificates still go in.
+    }
+  };
+  add(certificate, key);
+  for (const QSslCertificate& link : chain) add(link, QSslKey());
+  return result;
+}

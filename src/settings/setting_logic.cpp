@@ -1,0 +1,232 @@
+#include "settings/setting_logic.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+#include <exception>
+
+#include "core/atomic_file.h"
+#include "core/core_error.h"
+#include "core/ini_file.h"
+#include "core/log.h"
+#include "core/program_folder.h"
+#include "core/timestamp.h"
+#include "orca/cert_store.h"
+#include "settings/cert_import.h"
+#include "settings/login_rules.h"
+
+namespace {
+
+const QString kParama = QStringLiteral("PARAMA");
+const QString kCokbn = QStringLiteral("COKBN");
+
+QString MessageOf(const std::exception& e) {
+  if (const auto* core = dynamic_cast<const CoreError*>(&e)) return core->message();
+  return QString::fromLocal8Bit(e.what());
+}
+
+void Log(const QString& text) {
+  WrtLog(GetLogTxt(), text);
+}
+
+// The body as text, stored again as UTF-8 behind a byte-order mark; written whole so that a
+// failed write never leaves half an answer under the name.
+void WriteResTxt(const QByteArray& body) {
+  QString text = QString::fromUtf8(body);
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+  WriteFileAtomically(ProgramFile(QStringLiteral("Res.txt")), QByteArray("\xEF\xBB\xBF") + text.toUtf8(),
+                      false);
+}
+
+class Hourglass {
+ public:
+  explicit Hourglass(SettingsUi& ui) : ui_(ui) { ui_.BeginBusyCursor(); }
+  ~Hourglass() { ui_.EndBusyCursor(); }
+  Hourglass(const Hourglass&) = delete;
+  Hourglass& operator=(const Hourglass&) = delete;
+
+ private:
+  SettingsUi& ui_;
+};
+
+}  // namespace
+
+SettingLogic::SettingLogic(SettingsUi& ui) : ui_(ui) {
+  setCertStoreFolder(ClientCertStore::DefaultFolder());
+  InitSet();
+}
+
+void SettingLogic::setCertStoreFolder(const QString& folder) {
+  certStoreFolder_ = folder;
+  client_.setCertStore(ClientCertStore(folder));
+}
+
+void SettingLogic::InitSet() {
+  c_.RadioButton1.checked = false;
+  c_.RadioButton2.checked = false;
+  c_.Edit1.text = CloudBaseUrl();
+  c_.Edit6.text.clear();
+  c_.Edit5.text.clear();
+  c_.Edit10.text.clear();
+  c_.Edit9.text.clear();
+  c_.Edit11.text.clear();
+  c_.Edit12.text = QStringLiteral("60");
+  c_.Edit8.text = kConnectionTestApiPath;
+  c_.Memo1.lines.clear();
+}
+
+void SettingLogic::DataSet() {
+  c_.Edit6.text = IFReadIniStr(kParama, QStringLiteral("APIKEY"), QString());
+  c_.Edit5.text = IFReadIniStr(kParama, QStringLiteral("APIUSER"), QString());
+  c_.Edit9.text = IFReadIniStr(kParama, QStringLiteral("SAVETXT"), QString());
+  c_.Edit10.text = IFReadIniStr(kParama, QStringLiteral("IPADR"), QString());
+  c_.Edit11.text = IFReadIniStr(kParama, QStringLiteral("KIKANCD"), QString());
+  c_.Edit12.text = IFReadIniStr(kParama, QStringLiteral("REFRESH"), QStringLiteral("60"));
+  if (c_.Edit12.text.trimmed().isEmpty()) c_.Edit12.text = QStringLiteral("60");
+
+  c_.RadioButton1.checked = false;
+  c_.RadioButton2.checked = false;
+  const QString mode = IFReadIniStr(kCokbn, QStringLiteral("CHCK"), QString()).trimmed();
+  if (mode == QLatin1String("1")) CheckRadioButton1();
+  if (mode == QLatin1String("2")) CheckRadioButton2();
+}
+
+// Key by key, in this order; a refused write ends the save with the settings layer's error, and
+// the keys after it stay as they were.
+void SettingLogic::SaveSet() {
+  IFWriteIniStr(kParama, QStringLiteral("APIKEY"), c_.Edit6.text);
+  IFWriteIniStr(kParama, QStringLiteral("API"), c_.Edit8.text);
+  IFWriteIniStr(kParama, QStringLiteral("URL"), c_.Edit1.text);
+  IFWriteIniStr(kParama, QStringLiteral("APIUSER"), c_.Edit5.text);
+  IFWriteIniStr(kParama, QStringLiteral("SAVETXT"), c_.Edit9.text);
+  IFWriteIniStr(kParama, QStringLiteral("IPADR"), c_.Edit10.text);
+  IFWriteIniStr(kParama, QStringLiteral("KIKANCD"), c_.Edit11.text);
+  IFWriteIniStr(kParama, QStringLiteral("REFRESH"), c_.Edit12.text);
+  if (c_.RadioButton1.checked) {
+    IFWriteIniStr(kCokbn, QStringLiteral("CHCK"), QStringLiteral("1"));
+    IFWriteIniStr(kParama, QStringLiteral("IPADR"), QString());  // cloud mode keeps no IP address
+  }
+  if (c_.RadioButton2.checked) IFWriteIniStr(kCokbn, QStringLiteral("CHCK"), QStringLiteral("2"));
+}
+
+void SettingLogic::RadioButton1Click() {
+  if (!c_.RadioButton1.checked) return;
+  c_.Label3.visible = false;
+  c_.Edit10.visible = false;
+  c_.Label1.text = QStringLiteral("APIキー：");
+}
+
+void SettingLogic::RadioButton2Click() {
+  if (!c_.RadioButton2.checked) return;
+  c_.Label3.visible = true;
+  c_.Edit10.visible = true;
+  c_.Label1.text = QStringLiteral("パスワード：");
+}
+
+void SettingLogic::CheckRadioButton1() {
+  c_.RadioButton2.checked = false;
+  c_.RadioButton1.checked = true;
+  RadioButton1Click();
+}
+
+void SettingLogic::CheckRadioButton2() {
+  c_.RadioButton1.checked = false;
+  c_.RadioButton2.checked = true;
+  RadioButton2Click();
+}
+
+void SettingLogic::Button6Click() {
+  if (c_.RadioButton2.checked && c_.Edit10.text.trimmed().isEmpty()) {
+    ui_.MessageBox(MessageKind::Warning, QStringLiteral("IPアドレスを設定してください"));
+    return;
+  }
+  closeRequested_ = true;
+}
+
+void SettingLogic::Button8Click() {
+  const QString start = c_.Edit9.text.trimmed();
+  QString chosen;
+  if (ui_.SelectFolder(QStringLiteral("PDF保存先フォルダを指定してください"), start, &chosen)) {
+    c_.Edit9.text = QDir::toNativeSeparators(chosen);
+  }
+}
+
+void SettingLogic::Button3Click() {
+  ORCALogin(c_.Edit5.text.trimmed(), c_.Edit6.text.trimmed());
+}
+
+void SettingLogic::showResult(const QString& text) {
+  c_.Memo1.lines = QStringList{text};
+}
+
+QString SettingLogic::ORCALogin(const QString& loginId, const QString& password) {
+  const bool onPremise = c_.RadioButton2.checked;
+  const QString url = ConnectionTestUrl(c_.Edit1.text, c_.Edit8.text, onPremise, c_.Edit10.text);
+  client_.setTls12Only(!onPremise);
+  FAuthUser = loginId.trimmed();
+  FAuthPass = password.trimmed();
+  client_.setCredentials(FAuthUser, FAuthPass);
+  Log(FAuthUser + QLatin1Char(' ') + kPasswordMask);
+
+  LoginClient::Outcome outcome;
+  {
+    Hourglass busy(ui_);
+    outcome = client_.get(QUrl(url, QUrl::TolerantMode));
+  }
+  if (!outcome.arrived) {
+    Log(QStringLiteral("Error: ") + outcome.errorMessage);
+    showResult(QStringLiteral("エラー: ") + outcome.errorMessage);
+    return QString();
+  }
+  try {
+    Log(QStringLiteral("ログイン時間：") + IFGetHzk15());
+    const QString result = LoginResultText(outcome.status);
+    Log(result);
+    Log(QString::fromUtf8(outcome.body));
+    showResult(result);
+    if (outcome.status == 200) WriteResTxt(outcome.body);
+  } catch (const std::exception& e) {
+    showResult(QStringLiteral("エラー: ") + MessageOf(e));
+    Log(QStringLiteral("Unexpected Error: ") + MessageOf(e));
+  }
+  return QString();
+}
+
+void SettingLogic::BtnImportCertClick() {
+  QString file;
+  if (!ui_.OpenFile(QStringLiteral("クライアント証明書を選択してください"),
+                    QStringLiteral("証明書ファイル (*.pfx;*.p12)|*.pfx;*.p12|全てのファイル (*.*)|*.*"),
+                    &file)) {
+    return;
+  }
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) throw CoreError(file + QStringLiteral(": ") + in.errorString());
+  const QByteArray data = in.readAll();
+  in.close();
+  if (data.isEmpty()) {
+    ui_.MessageBox(MessageKind::Error, QStringLiteral("ファイルが空です。"));
+    return;
+  }
+  const QString password = ui_.InputBox(QStringLiteral("パスワード入力"),
+                                        QStringLiteral("証明書のパスワードを入力してください"), QString());
+  const CertImportResult result = ImportPkcs12(data, password, certStoreFolder_);
+  switch (result.outcome) {
+    case CertImportResult::NotReadable:
+      ui_.MessageBox(
+          MessageKind::Error,
+          QStringLiteral("証明書のインポートに失敗しました。\r\nパスワードが正しいか確認してください。"));
+      return;
+    case CertImportResult::StoreUnavailable:
+      ui_.MessageBox(MessageKind::Error, QStringLiteral("Windowsの証明書ストアを開けませんでした。"));
+      return;
+    case CertImportResult::Imported:
+      break;
+  }
+  if (result.count == 0) {
+    ui_.MessageBox(MessageKind::Warning, QStringLiteral("インポートできる証明書が見つかりませんでした。"));
+  } else {
+    ui_.MessageBox(MessageKind::Information,
+                   QStringLiteral("証明書をWindowsストアにインポートしました。\r\n(") +
+                       QString::number(result.count) + QStringLiteral("件)"));
+  }
+}

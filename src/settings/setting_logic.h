@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include "settings/login_client.h"
+#include "settings/setting_controls.h"
+#include "settings/settings_ui.h"
+
+// The settings window without its widgets: the connection settings of user.ini, the connection
+// test and the certificate import, under the handlers' reference names.
+class SettingLogic {
+ public:
+  explicit SettingLogic(SettingsUi& ui);
+
+  SettingControls& controls() { return c_; }
+  const SettingControls& controls() const { return c_; }
+
+  // Where imported certificates go and the connection test presents them from; tests use a folder
+  // of their own.
+  void setCertStoreFolder(const QString& folder);
+  void setTimeoutMs(int ms) { client_.setTimeoutMs(ms); }
+
+  void InitSet();  // when the window is created
+  void DataSet();  // each time it is shown
+  void SaveSet();  // each time it closes, whatever closes it
+
+  void RadioButton1Click();
+  void RadioButton2Click();
+  // The user's choice of a mode: the other button goes off, then the click handler runs.
+  void CheckRadioButton1();
+  void CheckRadioButton2();
+
+  void Button3Click();
+  void Button6Click();
+  void Button8Click();
+  void BtnImportCertClick();
+  void FormClose() { SaveSet(); }
+
+  // The connection test with the values typed into the window, saved or not. Always "".
+  QString ORCALogin(const QString& loginId, const QString& password);
+
+  QString FAuthUser;
+  QString FAuthPass;
+
+  // True once Button6Click has let the window close.
+  bool closeRequested() const { return closeRequested_; }
+
+ private:
+  void showResult(const QString& text);
+
+  SettingsUi& ui_;
+  SettingControls c_;
+  LoginClient client_;
+  QString certStoreFolder_;
+  bool closeRequested_ = false;
+};

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QRegularExpression>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "core/clock.h"
+#include "druginfo/drug_info_logic.h"
+#include "recording_ui.h"
+#include "selfhistory/age.h"
+#include "sim_and_cli.h"
+
+namespace {
+
+const QString kNotFound = QStringLiteral("該当する患者が見つかりませんでした。");
+
+QString MonthLabel(const QDate& day) {
+  return day.toString(QStringLiteral("yyyy年MM月"));
+}
+
+QStringList Rows(const StringGrid& grid) {
+  QStringList rows;
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    QStringList cells;
+    for (int col = 0; col < grid.colCount(); ++col) cells << grid.cell(col, row);
+    rows << cells.join(QLatin1Char('\t'));
+  }
+  return rows;
+}
+
+// What rinmed-cli patient prints, made from the window's controls.
+QString Sections(const DrugInfoControls& c) {
+  QStringList lines{QStringLiteral("== 受診歴 ==")};
+  lines << Rows(c.GridInstitution) << QStringLiteral("== 他院 ==") << c.MemoTain.lines
+        << QStringLiteral("== 自院薬歴 ==") << c.LabelSelfMonth.text << c.MemoSelf.lines
+        << QStringLiteral("== 年齢 ==") << c.LabelAge.text;
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+}  // namespace
+
+class OpenPatientE2e : public SimAndCli {
+ protected:
+  void SetUp() override {
+    SimAndCli::SetUp();
+    if (HasFatalFailure()) return;
+    logic = std::make_unique<DrugInfoLogic>(ui);
+    logic->FormShow();  // loads today's list, which also fills the patient cache
+    ui.messages.clear();
+  }
+
+  void search(int kind, const QString& text) {
+    logic->controls().ComboBoxSearch.itemIndex = kind;
+    logic->ComboBoxSearchChange();
+    logic->controls().EditSearch.text = text;
+    EXPECT_TRUE(logic->EditSearchKeyPress(QChar(13)));
+  }
+
+  QStringList patientRows() const {
+    QStringList rows = Rows(logic->controls().GridPatient);
+    rows.removeFirst();
+    return rows;
+  }
+
+  RecordingUi ui;
+  std::unique_ptr<DrugInfoLogic> logic;
+};
+
+TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
+  search(0, QStringLiteral(" 1 "));
+  ASSERT_TRUE(ui.messages.empty());
+  const DrugInfoControls& c = logic->controls();
+  EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t1\t山田　太郎\t◎")});
+  EXPECT_EQ(c.Label1.text, QStringLiteral("1"));
+  EXPECT_EQ(c.Label2.text, QStringLiteral("山田　太郎"));
+
+  const QStringList grid = Rows(c.GridInstitution);
+  QStringList months = grid.first().split('\t');
+  EXPECT_EQ(months.takeFirst(), QStringLiteral("医療機関名"));
+  QStringList newestFirst = months;
+  std::sort(newestFirst.begin(), newestFirst.end(), std::greater<>());
+  EXPECT_EQ(months, newestFirst);
+  EXPECT_GE(months.size(), 12);
+  EXPECT_EQ(grid.filter(QRegularExpression(QStringLiteral("^さくら坂内科クリニック\t.*○"))).size(), 1);
+  EXPECT_TRUE(grid.last().startsWith(QStringLiteral("特定健診\t")) && grid.last().contains('T'));
+  EXPECT_TRUE(grid.filter(QStringLiteral("見本台内科クリニック")).isEmpty());  // the clinic itself
+  EXPECT_TRUE(grid.filter(QStringLiteral("薬局")).isEmpty());
+  EXPECT_EQ(c.PanelTopGrid.height, std::min<int>(grid.size(), 10) * 19 + 30);
+  EXPECT_EQ(c.LabelTainName.text, QStringLiteral("他院"));
+  EXPECT_FALSE(c.BtnBack.visible);
+  ASSERT_FALSE(c.MemoTain.lines.isEmpty());
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d　\\S"))
+                  .match(c.MemoTain.lines.first())
+                  .hasMatch());
+  EXPECT_EQ(c.LabelTainMonth.text,
+            MonthLabel(QDate::fromString(logic->FTainLists->FMonthList.last() + "-01", Qt::ISODate)));
+
+  // Billed today, so the own history starts with today.
+  EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate()));
+  ASSERT_FALSE(c.MemoSelf.lines.isEmpty());
+  EXPECT_EQ(c.MemoSelf.lines.first(), QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
+  EXPECT_TRUE(c.MemoSelf.lines.filter(QStringLiteral("日分")).size() > 0);
+  EXPECT_EQ(c.LabelAge.text, AgeLabelText(QStringLiteral("1952-03-14"), QDate::currentDate()));
+
+  const CliRun cli = runCli({"patient", "1"});
+  EXPECT_EQ(cli.exitCode, 0);
+  EXPECT_EQ(cli.err, QString());
+  EXPECT_EQ(cli.out, Sections(c));
+  EXPECT_FALSE(cli.out.contains('\r'));
+}
+
+TEST_F(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
+  search(0, QStringLiteral("1"));
+  const QStringList overview = logic->controls().MemoTain.lines;
+  const StringGrid& grid = logic->controls().GridInstitution;
+  int row = 1;
+  while (row < grid.rowCount() && grid.cell(0, row) != QStringLiteral("みなと中央病院")) ++row;
+  ASSERT_LT(row, grid.rowCount());
+  logic->GridInstitutionDblClick(3, row);
+  EXPECT_TRUE(logic->controls().BtnBack.visible);
+  EXPECT_EQ(logic->controls().LabelTainName.text, QStringLiteral("みなと中央病院"));
+  EXPECT_EQ(logic->controls().LabelTainMonth.text, QString());
+  const QStringList detail = logic->controls().MemoTain.lines;
+  // One in-house day a month: a dated block for every "○" of the row.
+  int receipts = 0;
+  for (int col = 1; col < grid.colCount(); ++col) receipts += grid.cell(col, row) == QStringLiteral("○");
+  EXPECT_GE(receipts, 2);
+  EXPECT_EQ(detail.filter(QStringLiteral("　みなと中央病院")).size(), receipts);
+  logic->BtnBackClick();
+  EXPECT_FALSE(logic->controls().BtnBack.visible);
+  EXPECT_EQ(logic->controls().MemoTain.lines, overview);
+}
+
+TEST_F(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
+  search(0, QStringLiteral("3"));
+  ASSERT_TRUE(ui.messages.empty());
+  const QDate lastVisit = QDate::currentDate().addDays(-40);
+  const DrugInfoControls& c = logic->controls();
+  EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(lastVisit));
+  EXPECT_EQ(logic->FSelfMonth, lastVisit.toString(QStringLiteral("yyyy-MM")));
+  ASSERT_FALSE(c.MemoSelf.lines.isEmpty());
+  EXPECT_EQ(c.MemoSelf.lines.first(), lastVisit.toString(QStringLiteral("yyyy.MM.dd")));
+
+  const CliRun cli = runCli({"patient", "3"});
+  EXPECT_EQ(cli.exitCode, 0);
+  EXPECT_EQ(cli.out, Sections(c));
+
+  // "翌月" from there lands on the same month again: the months after it show nothing.
+  logic->BtnSelfNextMonthClick();
+  EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(lastVisit));
+  logic->BtnSelfPrevMonthClick();
+  EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate().addDays(-75)));
+}
+
+TEST_F(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
+  const QStringList before = patientRows();
+  search(0, QStringLiteral("99999"));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].first, MessageKind::Information);
+  EXPECT_EQ(ui.messages[0].second, kNotFound);
+  EXPECT_EQ(patientRows(), before);
+  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+
+  const CliRun cli = runCli({"patient", "99999"});
+  EXPECT_EQ(cli.exitCode, 1);
+  EXPECT_EQ(cli.out, QString());
+  EXPECT_EQ(cli.err, QStringLiteral("情報: ") + kNotFound + QLatin1Char('\n'));
+}
+
+TEST_F(OpenPatientE2e, nameSearchWithOneHitOpensThePatient) {
+  search(1, QStringLiteral("花子"));
+  ASSERT_TRUE(ui.messages.empty());
+  EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t2\t佐藤　花子\t◎")});
+  EXPECT_EQ(logic->controls().Label2.text, QStringLiteral("佐藤　花子"));
+  EXPECT_FALSE(logic->controls().MemoTain.lines.isEmpty());
+  EXPECT_FALSE(logic->controls().MemoSelf.lines.isEmpty());
+}
+
+TEST_F(OpenPatientE2e, nameSearchWithSeveralHitsListsThemInCacheOrder) {
+  search(1, QStringLiteral("山"));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(patientRows(),
+            (QStringList{QStringLiteral("1\t1\t山田　太郎\t◎"), QStringLiteral("2\t13\t山口　修\t"),
+                         QStringLiteral("3\t8\t山本　さくら\t◎"), QStringLiteral("4\t19\t山崎　隆\t")}));
+  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+  EXPECT_TRUE(logic->controls().MemoTain.lines.isEmpty());
+}
+
+TEST_F(OpenPatientE2e, listPrintsTheDayWithItsMarks) {
+  const CliRun all = runCli({"list"});
+  EXPECT_EQ(all.exitCode, 0);
+  const QStringList lines = all.out.split('\n');
+  ASSERT_EQ(lines.size(), 24);  // header, 22 receptions, the final line break
+  EXPECT_EQ(lines[0], QStringLiteral("\tカルテ番号\t患者氏名\tマイナ"));
+  EXPECT_EQ(lines[1], QStringLiteral("1\t1\t山田　太郎\t◎"));
+  EXPECT_EQ(lines[2], QStringLiteral("2\t10\t小林　恵子\t"));
+  EXPECT_EQ(lines.mid(0, 23), Rows(logic->controls().GridPatient));
+
+  const CliRun inProgress = runCli({"list", QDate::currentDate().toString(Qt::ISODate), "--in-progress"});
+  EXPECT_EQ(inProgress.exitCode, 0);
+  EXPECT_EQ(inProgress.out.split('\n').mid(1, 2),
+            (QStringList{QStringLiteral("1\t3\t鈴木　一郎\t◎"), QStringLiteral("2\t16\t木村　和子\t")}));
+
+  const CliRun otherDay = runCli({"list", "2001-01-01"});
+  EXPECT_EQ(otherDay.exitCode, 0);
+  EXPECT_EQ(otherDay.out, QStringLiteral("\tカルテ番号\t患者氏名\tマイナ\n"));
+}
+
+TEST(RinmedCli, helpAndWrongCommandLines) {
+  QProcess cli;
+  cli.start(RINMED_CLI_EXECUTABLE, {"--help"});
+  ASSERT_TRUE(cli.waitForFinished(10000));
+  EXPECT_EQ(cli.exitCode(), 0);
+  const QString help = QString::fromUtf8(cli.readAllStandardOutput());
+  EXPECT_TRUE(help.contains("list [yyyy-mm-dd] [--in-progress]") && help.contains("patient NUMBER"));
+
+  for (const QStringList& wrong :
+       {QStringList{"frobnicate"}, QStringList{"patient"}, QStringList{"list", "5/1"}}) {
+    cli.start(RINMED_CLI_EXECUTABLE, wrong);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 2) << wrong.join(' ').toStdString();
+  }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include "temp_program_folder.h"
+
+struct CliRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+// orca-sim started on a free port with today's demo data, and a program folder whose user.ini
+// points at it — the folder rinmed-cli is given with --folder and the window's logic uses here.
+class SimAndCli : public TempProgramFolder {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  CliRun runCli(const QStringList& arguments) const;
+
+  QProcess sim_;
+};

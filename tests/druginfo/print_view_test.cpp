@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QProcess>
+#include <QTableWidget>
+
+#include "core/clock.h"
+#include "druginfo/drug_info_view.h"
+#include "druginfo/qt_print_job.h"
+#include "recording_ui.h"
+#include "temp_program_folder.h"
+
+namespace {
+
+// The printed page read back as text laid out as it stands on the page.
+QStringList PdfLines(const QString& pdf) {
+  QProcess p;
+  p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  if (!p.waitForFinished(20000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+}
+
+class PrintViewTest : public TempProgramFolder {
+ protected:
+  void SetUp() override {
+    TempProgramFolder::SetUp();
+    SetClockForTesting([] { return QDateTime(QDate(2024, 5, 1), QTime(10, 0)); });
+    window = std::make_unique<TfrmDrugInfo>(nullptr, [](const QString&, const QString&) {});
+    window->show();
+    // The layout rule, measured on the same printer: lines from y = 100 while y stays within
+    // page height − 200.
+    QtPrintJob probe(pdfPrinter());
+    probe.SetFixedPitchFont(10);
+    lineStep = probe.TextHeight(QStringLiteral("A")) + 4;
+    for (int y = 100; y <= probe.PageHeight() - 200; y += lineStep) ++linesPerPage;
+    probe.EndDoc();
+  }
+
+  // A4 at 300 dots per inch, written to a PDF file instead of a printer.
+  std::unique_ptr<QPrinter> pdfPrinter() const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path(QStringLiteral("print.pdf")));
+    printer->setResolution(300);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    return printer;
+  }
+
+  // BtnPrint's road with the PDF printer as the default one.
+  QString printToPdf() {
+    ui.onPrint = [this] { return std::make_unique<QtPrintJob>(pdfPrinter()); };
+    DrugInfoLogic logic(ui);
+    logic.controls().MemoTain.lines = window->logic().controls().MemoTain.lines;
+    logic.BtnPrintClick();
+    return path(QStringLiteral("print.pdf"));
+  }
+
+  RecordingUi ui;
+  std::unique_ptr<TfrmDrugInfo> window;
+  int lineStep = 0;
+  int linesPerPage = 0;
+};
+
+}  // namespace
+
+TEST_F(PrintViewTest, linesArePrintedInOrderAndAPageHoldsWhatFitsAboveTheBottomReserve) {
+  QStringList& memo = window->logic().controls().MemoTain.lines;
+  for (int i = 1; i <= 120; ++i)
+    memo << QStringLiteral("%1-アムロジピン錠５ｍｇ").arg(i, 3, 10, QLatin1Char('0'));
+  const QStringList text = PdfLines(printToPdf());
+  ASSERT_FALSE(text.isEmpty());
+  // A 10-point line at 300 dots per inch is about 42 dots high with its gap.
+  EXPECT_NEAR(lineStep, 10.0 / 72 * 300 + 4, 6);
+  QStringList printed;
+  int pages = 1;
+  for (const QString& line : text) {
+    if (line.contains(QChar(0x0C))) ++pages;
+    if (line.contains(QStringLiteral("アムロジピン"))) printed << line.trimmed().remove(QChar(0x0C));
+  }
+  ASSERT_EQ(printed.size(), 120);
+  EXPECT_EQ(printed.first(), QStringLiteral("001-アムロジピン錠５ｍｇ"));
+  EXPECT_EQ(printed.last(), QStringLiteral("120-アムロジピン錠５ｍｇ"));
+  // pdftotext ends every page with a form feed, which lands at the start of the next line; the
+  // first page holds exactly what fits.
+  EXPECT_EQ(pages - 1, (120 + linesPerPage - 1) / linesPerPage);
+  const qsizetype firstPageEnd = text.indexOf(text.filter(QChar(0x0C)).first());
+  EXPECT_EQ(text.mid(0, firstPageEnd).filter(QStringLiteral("アムロジピン")).size(), linesPerPage);
+}
+
+TEST_F(PrintViewTest, institutionGridShowsTheModelAndPanelHeight) {
+  DrugInfoLogic& logic = window->logic();
+  TainLists& lists = *logic.FTainLists;
+  lists.FInstMonthMap = {QStringLiteral("ひかり医院|2023-11"), QStringLiteral("みなと病院|2024-02")};
+  logic.DisplayTainYakureki();
+  window->showModels();
+  auto* grid = window->findChild<QTableWidget*>(QStringLiteral("GridInstitution"));
+  ASSERT_TRUE(grid);
+  EXPECT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), QStringLiteral("2024-02"));
+  EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("*"));
+  EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PanelTopGrid"))->height(), 3 * 19 + 30);
+}

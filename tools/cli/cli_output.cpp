@@ -1,0 +1,38 @@
+#include "cli_output.h"
+
+#include <cstdio>
+
+#include "druginfo/string_grid.h"
+
+namespace {
+
+void Write(std::FILE* stream, QString line) {
+  line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const QByteArray bytes = line.toUtf8() + '\n';
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+}  // namespace
+
+void PrintLine(const QString& line) {
+  Write(stdout, line);
+}
+
+void PrintError(const QString& line) {
+  Write(stderr, line);
+}
+
+QStringList GridRows(const StringGrid& grid) {
+  QStringList rows;
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    QStringList cells;
+    bool blank = true;
+    for (int col = 0; col < grid.colCount(); ++col) {
+      cells << grid.cell(col, row);
+      if (!cells.last().isEmpty()) blank = false;
+    }
+    if (row > 0 && blank) continue;
+    rows << cells.join(QLatin1Char('\t'));
+  }
+  return rows;
+}

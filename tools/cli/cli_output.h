@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class StringGrid;
+
+// Everything rinmed-cli writes is UTF-8 with LF line ends, whatever the system's code page.
+void PrintLine(const QString& line);
+void PrintError(const QString& line);
+
+// The grid's rows, header row first, cells separated by tabs. A data row without any text (the
+// blank row of an empty grid) is left out.
+QStringList GridRows(const StringGrid& grid);

@@ -1,0 +1,65 @@
+// rinmed-cli COMMAND [ARGUMENTS] [--folder DIR]: the window's roads without windows. user.ini,
+// the log, the dump files and the patient cache are those of the program's folder, the
+// executable's own unless --folder names another.
+#include <QCoreApplication>
+#include <exception>
+
+#include "cli_command.h"
+#include "cli_output.h"
+#include "core/core_error.h"
+#include "core/program_folder.h"
+
+namespace {
+
+void PrintHelp() {
+  PrintLine(QStringLiteral("usage: rinmed-cli COMMAND [ARGUMENTS] [--folder DIR]"));
+  PrintLine(QString());
+  for (const CliCommand& command : CliCommands()) {
+    PrintLine(QStringLiteral("  ") + command.name + QLatin1Char(' ') + command.usage);
+    PrintLine(QStringLiteral("      ") + command.summary);
+  }
+  PrintLine(QString());
+  PrintLine(
+      QStringLiteral("  --folder DIR  use DIR as the program folder (user.ini, Log.txt, PatientCache.csv)"));
+  PrintLine(QStringLiteral("  --help        this text"));
+  PrintLine(QString());
+  PrintLine(
+      QStringLiteral("Output is UTF-8 with LF line ends. Exit status: 0 done, 1 a message or an error "
+                     "(on stderr), 2 a wrong command line."));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QStringList arguments = app.arguments().mid(1);
+
+  const qsizetype folderAt = arguments.indexOf(QStringLiteral("--folder"));
+  if (folderAt >= 0) {
+    if (folderAt + 1 >= arguments.size()) {
+      PrintError(QStringLiteral("--folder needs a folder"));
+      return kExitUsage;
+    }
+    SetProgramFolder(arguments.at(folderAt + 1));
+    arguments.remove(folderAt, 2);
+  }
+  if (arguments.isEmpty() || arguments.contains(QStringLiteral("--help")) ||
+      arguments.contains(QStringLiteral("-h"))) {
+    PrintHelp();
+    return arguments.isEmpty() ? kExitUsage : kExitDone;
+  }
+
+  const CliCommand* command = FindCliCommand(arguments.first());
+  if (!command) {
+    PrintError(QStringLiteral("unknown command: ") + arguments.first() + QStringLiteral(" (see --help)"));
+    return kExitUsage;
+  }
+  try {
+    return command->run(arguments.mid(1));
+  } catch (const CoreError& e) {
+    PrintError(e.message());
+  } catch (const std::exception& e) {
+    PrintError(QString::fromLocal8Bit(e.what()));
+  }
+  return kExitMessage;
+}
