@@ -137,7 +137,7 @@ class HttpServer::Worker : public QObject {
       if (guarded && guarded->state() == QAbstractSocket::ConnectedState) serve(guarded, state);
     };
     if (action.delayMs > 0) {
-      QTimer::singleShot(action.delayMs, socket, act);
+      QTimer::singleShot(action.delayMs, Qt::PreciseTimer, socket, act);  // a simulated latency must be exact
     } else {
       act();
     }
