@@ -1,5 +1,6 @@
 // rinmed-screenshots PROGRAM_FOLDER OUTPUT_DIR
-// Shows the launcher and the drug-information window as the program would, with user.ini and
+// Shows the launcher, the drug-information window (today's list, then a patient opened), the
+// settings window in both modes and the contact window as the program would, with user.ini and
 // the working files in PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
 #include <QApplication>
 #include <QDir>
@@ -7,12 +8,16 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
+#include "app/contact_window.h"
 #include "app/main_window.h"
 #include "app/rinmed_application.h"
+#include "core/ini_file.h"
 #include "core/program_folder.h"
 #include "druginfo/drug_info_view.h"
 #include "druginfo/string_grid.h"
+#include "settings/setting_view.h"
 
 namespace {
 
@@ -70,5 +75,30 @@ int main(int argc, char** argv) {
   }
   if (!listed || !marked) Fail(QStringLiteral("the drug-information window shows no marked receptions"));
   Save(drugInfo, out, QStringLiteral("druginfo.png"));
+
+  // Demo patient 1 opened as by a double-click on its row: both histories and the grid.
+  DrugInfoLogic& logic = drugInfo.logic();
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    if (grid.cell(1, row) != QLatin1String("1")) continue;
+    logic.GridPatientSelectCell(1, row);
+    logic.GridPatientDblClick();
+    break;
+  }
+  drugInfo.showModels();
+  if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
+  Save(drugInfo, out, QStringLiteral("patient.png"));
+
+  // The settings window in both modes; destroyed without closing, so nothing is saved.
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("IPADR"), QStringLiteral("192.168.1.10"));
+  for (const auto& [mode, name] : {std::pair{"1", "settings-cloud.png"}, std::pair{"2", "settings-onpremise.png"}}) {
+    IFWriteIniStr(QStringLiteral("COKBN"), QStringLiteral("CHCK"), QString::fromLatin1(mode));
+    TfrmSetting settings(&launcher, [](const QString& t, const QString& m) { Fail(t + QStringLiteral(": ") + m); });
+    settings.show();
+    Save(settings, out, QString::fromLatin1(name));
+  }
+
+  TfrmContact contact(&launcher);
+  contact.show();
+  Save(contact, out, QStringLiteral("contact.png"));
   return 0;
 }
