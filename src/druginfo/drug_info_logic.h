@@ -15,6 +15,7 @@
 #include "orca/orca_client.h"
 
 class PatientCacheSession;
+struct PdfButtonAction;
 struct Reception;
 
 // The drug-information window without its widgets: its fields, its event handlers and its
@@ -44,14 +45,6 @@ class DrugInfoLogic {
   // The five working lists (FMonthList, FPrescList, FInstMonthMap, FTkkDates, FMedInstMonths),
   // alive from FormShow to FormClose.
   std::unique_ptr<TainLists> FTainLists;
-
-  // The steps of a patient load that read the saved PDFs. Until they are set, a load skips them:
-  // no institution-month pairs from the drug-information PDF, no check-up month from its PDF.
-  struct SavedPdfSteps {
-    std::function<void(TainLists&)> mergeSavedDrugPdf;
-    CheckUpPdfMonth checkUpPdfMonth;
-  };
-  SavedPdfSteps savedPdf;
 
   // Connection fields, reloaded by GetWebORCAInfo.
   const QString& stURL() const { return connection_.stURL; }
@@ -108,9 +101,9 @@ class DrugInfoLogic {
   void BtnSelfNextMonthClick();
   void DisplaySelfYakureki();
 
-  // The saved PDFs' buttons belong to the PDF reader's work and do nothing yet.
-  void BtnPDFYClick() {}
-  void BtnPDFTClick() {}
+  // The patient's saved PDFs: open in the desktop's viewer, or say why not.
+  void BtnPDFYClick();
+  void BtnPDFTClick();
 
   // Copy and print of the other institutions' text.
   void BtnCopyClick();
@@ -123,6 +116,8 @@ class DrugInfoLogic {
   void ReselectPatient(const std::optional<QString>& number);
   void OpenPatient();
   void ShowPatientLabels();
+  void MergeSavedDrugPdf(TainLists& lists) const;
+  void CarryOutPdfButton(const PdfButtonAction& action);
 
   DrugInfoUi& ui_;
   DrugInfoControls controls_;

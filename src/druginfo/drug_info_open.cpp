@@ -142,7 +142,7 @@ void DrugInfoLogic::OpenPatient() {
     ClearInstitutionGrid();
     controls_.MemoTain.lines.clear();
   };
-  hooks.mergeSavedDrugPdf = savedPdf.mergeSavedDrugPdf;
+  hooks.mergeSavedDrugPdf = [this](TainLists& lists) { MergeSavedDrugPdf(lists); };
   const DrugInfoLoad load = LoadDrugInfo(client_, FPatientID, connection_.FSelfInstCd, *FTainLists, hooks);
   FBirthDate = load.FBirthDate;
   if (load.phase1Answered) DisplayTainYakureki();

@@ -3,12 +3,13 @@
 #include "druginfo/drug_info_logic.h"
 #include "history/yakureki_text.h"
 #include "orca/response_reader.h"
+#include "savedpdf/tkk_month.h"
 #include "selfhistory/self_history_load.h"
 #include "selfhistory/self_month.h"
 
 void DrugInfoLogic::DisplayTainYakureki() {
-  const TainOverview overview =
-      ::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd, savedPdf.checkUpPdfMonth);
+  const TainOverview overview = ::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd,
+                                                      [this] { return CheckUpPdfMonthOf(FPatientID); });
   controls_.BtnBack.visible = overview.btnBackVisible;
   controls_.LabelTainName.text = overview.labelTainName;
 

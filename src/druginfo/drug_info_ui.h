@@ -46,6 +46,10 @@ class DrugInfoUi {
   virtual std::unique_ptr<PrintJob> BeginPrintJob();
 
   virtual void OpenSettingsWindow() = 0;
+
+  // Hands a file to the desktop's default program for its type and returns at once; whether the
+  // program could show it is not reported. A desktop without such programs opens nothing.
+  virtual void OpenFileWithDefaultViewer(const QString& /*path*/) {}
 };
 
 // The hourglass for the life of a scope, restored also when an error ends the handler.

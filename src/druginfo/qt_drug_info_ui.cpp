@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 #include <QWidget>
 
 #include "settings/setting_view.h"
@@ -60,6 +62,10 @@ void QtDrugInfoUi::SetClipboardText(const QString& text) {
 
 std::unique_ptr<PrintJob> QtDrugInfoUi::BeginPrintJob() {
   return BeginDefaultPrinterJob();
+}
+
+void QtDrugInfoUi::OpenFileWithDefaultViewer(const QString& path) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void QtDrugInfoUi::SetFocus(const QString& control) {

@@ -21,6 +21,7 @@ class QtDrugInfoUi : public DrugInfoUi {
   void OpenSettingsWindow() override;
   void SetClipboardText(const QString& text) override;
   std::unique_ptr<PrintJob> BeginPrintJob() override;
+  void OpenFileWithDefaultViewer(const QString& path) override;
 
  private:
   QWidget* find(const QString& control) const;

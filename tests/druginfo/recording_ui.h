@@ -38,10 +38,13 @@ class RecordingUi : public DrugInfoUi {
     if (onOpenSettings) onOpenSettings();
   }
 
+  void OpenFileWithDefaultViewer(const QString& path) override { opened << path; }
+
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList events;
   std::atomic<int> busyDepth{0};
   std::function<void()> onOpenSettings;
   QString clipboard;
+  QStringList opened;  // files handed to the default viewer, in order
   std::function<std::unique_ptr<PrintJob>()> onPrint;
 };

@@ -22,6 +22,11 @@ void PrintError(const QString& line) {
   Write(stderr, line);
 }
 
+void PrintText(const QString& text) {
+  const QByteArray bytes = text.toUtf8() + '\n';
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
 QStringList GridRows(const StringGrid& grid) {
   QStringList rows;
   for (int row = 0; row < grid.rowCount(); ++row) {

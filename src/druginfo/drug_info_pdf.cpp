@@ -1,0 +1,36 @@
+// The patient's saved PDFs in the window: the two buttons, and the load step that adds the
+// institution months of the drug-information PDF.
+#include "core/ini_file.h"
+#include "druginfo/drug_info_logic.h"
+#include "savedpdf/drug_pdf_merge.h"
+#include "savedpdf/pdf_buttons.h"
+
+void DrugInfoLogic::BtnPDFYClick() {
+  CarryOutPdfButton(::BtnPDFYClick(FPatientID));
+}
+
+void DrugInfoLogic::BtnPDFTClick() {
+  CarryOutPdfButton(::BtnPDFTClick(FPatientID));
+}
+
+void DrugInfoLogic::CarryOutPdfButton(const PdfButtonAction& action) {
+  switch (action.kind) {
+    case PdfButtonAction::Kind::Nothing:
+      break;
+    case PdfButtonAction::Kind::Open:
+      ui_.OpenFileWithDefaultViewer(action.file);
+      break;
+    case PdfButtonAction::Kind::Message:
+      ui_.MessageBox(
+          action.messageKind == PdfMessageKind::Warning ? MessageKind::Warning : MessageKind::Information,
+          action.message);
+      break;
+  }
+}
+
+// KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
+void DrugInfoLogic::MergeSavedDrugPdf(TainLists& lists) const {
+  ::MergeSavedDrugPdf(lists,
+                      {FPatientID, FPatientName, FSelfInstCd(),
+                       IFReadIniStr(QStringLiteral("PARAMA"), QStringLiteral("KIKANNAME"), QString())});
+}
