@@ -67,8 +67,8 @@ class SavedPdfE2e : public SimAndCli {
     IFWriteIniStr(u"PARAMA"_s, u"KIKANNAME"_s, u"見本台内科クリニック"_s);
   }
 
-  // The window's search by number, as typed. The demo PDFs carry five-digit numbers
-  // ("_00001X"), so the patient is looked up as "00001".
+  // The window's search by number, as typed. The demo PDFs carry the number as the reception
+  // list shows it ("_1X").
   void open(const QString& number) {
     logic->controls().ComboBoxSearch.itemIndex = 0;
     logic->controls().EditSearch.text = number;
@@ -81,23 +81,23 @@ class SavedPdfE2e : public SimAndCli {
 
 TEST_F(SavedPdfE2e, theDemoPatientsPdfMonthsAndCheckUpsShowInTheGrid) {
   const QString undated =
-      QFileInfo(DemoPdf(u"TKK_00003X.pdf"_s)).lastModified().toLocalTime().toString(u"yyyy-MM"_s);
+      QFileInfo(DemoPdf(u"TKK_3X.pdf"_s)).lastModified().toLocalTime().toString(u"yyyy-MM"_s);
   const struct {
     QString number;
     QStringList entries;   // what the PDF adds, the clinic itself and pharmacies left out
     QStringList checkUps;  // the months of the check-up row's "T"
   } cases[] = {
       // ORCA has check-ups 5 and 17 months back: the PDF's month is not consulted.
-      {u"00001"_s,
+      {u"1"_s,
        {u"さくら坂内科クリニック=2026-11"_s, u"さくら坂内科クリニック=2026-10"_s,
         u"さくら坂内科クリニック=2026-09"_s, u"みなと中央病院=2026-07"_s, u"みなと中央病院=2026-04"_s,
         u"あさひ皮膚科=2025-12"_s},
        {MonthsBack(5), MonthsBack(17)}},
-      {u"00002"_s,
+      {u"2"_s,
        {u"あおば整形外科医院=2026-11"_s, u"あおば整形外科医院=2026-08"_s, u"みなと中央病院=2026-07"_s,
         u"みなと中央病院=2026-03"_s},
        {u"2026-06"_s}},
-      {u"00003"_s,
+      {u"3"_s,
        {u"ひかり眼科=2026-10"_s, u"ひかり眼科=2026-06"_s, u"こもれび歯科医院=2026-05"_s},
        {undated}},  // prints no date: the file's month
   };
@@ -123,23 +123,23 @@ TEST_F(SavedPdfE2e, theDemoPatientsPdfMonthsAndCheckUpsShowInTheGrid) {
     EXPECT_EQ(CheckUpMonths(grid), expectedCheckUps);
   }
 
-  // The reception list holds the number without its zeros; "_1X" is not the key of those files.
-  open(u"1"_s);
+  // The number with ORCA's leading zeros is another key: "_00001X" names none of those files.
+  open(u"00001"_s);
   ASSERT_TRUE(ui.messages.empty());
   EXPECT_EQ(RowNamed(logic->controls().GridInstitution, u"あさひ皮膚科"_s), -1);
 
   // rinmed-cli shows the same grid from the same settings.
-  const CliRun cli = runCli({"patient", "00003"});
+  const CliRun cli = runCli({"patient", "3"});
   EXPECT_EQ(cli.exitCode, 0);
   EXPECT_TRUE(cli.out.contains(u"こもれび歯科医院"_s));
   EXPECT_TRUE(cli.out.contains(u"特定健診\t"_s));
 }
 
 TEST_F(SavedPdfE2e, theMergeLogsTheFileItsCountAndEveryEntry) {
-  open(u"00001"_s);
+  open(u"1"_s);
   ASSERT_TRUE(ui.messages.empty());
   EXPECT_EQ(logMessages().filter(QRegularExpression(u"^PDF"_s)),
-            (QStringList{u"PDF患者名一致: YZK_00001X.pdf"_s, u"PDF抽出件数: 8"_s,
+            (QStringList{u"PDF患者名一致: YZK_1X.pdf"_s, u"PDF抽出件数: 8"_s,
                          u"PDF: さくら坂内科クリニック=2026-11"_s, u"PDF: さくら坂内科クリニック=2026-10"_s,
                          u"PDF: さくら坂内科クリニック=2026-09"_s, u"PDF: みどり調剤薬局=2026-11"_s,
                          u"PDF: みなと中央病院=2026-07"_s, u"PDF: みなと中央病院=2026-04"_s,
@@ -147,14 +147,14 @@ TEST_F(SavedPdfE2e, theMergeLogsTheFileItsCountAndEveryEntry) {
 }
 
 TEST_F(SavedPdfE2e, theButtonsOpenThePatientsFilesOrSayThereAreNone) {
-  open(u"00002"_s);
+  open(u"2"_s);
   ASSERT_TRUE(ui.messages.empty());
   logic->BtnPDFYClick();
   logic->BtnPDFTClick();
-  EXPECT_EQ(ui.opened, (QStringList{DemoPdf(u"YZK_00002X.pdf"_s), DemoPdf(u"TKK_00002X.pdf"_s)}));
+  EXPECT_EQ(ui.opened, (QStringList{DemoPdf(u"YZK_2X.pdf"_s), DemoPdf(u"TKK_2X.pdf"_s)}));
   EXPECT_TRUE(ui.messages.empty());
 
-  open(u"00004"_s);
+  open(u"4"_s);
   ASSERT_TRUE(ui.messages.empty());
   ui.opened.clear();
   logic->BtnPDFYClick();

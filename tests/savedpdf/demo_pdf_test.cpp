@@ -26,16 +26,16 @@ TEST(DemoPdf, drugInformationDocumentsNameThePatientAndPrintTheirInstitutionMont
     QString file, patient;
     QStringList entries;
   } cases[] = {
-      {u"YZK_00001X.pdf"_s,
+      {u"YZK_1X.pdf"_s,
        u"山田　太郎"_s,
        {u"さくら坂内科クリニック=2026-11"_s, u"さくら坂内科クリニック=2026-10"_s,
         u"さくら坂内科クリニック=2026-09"_s, u"みどり調剤薬局=2026-11"_s, u"みなと中央病院=2026-07"_s,
         u"みなと中央病院=2026-04"_s, u"見本台内科クリニック=2026-10"_s, u"あさひ皮膚科=2025-12"_s}},
-      {u"YZK_00002X.pdf"_s,
+      {u"YZK_2X.pdf"_s,
        u"佐藤　花子"_s,
        {u"あおば整形外科医院=2026-11"_s, u"あおば整形外科医院=2026-08"_s, u"ひまわり薬局=2026-09"_s,
         u"みなと中央病院=2026-07"_s, u"みなと中央病院=2026-03"_s}},
-      {u"YZK_00003X.pdf"_s,
+      {u"YZK_3X.pdf"_s,
        u"鈴木　一郎"_s,
        {u"ひかり眼科=2026-10"_s, u"ひかり眼科=2026-06"_s, u"こもれび歯科医院=2026-05"_s}},
   };
@@ -51,9 +51,9 @@ TEST(DemoPdf, checkUpDocumentsCarryTheirExaminationMonthOrNone) {
   const struct {
     QString file, patient, month;
   } cases[] = {
-      {u"TKK_00001X.pdf"_s, u"山田　太郎"_s, u"2026-07"_s},  // after 実施, not the earlier 前回 date
-      {u"TKK_00002X.pdf"_s, u"佐藤　花子"_s, u"2026-06"_s},
-      {u"TKK_00003X.pdf"_s, u"鈴木　一郎"_s, u""_s},  // no date: the file's month stands in
+      {u"TKK_1X.pdf"_s, u"山田　太郎"_s, u"2026-07"_s},  // after 実施, not the earlier 前回 date
+      {u"TKK_2X.pdf"_s, u"佐藤　花子"_s, u"2026-06"_s},
+      {u"TKK_3X.pdf"_s, u"鈴木　一郎"_s, u""_s},  // no date: the file's month stands in
   };
   for (const auto& c : cases) {
     EXPECT_TRUE(ExtractTextFromPdf(DemoPdf(c.file)).contains(c.patient)) << c.file.toStdString();
@@ -65,19 +65,19 @@ using DemoPdfFolderTest = SavedPdfFolderTest;
 
 TEST_F(DemoPdfFolderTest, theDemoFolderServesTheButtonsTheMergeAndTheCheckUpFallback) {
   IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, QStringLiteral(RINMED_DEMO_PDF_DIR));
-  EXPECT_EQ(BtnPDFYClick(u"00001"_s).file, DemoPdf(u"YZK_00001X.pdf"_s));
-  EXPECT_EQ(BtnPDFTClick(u"00003"_s).file, DemoPdf(u"TKK_00003X.pdf"_s));
-  EXPECT_EQ(BtnPDFTClick(u"00004"_s).message, u"該当患者の特定健診PDFが見つかりませんでした。"_s);
-  EXPECT_EQ(CheckUpPdfMonthOf(u"00002"_s), u"2026-06"_s);
-  const QString undated = QFileInfo(DemoPdf(u"TKK_00003X.pdf"_s)).lastModified().toString(u"yyyy-MM"_s);
-  EXPECT_EQ(CheckUpPdfMonthOf(u"00003"_s), undated);
+  EXPECT_EQ(BtnPDFYClick(u"1"_s).file, DemoPdf(u"YZK_1X.pdf"_s));
+  EXPECT_EQ(BtnPDFTClick(u"3"_s).file, DemoPdf(u"TKK_3X.pdf"_s));
+  EXPECT_EQ(BtnPDFTClick(u"4"_s).message, u"該当患者の特定健診PDFが見つかりませんでした。"_s);
+  EXPECT_EQ(CheckUpPdfMonthOf(u"2"_s), u"2026-06"_s);
+  const QString undated = QFileInfo(DemoPdf(u"TKK_3X.pdf"_s)).lastModified().toString(u"yyyy-MM"_s);
+  EXPECT_EQ(CheckUpPdfMonthOf(u"3"_s), undated);
 
   // The demo clinic is 見本台内科クリニック, own code 1234567; its own line and the pharmacy drop out.
   TainLists lists;
-  MergeSavedDrugPdf(lists, {u"00001"_s, u"山田　太郎"_s, u"1234567"_s, u"見本台内科クリニック"_s});
+  MergeSavedDrugPdf(lists, {u"1"_s, u"山田　太郎"_s, u"1234567"_s, u"見本台内科クリニック"_s});
   EXPECT_EQ(lists.FMedInstMonths,
             (QStringList{u"さくら坂内科クリニック=2026-11"_s, u"さくら坂内科クリニック=2026-10"_s,
                          u"さくら坂内科クリニック=2026-09"_s, u"みなと中央病院=2026-07"_s,
                          u"みなと中央病院=2026-04"_s, u"あさひ皮膚科=2025-12"_s}));
-  EXPECT_EQ(logMessages().mid(0, 2), (QStringList{u"PDF患者名一致: YZK_00001X.pdf"_s, u"PDF抽出件数: 8"_s}));
+  EXPECT_EQ(logMessages().mid(0, 2), (QStringList{u"PDF患者名一致: YZK_1X.pdf"_s, u"PDF抽出件数: 8"_s}));
 }

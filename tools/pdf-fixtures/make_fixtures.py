@@ -135,7 +135,7 @@ def demo_checkup(patient, dates, values):
 
 
 DEMO = {
-    "YZK_00001X.pdf": lambda: demo_druginfo(
+    "YZK_1X.pdf": lambda: demo_druginfo(
         "山田　太郎", "1952-03-14",
         [("さくら坂内科クリニック", ["26年11月", "26年10月", "26年9月"]),
          ("みどり調剤薬局", ["26年11月"]),
@@ -143,25 +143,25 @@ DEMO = {
          ("見本台内科クリニック", ["26年10月"]),
          ("あさひ皮膚科", ["25年12月"])],
         [("2026/11/12", "アムロジピン錠５ｍｇ", "28錠"), ("2026/10/08", "メトホルミン塩酸塩錠２５０ｍｇ", "56錠")]),
-    "YZK_00002X.pdf": lambda: demo_druginfo(
+    "YZK_2X.pdf": lambda: demo_druginfo(
         "佐藤　花子", "1961-07-02",
         [("あおば整形外科医院", ["26年11月", "26年8月"]),
          ("ひまわり薬局", ["26年9月"]),
          ("みなと中央病院", ["26年7月", "26年3月"])],
         [("2026/11/20", "ロキソプロフェンＮａ錠６０ｍｇ", "42錠")]),
-    "YZK_00003X.pdf": lambda: demo_druginfo(
+    "YZK_3X.pdf": lambda: demo_druginfo(
         "鈴木　一郎", "1945-11-20",
         [("ひかり眼科", ["26年10月", "26年6月"]),
          ("こもれび歯科医院", ["26年5月"])],
         [("2026/10/15", "ヒアルロン酸Ｎａ点眼液０．１％", "2本")]),
-    "TKK_00001X.pdf": lambda: demo_checkup(
+    "TKK_1X.pdf": lambda: demo_checkup(
         "山田　太郎", [("前回受診", "2025-07-10"), ("実施日", "2026/07/15"), ("発行日", "2026.08.03")],
         [("身長", "164.4cm"), ("体重", "67.2kg"), ("HbA1c（NGSP）", "6.1%")]),
-    "TKK_00002X.pdf": lambda: demo_checkup(
+    "TKK_2X.pdf": lambda: demo_checkup(
         "佐藤　花子", [("実施日", "2026/06/18")],
         [("身長", "153.4cm"), ("体重", "58.2kg"), ("収縮期血圧", "132mmHg")]),
     # A notice without any date: the program takes the month of the file's last modification.
-    "TKK_00003X.pdf": lambda: demo_checkup(
+    "TKK_3X.pdf": lambda: demo_checkup(
         "鈴木　一郎", [("実施機関", "見本台内科クリニック")],
         [("身長", "161.4cm"), ("体重", "55.2kg")]),
 }
