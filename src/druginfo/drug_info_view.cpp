@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -276,6 +278,11 @@ void TfrmDrugInfo::connectEvents() {
     const int row = GridRowOfTableRow(tableRow);
     forward([this, col, row] { logic_.GridInstitutionDblClick(col, row); });
   });
+  // The fixed first column is drawn as the row headers (so that it stays when the grid scrolls).
+  connect(GridInstitution->verticalHeader(), &QHeaderView::sectionDoubleClicked, this, [this](int tableRow) {
+    const int row = GridRowOfTableRow(tableRow);
+    forward([this, row] { logic_.GridInstitutionDblClick(0, row); });
+  });
   connect(TimerRefresh, &QTimer::timeout, this,
           [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
 }
@@ -301,7 +308,16 @@ void TfrmDrugInfo::showModels() {
   ShowButton(this, QStringLiteral("BtnToday"), c.BtnToday);
   ShowStringGrid(GridPatient, c.GridPatient);
   ShowLabel(this, QStringLiteral("LabelJusinreki"), c.LabelJusinreki);
-  if (PanelTopGrid->height() != c.PanelTopGrid.height) PanelTopGrid->setFixedHeight(c.PanelTopGrid.height);
+  // The panel's height counts the grid's rows only; the horizontal scroll bar gets room of its own so
+  // that it never covers the last row (the check-up row).
+  int columnsWidth = 0;
+  for (int col = 0; col < c.GridInstitution.colCount(); ++col)
+    columnsWidth += c.GridInstitution.colWidth(col);
+  const bool scrolls =
+      c.GridInstitution.horizontalScrollBar && columnsWidth > GridInstitution->viewport()->width();
+  const int scrollBar = scrolls ? GridInstitution->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+  const int panelHeight = c.PanelTopGrid.height + scrollBar;
+  if (PanelTopGrid->height() != panelHeight) PanelTopGrid->setFixedHeight(panelHeight);
   ShowStringGrid(GridInstitution, c.GridInstitution);
   ShowLabel(this, QStringLiteral("LabelSelfTitle"), c.LabelSelfTitle);
   ShowLabel(this, QStringLiteral("LabelSelfMonth"), c.LabelSelfMonth);

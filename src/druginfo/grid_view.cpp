@@ -1,6 +1,7 @@
 #include "druginfo/grid_view.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
@@ -18,6 +19,36 @@ void SetText(QTableWidget* table, int tableRow, int col, const QString& text, bo
   const Qt::ItemFlags flags = fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   if (item->flags() != flags) item->setFlags(flags);
   if (fixed) item->setBackground(table->palette().button());
+}
+
+// A fixed first column stays in place when the grid scrolls sideways: its texts are shown as the
+// table's row headers, the column itself is hidden, and a label in the corner carries its title.
+void ShowFixedColumn(QTableWidget* table, const StringGrid& grid) {
+  const bool fixed = grid.fixedCols >= 1 && grid.colCount() >= 1;
+  auto* corner = table->findChild<QLabel*>(QStringLiteral("FixedColumnTitle"), Qt::FindDirectChildrenOnly);
+  if (!fixed) {
+    table->verticalHeader()->setVisible(false);
+    if (grid.colCount() >= 1) table->setColumnHidden(0, false);
+    if (corner) corner->hide();
+    return;
+  }
+  QStringList names;
+  for (int row = 1; row < grid.rowCount(); ++row) names << grid.cell(0, row);
+  table->setVerticalHeaderLabels(names);
+  table->verticalHeader()->setFixedWidth(grid.colWidth(0));
+  table->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  table->verticalHeader()->setVisible(true);
+  table->setColumnHidden(0, true);
+  if (!corner) {
+    corner = new QLabel(table);
+    corner->setObjectName(QStringLiteral("FixedColumnTitle"));
+    corner->setAlignment(Qt::AlignCenter);
+    corner->setAutoFillBackground(true);
+  }
+  corner->setText(grid.cell(0, 0));
+  corner->setGeometry(table->frameWidth(), table->frameWidth(), grid.colWidth(0), grid.defaultRowHeight + 1);
+  corner->show();
+  corner->raise();
 }
 
 }  // namespace
@@ -49,6 +80,7 @@ void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
     table->setColumnWidth(col, grid.colWidth(col));
   }
   table->setHorizontalHeaderLabels(headers);
+  ShowFixedColumn(table, grid);
   for (int row = 1; row < grid.rowCount(); ++row) {
     for (int col = 0; col < grid.colCount(); ++col) {
       SetText(table, TableRowOfGridRow(row), col, grid.cell(col, row), col < grid.fixedCols);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QPrinter>
 #include <QProcess>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "core/clock.h"
@@ -100,4 +102,24 @@ TEST_F(PrintViewTest, institutionGridShowsTheModelAndPanelHeight) {
   EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("*"));
   EXPECT_EQ(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PanelTopGrid"))->height(), 3 * 19 + 30);
+
+  // The fixed first column is drawn as row headers, so it stays put when the months scroll.
+  EXPECT_TRUE(grid->isColumnHidden(0));
+  EXPECT_EQ(grid->verticalHeaderItem(0)->text(), QStringLiteral("ひかり医院"));
+  emit grid->verticalHeader()->sectionDoubleClicked(0);
+  EXPECT_EQ(logic.FSelectedInst, QStringLiteral("ひかり医院"));
+}
+
+TEST_F(PrintViewTest, aGridWiderThanThePanelLeavesItsLastRowAboveTheScrollBar) {
+  DrugInfoLogic& logic = window->logic();
+  for (int month = 1; month <= 12; ++month) {
+    logic.FTainLists->FInstMonthMap
+        << QStringLiteral("ひかり医院|2023-%1").arg(month, 2, 10, QLatin1Char('0'))
+        << QStringLiteral("ひかり医院|2024-%1").arg(month, 2, 10, QLatin1Char('0'));
+  }
+  logic.DisplayTainYakureki();
+  window->showModels();
+  auto* grid = window->findChild<QTableWidget*>(QStringLiteral("GridInstitution"));
+  EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PanelTopGrid"))->height(),
+            2 * 19 + 30 + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
