@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "history/institution_codes.h"
 #include "orca/orca_client.h"
 #include "orca/request_template.h"
 #include "orca/response_reader.h"
@@ -49,7 +50,7 @@ bool NamesAnotherInstitution(const QStringList& lines, const QString& selfInstCd
   QString code;
   for (const QString& line : lines) {
     if (!ElementValue(line, QStringLiteral("MeTrDiHCd"), &code)) continue;
-    if (!IsOwnInstitutionCode(code, selfInstCd) && !IsPharmacyCode(code)) return true;
+    if (!EndsWithInstCd(code, selfInstCd) && !IsPharmacyInstCd(code)) return true;
   }
   return false;
 }
@@ -73,14 +74,6 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
                          : probe == OnlineProbe::MedicalInformation ? kMedicalBody
                                                                     : kCheckUpBody;
   return FillTemplate(templ, QStringLiteral("XXXXX"), EscapeXmlText(patientId));
-}
-
-bool IsOwnInstitutionCode(const QString& code, const QString& selfInstCd) {
-  return !selfInstCd.isEmpty() && code.endsWith(selfInstCd);
-}
-
-bool IsPharmacyCode(const QString& code) {
-  return code.size() >= 3 && code.at(2) == QLatin1Char('4');
 }
 
 bool HasOnlineInformation(OrcaClient& client, const QString& patientId, const QString& selfInstCd) {

@@ -14,11 +14,6 @@ QString OnlineProbeApiPath(OnlineProbe probe);
 // number taken from the patient cache cannot change the request's structure.
 QString OnlineProbeBody(OnlineProbe probe, const QString& patientId);
 
-// The clinic's own code ends with its institution code; an empty own code matches nothing.
-bool IsOwnInstitutionCode(const QString& code, const QString& selfInstCd);
-// The third digit of a national institution code is the fee-schedule digit; "4" is a pharmacy.
-bool IsPharmacyCode(const QString& code);
-
 // Sends up to three probes, one after another, and stops at the first that proves information:
 // a dispensing month, a treatment record of another institution that is neither the clinic nor a
 // pharmacy, or a check-up. No answer to the first probe ends the test without a mark.

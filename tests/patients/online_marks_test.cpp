@@ -48,29 +48,6 @@ TEST(OnlineMarks, aPatientNumberCannotChangeTheRequestStructure) {
           .contains(QStringLiteral("<Patient_ID type=\"string\">1&lt;/Patient_ID&gt;&amp;</Patient_ID>")));
 }
 
-TEST(OnlineMarks, institutionCodeTests) {
-  struct Case {
-    const char* code;
-    const char* self;
-    bool own;
-    bool pharmacy;
-  } cases[] = {
-      {"1310000001", "0000001", true, false},
-      {"1340000001", "", false, true},
-      {"0000001", "0000001", true, false},
-      {"000001", "0000001", false, false},
-      {"13", "", false, false},
-      {"", "", false, false},
-      {"134", "", false, true},
-      {"1310000009", "0000001", false, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
-    EXPECT_EQ(IsOwnInstitutionCode(QString::fromLatin1(c.code), QString::fromLatin1(c.self)), c.own);
-    EXPECT_EQ(IsPharmacyCode(QString::fromLatin1(c.code)), c.pharmacy);
-  }
-}
-
 struct ProbeCase {
   const char* name;
   std::optional<HttpAction> drug, med, checkup;  // nullopt: answered 404
