@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/error_report.h"
+#include "widgets/error_report.h"
 #include "druginfo/handler_runner.h"
-#include "druginfo/ui_fonts.h"
+#include "widgets/ui_fonts.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QStyle>
 
 #include "app/contact_window.h"
-#include "app/error_report.h"
+#include "widgets/error_report.h"
 #include "core/core_error.h"
 #include "druginfo/drug_info_view.h"
-#include "druginfo/ui_fonts.h"
+#include "widgets/ui_fonts.h"
 #include "settings/setting_view.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "app/error_report.h"
+#include "widgets/error_report.h"
 #include "core/core_error.h"
 #include "druginfo/handler_runner.h"
 

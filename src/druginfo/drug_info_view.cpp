@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
-#include "druginfo/ui_fonts.h"
+#include "widgets/ui_fonts.h"
 
 namespace {
 

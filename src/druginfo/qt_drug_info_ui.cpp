@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
 
 #include "settings/setting_view.h"
+#include "widgets/error_report.h"
+#include "widgets/message_box.h"
 
 #include "druginfo/qt_print_job.h"
 
@@ -20,20 +21,7 @@ QWidget* QtDrugInfoUi::find(const QString& control) const {
 
 void QtDrugInfoUi::MessageBox(MessageKind kind, const QString& text) {
   showModels_();  // the box appears over what the handler has done so far
-  QMessageBox::Icon icon = QMessageBox::Warning;
-  QString title = QStringLiteral("警告");
-  if (kind == MessageKind::Information) {
-    icon = QMessageBox::Information;
-    title = QStringLiteral("情報");
-  } else if (kind == MessageKind::Error) {
-    icon = QMessageBox::Critical;
-    title = QStringLiteral("エラー");
-  }
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(icon, title, shown, QMessageBox::Ok, window_);
-  box.setObjectName(QStringLiteral("MessageBox"));
-  box.exec();
+  ShowMessageBox(window_, kind, text);
 }
 
 void QtDrugInfoUi::BeginBusyCursor() {
@@ -76,7 +64,6 @@ void QtDrugInfoUi::SetFocus(const QString& control) {
 // own handlers is shown there; a refused save on closing ends the caller's handler.
 void QtDrugInfoUi::OpenSettingsWindow() {
   ShowSettingsWindow(window_, [this](const QString& typeName, const QString& message) {
-    ShowSettingsErrorBox(QApplication::activeWindow() ? QApplication::activeWindow() : window_, typeName,
-                         message);
+    ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : window_, typeName, message);
   });
 }

@@ -5,7 +5,7 @@
 #include <QPrinterInfo>
 
 #include "core/core_error.h"
-#include "druginfo/ui_fonts.h"
+#include "widgets/ui_fonts.h"
 
 QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
   if (!painter_.begin(printer_.get())) throw CoreError(QStringLiteral("印刷を開始できません。"));

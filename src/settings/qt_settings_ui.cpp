@@ -4,29 +4,16 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 
 #include "settings/file_filter.h"
+#include "widgets/message_box.h"
 
 QtSettingsUi::QtSettingsUi(QWidget* window, std::function<void()> showModels)
     : window_(window), showModels_(std::move(showModels)) {}
 
 void QtSettingsUi::MessageBox(MessageKind kind, const QString& text) {
   showModels_();
-  QMessageBox::Icon icon = QMessageBox::Warning;
-  QString title = QStringLiteral("警告");
-  if (kind == MessageKind::Information) {
-    icon = QMessageBox::Information;
-    title = QStringLiteral("情報");
-  } else if (kind == MessageKind::Error) {
-    icon = QMessageBox::Critical;
-    title = QStringLiteral("エラー");
-  }
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(icon, title, shown, QMessageBox::Ok, window_);
-  box.setObjectName(QStringLiteral("MessageBox"));
-  box.exec();
+  ShowMessageBox(window_, kind, text);
 }
 
 bool QtSettingsUi::SelectFolder(const QString& title, const QString& startFolder, QString* chosen) {

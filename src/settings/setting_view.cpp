@@ -1,25 +1,17 @@
 #include "settings/setting_view.h"
 
-#include <QFontDatabase>
+#include "widgets/ui_fonts.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
 namespace {
-
-// ＭＳ Ｐゴシック where it is installed, otherwise its metric-compatible stand-in.
-QFont WindowFont() {
-  const QString preferred = QStringLiteral("ＭＳ Ｐゴシック");
-  QFont font(QFontDatabase::hasFamily(preferred) ? preferred : QStringLiteral("IPAPGothic"));
-  font.setPixelSize(12);
-  return font;
-}
 
 template <class T>
 T* Named(QWidget* parent, const QString& name) {
@@ -34,7 +26,7 @@ TfrmSetting::TfrmSetting(QWidget* owner, ErrorReport errorReport)
     : QDialog(owner), ui_(this, [this] { showModels(); }), logic_(ui_), errorReport_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("WebORCA設定"));
-  setFont(WindowFont());
+  setFont(ProportionalUiFont(12));
   setFixedSize(560, 320);
   build();
   const QRect over = owner ? owner->window()->frameGeometry()
@@ -202,12 +194,4 @@ void ShowSettingsWindow(QWidget* owner, const ErrorReport& errorReport) {
     saveError = window.saveError();
   }
   if (saveError) std::rethrow_exception(saveError);
-}
-
-void ShowSettingsErrorBox(QWidget* parent, const QString& /*typeName*/, const QString& message) {
-  QString text = message;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("リンメド"), text, QMessageBox::Ok, parent);
-  box.setObjectName(QStringLiteral("ErrorReport"));
-  box.exec();
 }

@@ -47,6 +47,3 @@ class TfrmSetting : public QDialog {
 // Creates the settings window over `owner`, shows it modally and destroys it when it has closed.
 // An error of the save on closing is raised from here, after the window is gone.
 void ShowSettingsWindow(QWidget* owner, const ErrorReport& errorReport);
-
-// The error box for an error that ended one of the window's handlers.
-void ShowSettingsErrorBox(QWidget* parent, const QString& typeName, const QString& message);

@@ -1,4 +1,4 @@
-#include "druginfo/ui_fonts.h"
+#include "widgets/ui_fonts.h"
 
 #include <QFontDatabase>
 

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include "druginfo/drug_info_ui.h"
+
+class QWidget;
+
+// A modal box with the single button OK, titled 警告, 情報 or エラー after its kind; "\r\n" in the
+// text is a line break.
+void ShowMessageBox(QWidget* parent, MessageKind kind, const QString& text);
