@@ -16,22 +16,15 @@
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "druginfo/drug_info_logic.h"
+#include "druginfo/headless_drug_info_ui.h"
 
 namespace {
 
 constexpr int kLatencyMs = 20;
 
-class SilentUi : public DrugInfoUi {
+class SilentUi : public HeadlessDrugInfoUi {
  public:
   void MessageBox(MessageKind, const QString& text) override { throw std::runtime_error(text.toStdString()); }
-  void BeginBusyCursor() override {}
-  void EndBusyCursor() override {}
-  void SuspendPainting(const QString&) override {}
-  void ResumePainting(const QString&) override {}
-  void SetFocus(const QString&) override {}
-  void OpenSettingsWindow() override {}
-  void SetClipboardText(const QString&) override {}
-  std::unique_ptr<PrintJob> BeginPrintJob() override { return nullptr; }
 };
 
 // Local ports of the TCP connections to the port, open or closing, as the kernel lists them.

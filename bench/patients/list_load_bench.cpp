@@ -9,20 +9,15 @@
 #include "core/ini_file.h"
 #include "core/program_folder.h"
 #include "druginfo/drug_info_logic.h"
+#include "druginfo/headless_drug_info_ui.h"
 #include "patients/patient_cache.h"
 #include "scripted_orca.h"
 
 namespace {
 
-class SilentUi : public DrugInfoUi {
+class SilentUi : public HeadlessDrugInfoUi {
  public:
   void MessageBox(MessageKind, const QString&) override {}
-  void BeginBusyCursor() override {}
-  void EndBusyCursor() override {}
-  void SuspendPainting(const QString&) override {}
-  void ResumePainting(const QString&) override {}
-  void SetFocus(const QString&) override {}
-  void OpenSettingsWindow() override {}
 };
 
 QByteArray CacheOf(int patients) {
