@@ -5,13 +5,13 @@
 #include <QUrl>
 #include <exception>
 
-#include "core/atomic_file.h"
 #include "core/core_error.h"
 #include "core/ini_file.h"
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/timestamp.h"
 #include "orca/cert_store.h"
+#include "orca/dump_file.h"
 #include "settings/cert_import.h"
 #include "settings/login_rules.h"
 
@@ -27,15 +27,6 @@ QString MessageOf(const std::exception& e) {
 
 void Log(const QString& text) {
   WrtLog(GetLogTxt(), text);
-}
-
-// The body as text, stored again as UTF-8 behind a byte-order mark; written whole so that a
-// failed write never leaves half an answer under the name.
-void WriteResTxt(const QByteArray& body) {
-  QString text = QString::fromUtf8(body);
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-  WriteFileAtomically(ProgramFile(QStringLiteral("Res.txt")), QByteArray("\xEF\xBB\xBF") + text.toUtf8(),
-                      false);
 }
 
 class Hourglass {
@@ -184,7 +175,7 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
     Log(result);
     Log(QString::fromUtf8(outcome.body));
     showResult(result);
-    if (outcome.status == 200) WriteResTxt(outcome.body);
+    if (outcome.status == 200) WriteDumpFile(ProgramFile(QStringLiteral("Res.txt")), outcome.body);
   } catch (const std::exception& e) {
     showResult(QStringLiteral("エラー: ") + MessageOf(e));
     Log(QStringLiteral("Unexpected Error: ") + MessageOf(e));
