@@ -10,6 +10,7 @@
 
 #include "core/core_error.h"
 #include "core/log.h"
+#include "orca/answer_completeness.h"
 #include "orca/blocking_wait.h"
 #include "orca/dump_file.h"
 #include "orca/endpoint.h"
@@ -47,11 +48,14 @@ void OrcaClient::NetHTTPClient1AuthEvent(QNetworkReply* reply, QAuthenticator* a
   authenticator->setPassword(authPass_);
 }
 
-void OrcaClient::log(const QString& text) { WrtLog(GetLogTxt(), text); }
+void OrcaClient::log(const QString& text) {
+  WrtLog(GetLogTxt(), text);
+}
 
 QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
   const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
-  log(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") + endpoint.url);  // its failure reaches the caller
+  log(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") +
+      endpoint.url);  // its failure reaches the caller
   if (endpoint.restrictTo12) tls12Only_ = true;
 
   apiPath_ = apiPath;
@@ -79,6 +83,7 @@ QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
 }
 
 QString OrcaClient::attempt() {
+  deadline_ = QDeadlineTimer(limits_.overallMs);
   Response response;
   for (int counter = 1;; ++counter) {
     try {
@@ -114,7 +119,8 @@ OrcaClient::Response OrcaClient::DoHttpRequest(bool isRetry) {
     request.setSslConfiguration(tls);
     // Pooled connections keep the TLS settings they were opened with; a certificate imported or a
     // restriction applied since then must not wait for them to expire.
-    const QByteArray tlsWanted = QByteArray::number(tls12Only_) + certificate.digest(QCryptographicHash::Sha256);
+    const QByteArray tlsWanted =
+        QByteArray::number(tls12Only_) + certificate.digest(QCryptographicHash::Sha256);
     if (tlsWanted != tlsInUse_) {
       NetHTTPClient1->clearConnectionCache();
       tlsInUse_ = tlsWanted;
@@ -131,19 +137,33 @@ OrcaClient::Response OrcaClient::DoHttpRequest(bool isRetry) {
     reply = NetHTTPClient1->get(request);
   }
 
-  const bool timedOut = WaitForReply(reply, timeoutMs_);
+  const CollectedReply collected = CollectReply(reply, limits_, deadline_);
   Response response;
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-  if (!timedOut && status.isValid()) {
-    response.arrived = true;
-    response.status = status.toInt();
-    response.content = reply->readAll();
-  } else if (timedOut) {
-    response.retryable = true;
-    response.errorMessage = QStringLiteral("The server did not answer within %1 ms (time-out)").arg(timeoutMs_);
-  } else {
-    response.retryable = ClassifyNetworkError(reply->error()) != RetryableCondition::None;
-    response.errorMessage = QStringLiteral("%1 (QNetworkReply error %2)").arg(reply->errorString()).arg(reply->error());
+  switch (collected.end) {
+    case ReplyEnd::IdleTimeout:
+      response.retryable = true;
+      response.errorMessage = LimitMessage(collected.end, limits_);
+      break;
+    case ReplyEnd::TooLarge:      // the same server would send the same again
+    case ReplyEnd::OverallLimit:  // the request has had its time
+      response.errorMessage = LimitMessage(collected.end, limits_);
+      break;
+    case ReplyEnd::Finished:
+      // A status alone does not mean the answer arrived: a body cut short comes with one too.
+      if (!status.isValid() || BreaksTheAnswer(reply->error())) {
+        response.retryable = ClassifyNetworkError(reply->error()) != RetryableCondition::None;
+        response.errorMessage =
+            QStringLiteral("%1 (QNetworkReply error %2)").arg(reply->errorString()).arg(reply->error());
+      } else if (AnswerCutShort(*reply, collected.content)) {
+        response.retryable = true;  // the connection dropped
+        response.errorMessage = kCutShortMessage;
+      } else {
+        response.arrived = true;
+        response.status = status.toInt();
+        response.content = collected.content;
+      }
+      break;
   }
   reply->deleteLater();
   return response;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
+#include "orca/blocking_wait.h"
 #include "orca/cert_store.h"
 #include "orca/connection.h"
 
@@ -19,9 +21,9 @@ class OrcaClient : public QObject {
   Q_OBJECT
  public:
   struct Response {
-    bool arrived = false;     // false: the HTTP layer failed
-    bool retryable = false;   // for a failure: one of the four retryable conditions
-    QString errorMessage;     // for a failure
+    bool arrived = false;    // false: the HTTP layer failed
+    bool retryable = false;  // for a failure: one of the four retryable conditions
+    QString errorMessage;    // for a failure
     int status = 0;
     QByteArray content;
   };
@@ -30,7 +32,8 @@ class OrcaClient : public QObject {
 
   void setConnection(const OrcaConnection& connection) { connection_ = connection; }
   const OrcaConnection& connection() const { return connection_; }
-  void setTimeoutMs(int ms) { timeoutMs_ = ms; }  // 60 s; tests shorten it
+  void setTimeoutMs(int ms) { limits_.idleTimeoutMs = ms; }  // 60 s; tests shorten it
+  void setLimits(const ExchangeLimits& limits) { limits_ = limits; }
   void setCertStore(const ClientCertStore& store) { certStore_ = store; }
 
   QString ORCAPost(const QString& apiPath, const QString& body);
@@ -51,8 +54,10 @@ class OrcaClient : public QObject {
   QString authUser_;
   QString authPass_;
   bool tls12Only_ = false;
-  QByteArray tlsInUse_;     // what the pooled connections were opened with  // once applied in cloud mode it stays for the client's life
-  int timeoutMs_ = 60000;
+  QByteArray tlsInUse_;  // what the pooled connections were opened with  // once applied in cloud mode it
+                         // stays for the client's life
+  ExchangeLimits limits_;
+  QDeadlineTimer deadline_;  // of the whole request, retries included
   QUrl url_;
   QString body_;
   QString apiPath_;

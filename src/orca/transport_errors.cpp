@@ -24,3 +24,12 @@ RetryableCondition ClassifyNetworkError(QNetworkReply::NetworkError error) {
   }
   return RetryableCondition::None;
 }
+
+bool BreaksTheAnswer(QNetworkReply::NetworkError error) {
+  if (error == QNetworkReply::NoError) return false;
+  if (error == QNetworkReply::ProxyAuthenticationRequiredError) return false;  // the proxy's 407
+  if (error == QNetworkReply::ProtocolInvalidOperationError) return false;     // a 400
+  const int code = static_cast<int>(error);
+  const bool fromStatus = (code >= 200 && code < 300) || (code >= 400 && code < 500);
+  return !fromStatus;
+}

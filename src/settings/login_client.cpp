@@ -6,7 +6,9 @@
 #include <QNetworkRequest>
 #include <QSslConfiguration>
 
+#include "orca/answer_completeness.h"
 #include "orca/blocking_wait.h"
+#include "orca/transport_errors.h"
 
 namespace {
 
@@ -57,18 +59,20 @@ LoginClient::Outcome LoginClient::get(const QUrl& url) {
   request.setSslConfiguration(tls);
 
   QNetworkReply* reply = NetHTTPClient1->get(request);
-  const bool timedOut = WaitForReply(reply, timeoutMs_);
+  const CollectedReply collected = CollectReply(reply, limits_, QDeadlineTimer(limits_.overallMs));
   Outcome outcome;
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-  if (!timedOut && status.isValid()) {
+  if (collected.end != ReplyEnd::Finished) {
+    outcome.errorMessage = LimitMessage(collected.end, limits_);
+  } else if (status.isValid() && !BreaksTheAnswer(reply->error()) &&
+             !AnswerCutShort(*reply, collected.content)) {  // a body cut short is no answer
     outcome.arrived = true;
     outcome.status = status.toInt();
-    outcome.body = reply->readAll();
-  } else if (timedOut) {
-    outcome.errorMessage =
-        QStringLiteral("The server did not answer within %1 ms (time-out)").arg(timeoutMs_);
-  } else {
+    outcome.body = collected.content;
+  } else if (reply->error() != QNetworkReply::NoError) {
     outcome.errorMessage = reply->errorString();
+  } else {
+    outcome.errorMessage = kCutShortMessage;
   }
   reply->deleteLater();
   return outcome;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+#include "orca/blocking_wait.h"
 #include "orca/cert_store.h"
 
 class QAuthenticator;
@@ -31,7 +32,8 @@ class LoginClient : public QObject {
   void setTls12Only(bool only) { tls12Only_ = only; }
   bool tls12Only() const { return tls12Only_; }
   void setCertStore(const ClientCertStore& store) { certStore_ = store; }
-  void setTimeoutMs(int ms) { timeoutMs_ = ms; }
+  void setTimeoutMs(int ms) { limits_.idleTimeoutMs = ms; }
+  void setLimits(const ExchangeLimits& limits) { limits_ = limits; }
 
   Outcome get(const QUrl& url);
 
@@ -44,5 +46,5 @@ class LoginClient : public QObject {
   QString authUser_;
   QString authPass_;
   bool tls12Only_ = false;
-  int timeoutMs_ = 60000;
+  ExchangeLimits limits_;
 };

@@ -13,10 +13,7 @@
 
 #include <ostream>
 
-// Readable failures for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+#include "qt_printers.h"
 
 // Records what the logic asks of the desktop. The busy depth is read by the loopback server's
 // thread, which tells whether the hourglass was on while a request was being answered.

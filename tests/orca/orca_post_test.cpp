@@ -12,7 +12,9 @@
 namespace {
 
 const QString kAccept = "api01rv2/acceptlstv2?class=03";
-const QString kBody = "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date type=\"string\">2025-03-14</Acceptance_Date>  </acceptlstreq></data>";
+const QString kBody =
+    "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date type=\"string\">2025-03-14</Acceptance_Date> "
+    " </acceptlstreq></data>";
 
 // A loopback server that plays a script: one action per request, the last one repeated.
 class Script {
@@ -40,7 +42,8 @@ class OrcaPost : public TempProgramFolder {
     configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
   }
   void configure(const QString& url, const QString& user = "ormaster", const QString& key = "ormaster") {
-    writeFile("user.ini", QString("[PARAMA]\r\nURL=%1\r\nAPIUSER=%2\r\nAPIKEY=%3\r\n").arg(url, user, key).toUtf8());
+    writeFile("user.ini",
+              QString("[PARAMA]\r\nURL=%1\r\nAPIUSER=%2\r\nAPIKEY=%3\r\n").arg(url, user, key).toUtf8());
     client_.setConnection(GetWebORCAInfo());
     client_.setTimeoutMs(300);
   }
@@ -51,7 +54,9 @@ class OrcaPost : public TempProgramFolder {
   OrcaClient client_;
 };
 
-const QByteArray kAnswer = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <WholeName type=\"string\">試験 花子</WholeName>\n</xmlio2>\n";
+const QByteArray kAnswer =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <WholeName type=\"string\">試験 "
+    "花子</WholeName>\n</xmlio2>\n";
 
 TEST_F(OrcaPost, postsTheBodyAndStoresTheAnswerWithAByteOrderMark) {
   serve({HttpAction::Ok(kAnswer)});
@@ -71,7 +76,8 @@ TEST_F(OrcaPost, postsTheBodyAndStoresTheAnswerWithAByteOrderMark) {
 
 TEST_F(OrcaPost, aBlankBodySendsAPlainGet) {
   serve({HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)});
-  EXPECT_EQ(client_.ORCAPost("api01rv2/patientgetv2?id=123", "   "), path("Res_api01rv2_patientgetv2_id_123.txt"));
+  EXPECT_EQ(client_.ORCAPost("api01rv2/patientgetv2?id=123", "   "),
+            path("Res_api01rv2_patientgetv2_id_123.txt"));
   const auto requests = server_->requests();
   ASSERT_EQ(requests.size(), 2);
   for (const HttpRequest& r : requests) {
@@ -91,7 +97,7 @@ TEST_F(OrcaPost, followsTheFailureTable) {
     const char* what;
     std::deque<HttpAction> actions;
     bool dumped;
-    int requests;  // negative: at least that many, as Qt itself resends once over a closed connection
+    int requests;     // negative: at least that many, as Qt itself resends once over a closed connection
     QStringList log;  // "%" lines are compared by their beginning
   };
   const Case cases[] = {
@@ -103,7 +109,10 @@ TEST_F(OrcaPost, followsTheFailureTable) {
        false,
        3,
        {timeout.arg(1), timeout.arg(2), timeout.arg(3)}},
-      {"time-out, then an answer", {HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)}, true, 2,
+      {"time-out, then an answer",
+       {HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)},
+       true,
+       2,
        {timeout.arg(1), "ResponseCode=200"}},
       {"connection closed without answer every time",
        {HttpAction::Close()},
@@ -115,14 +124,31 @@ TEST_F(OrcaPost, followsTheFailureTable) {
        false,
        -3,
        {"%HTTP Error (attempt 1): ", "%HTTP Error (attempt 2): ", "%HTTP Error (attempt 3): "}},
+      // A status line alone is no answer: the body must arrive up to its announced end.
+      {"body cut short, then an answer",
+       {HttpAction::Raw("HTTP/1.1 200 OK\r\nContent-Length: 200\r\n\r\n<xmlio2>half"),
+        HttpAction::Ok(kAnswer)},
+       true,
+       2,
+       {"%HTTP Error (attempt 1): ", "ResponseCode=200"}},
+      {"chunked body cut short every time",
+       {HttpAction::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n8\r\n<xmlio2>\r\n")},
+       false,
+       3,
+       {"%HTTP Error (attempt 1): ", "%HTTP Error (attempt 2): ", "%HTTP Error (attempt 3): "}},
   };
   for (const Case& c : cases) {
     QFile::remove(path("Log.txt"));
+    QFile::remove(path("Res_api01rv2_acceptlstv2_class_03.txt"));
     serve(c.actions);
     QElapsedTimer clock;
     clock.start();
     const QString dump = client_.ORCAPost(kAccept, kBody);
     EXPECT_EQ(!dump.isEmpty(), c.dumped) << c.what;
+    EXPECT_EQ(QFile::exists(path("Res_api01rv2_acceptlstv2_class_03.txt")), c.dumped) << c.what;
+    if (c.dumped) {
+      EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" + kAnswer) << c.what;
+    }
     const auto requests = server_->requests();
     if (c.requests > 0) {
       EXPECT_EQ(requests.size(), c.requests) << c.what;
@@ -138,13 +164,51 @@ TEST_F(OrcaPost, followsTheFailureTable) {
         EXPECT_EQ(log[i + 1], c.log[i]) << c.what;
       }
     }
-    const qsizetype attempts = log.filter("HTTP Error (attempt").size() + (log.last().startsWith("Response") ? 1 : 0);
+    const qsizetype attempts =
+        log.filter("HTTP Error (attempt").size() + (log.last().startsWith("Response") ? 1 : 0);
     EXPECT_EQ(requests.first().header("Connection"), "Keep-Alive") << c.what;
     if (attempts > 1) {  // a retry asks the server to close the connection, and a pause precedes it
       EXPECT_EQ(requests.last().header("Connection"), "close") << c.what;
       EXPECT_EQ(requests.last().header("Content-Type"), "application/xml; charset=UTF-8") << c.what;
       EXPECT_GE(clock.elapsed(), 200 * (attempts - 1)) << c.what;
     }
+  }
+}
+
+// Limits scaled down from 64 MiB and 10 minutes so that the cases take a second each. The endless
+// stream is paced like a fast network: on loopback unpaced, Qt's own HTTP thread reads ahead of
+// the reply for as long as the socket never runs dry.
+TEST_F(OrcaPost, anAnswerWithoutEndStopsAtALimitAndIsNotRetried) {
+  const QString dumpName = "Res_api01rv2_acceptlstv2_class_03.txt";
+  struct Case {
+    const char* what;
+    HttpAction action;
+    QString error;
+  };
+  const Case cases[] = {
+      {"endless chunks", HttpAction::Endless(QByteArray(64 * 1024, 'x'), 1),
+       "HTTP Error (attempt 1): The answer is larger than 1048576 bytes (size limit)"},
+      {"announced beyond the limit",
+       HttpAction::Raw("HTTP/1.1 200 OK\r\nContent-Length: 1048577\r\n\r\n<xmlio2>"),
+       "HTTP Error (attempt 1): The answer is larger than 1048576 bytes (size limit)"},
+      {"a byte now and then, never idle long enough for the time-out", HttpAction::Endless("x", 50),
+       "HTTP Error (attempt 1): The request took longer than 1500 ms (overall limit)"},
+  };
+  for (const Case& c : cases) {
+    serve({HttpAction::Ok("earlier"), c.action});
+    client_.setLimits({1000, qint64(1) << 20, 1500});
+    ASSERT_NE(client_.ORCAPost(kAccept, kBody), "");
+    QFile::remove(path("Log.txt"));
+    EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "") << c.what;
+    EXPECT_EQ(logMessages(), QStringList({"API: " + kAccept + " URL: " + url(kAccept), c.error})) << c.what;
+    EXPECT_EQ(server_->requests().size(), 2) << c.what;
+    EXPECT_EQ(readFile(dumpName),
+              "\xEF\xBB\xBF"
+              "earlier")
+        << c.what;
+    // The transfer stopped soon after the limit: what the server got out is the limit plus what
+    // the sockets on both sides hold, not the gigabytes of a stream read without end.
+    EXPECT_LT(server_->bytesStreamed(), qint64(64) << 20) << c.what;
   }
 }
 
@@ -155,7 +219,8 @@ TEST_F(OrcaPost, refusedConnectionsAndUnknownHostsAreNotRetried) {
     ASSERT_TRUE(probe.listen());
     port = probe.port();
   }  // closed again: nothing listens on the port now
-  for (const QString& base : {QString("http://127.0.0.1:%1/api/").arg(port), QString("http://no-such-host.invalid/api/")}) {
+  for (const QString& base :
+       {QString("http://127.0.0.1:%1/api/").arg(port), QString("http://no-such-host.invalid/api/")}) {
     QFile::remove(path("Log.txt"));
     configure(base);
     EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
@@ -203,9 +268,13 @@ TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {
   serve({HttpAction::Ok("first"), HttpAction::Status(500), HttpAction::Ok("third")});
   const QString dump = client_.ORCAPost(kAccept, kBody);
   EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
-  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" "first");
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"),
+            "\xEF\xBB\xBF"
+            "first");
   EXPECT_EQ(client_.ORCAPost(kAccept, kBody), dump);
-  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" "third");
+  EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"),
+            "\xEF\xBB\xBF"
+            "third");
 }
 
 TEST_F(OrcaPost, decodesEveryAnswerAsUtf8WhateverItsDeclaredCharset) {
@@ -222,7 +291,8 @@ TEST_F(OrcaPost, anUnwritableDumpIsReportedAfterTheStatus) {
   const QStringList log = logMessages();
   ASSERT_EQ(log.size(), 3);
   EXPECT_EQ(log[1], "ResponseCode=200");
-  EXPECT_TRUE(log[2].startsWith("Unexpected Error: " + path("Res_api01rv2_acceptlstv2_class_03.txt"))) << log[2].toStdString();
+  EXPECT_TRUE(log[2].startsWith("Unexpected Error: " + path("Res_api01rv2_acceptlstv2_class_03.txt")))
+      << log[2].toStdString();
 }
 
 TEST_F(OrcaPost, aFailingFirstLogLineReachesTheCaller) {

@@ -9,9 +9,7 @@
 
 #include "settings/settings_ui.h"
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
+#include "qt_printers.h"
 
 // Records what the settings logic asks of the desktop and answers its dialogs from a script:
 // an empty optional is the user cancelling.

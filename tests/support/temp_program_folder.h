@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "qt_printers.h"
+
 // Gives each test an empty program folder of its own and a real clock again afterwards.
 class TempProgramFolder : public ::testing::Test {
  protected:

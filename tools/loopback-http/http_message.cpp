@@ -61,6 +61,14 @@ HttpAction HttpAction::Raw(const QByteArray& bytes) {
   return a;
 }
 
+HttpAction HttpAction::Endless(const QByteArray& piece, int intervalMs) {
+  HttpAction a;
+  a.kind = StreamEndlessly;
+  a.body = piece;
+  a.intervalMs = intervalMs;
+  return a;
+}
+
 HttpAction HttpAction::after(int ms) const {
   HttpAction a = *this;
   a.delayMs = ms;
@@ -69,13 +77,21 @@ HttpAction HttpAction::after(int ms) const {
 
 QByteArray ReasonPhrase(int status) {
   switch (status) {
-    case 200: return "OK";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    case 503: return "Service Unavailable";
-    default: return "Status";
+    case 200:
+      return "OK";
+    case 400:
+      return "Bad Request";
+    case 401:
+      return "Unauthorized";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Status";
   }
 }

@@ -23,19 +23,23 @@ struct HttpRequest {
 
 // What the server does with one request.
 struct HttpAction {
-  enum Kind { Respond, CloseWithoutAnswer, SendRaw };
+  enum Kind { Respond, CloseWithoutAnswer, SendRaw, StreamEndlessly };
   Kind kind = Respond;
   int status = 200;
   HttpHeaders headers;  // besides Content-Length and Connection, which the server writes
   QByteArray body;
-  QByteArray raw;   // SendRaw: these bytes, then the connection closes
-  int delayMs = 0;  // wait this long before acting
+  QByteArray raw;      // SendRaw: these bytes, then the connection closes
+  int delayMs = 0;     // wait this long before acting
+  int intervalMs = 0;  // StreamEndlessly: the pause between two pieces of `body`
 
   static HttpAction Ok(const QByteArray& body, const QByteArray& contentType = "application/xml");
   static HttpAction Status(int status, const QByteArray& body = {});
   static HttpAction BasicChallenge(const QByteArray& realm = "orca");
   static HttpAction Close();
   static HttpAction Raw(const QByteArray& bytes);
+  // Status 200 with a chunked body that never ends: `piece` again and again, `intervalMs` apart
+  // (as fast as the client reads when 0), until the client goes away.
+  static HttpAction Endless(const QByteArray& piece, int intervalMs = 0);
   HttpAction after(int ms) const;
 };
 

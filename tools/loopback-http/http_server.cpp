@@ -16,6 +16,7 @@ struct HttpServer::Shared {
   mutable QMutex mutex;
   QList<HttpRequest> requests;
   int connections = 0;
+  qint64 bytesStreamed = 0;
   quint16 port = 0;
   QString error;
 };
@@ -143,7 +144,7 @@ class HttpServer::Worker : public QObject {
     }
   }
 
-  static void perform(QTcpSocket* socket, const HttpAction& action, bool close) {
+  void perform(QTcpSocket* socket, const HttpAction& action, bool close) {
     switch (action.kind) {
       case HttpAction::CloseWithoutAnswer:
         socket->abort();
@@ -152,16 +153,41 @@ class HttpServer::Worker : public QObject {
         socket->write(action.raw);
         socket->disconnectFromHost();
         return;
+      case HttpAction::StreamEndlessly:
+        stream(socket, action);
+        return;
       case HttpAction::Respond:
         break;
     }
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(action.status) + ' ' + ReasonPhrase(action.status) + "\r\n";
+    QByteArray out =
+        "HTTP/1.1 " + QByteArray::number(action.status) + ' ' + ReasonPhrase(action.status) + "\r\n";
     for (const auto& [name, value] : action.headers) out += name + ": " + value + "\r\n";
     out += "Content-Length: " + QByteArray::number(action.body.size()) + "\r\n";
     out += close ? "Connection: close\r\n" : "Connection: keep-alive\r\n";
     out += "\r\n" + action.body;
     socket->write(out);
     if (close) socket->disconnectFromHost();
+  }
+
+  // The connection stays busy for good: no later request on it is served.
+  void stream(QTcpSocket* socket, const HttpAction& action) {
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nTransfer-Encoding: chunked\r\n\r\n");
+    const QByteArray chunk = QByteArray::number(action.body.size(), 16) + "\r\n" + action.body + "\r\n";
+    auto next = [this, socket, chunk] {
+      // Never more than a little ahead of the client, so that the server's own memory stays small.
+      if (socket->state() != QAbstractSocket::ConnectedState || socket->bytesToWrite() > (1 << 20)) return;
+      socket->write(chunk);
+      QMutexLocker lock(&shared_->mutex);
+      shared_->bytesStreamed += chunk.size();
+    };
+    if (action.intervalMs > 0) {
+      auto* timer = new QTimer(socket);
+      connect(timer, &QTimer::timeout, socket, next);
+      timer->start(action.intervalMs);
+    } else {
+      connect(socket, &QTcpSocket::bytesWritten, socket, next);  // as fast as the client takes it
+      next();
+    }
   }
 
   std::shared_ptr<Shared> shared_;
@@ -177,7 +203,8 @@ HttpServer::HttpServer(HttpHandler handler) : shared_(std::make_shared<Shared>()
 }
 
 HttpServer::~HttpServer() {
-  QMetaObject::invokeMethod(worker_, [w = worker_] { delete w; }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      worker_, [w = worker_] { delete w; }, Qt::BlockingQueuedConnection);
   thread_->quit();
   thread_->wait();
 }
@@ -202,6 +229,11 @@ QString HttpServer::errorString() const {
 int HttpServer::connectionsOpened() const {
   QMutexLocker lock(&shared_->mutex);
   return shared_->connections;
+}
+
+qint64 HttpServer::bytesStreamed() const {
+  QMutexLocker lock(&shared_->mutex);
+  return shared_->bytesStreamed;
 }
 
 QList<HttpRequest> HttpServer::requests() const {

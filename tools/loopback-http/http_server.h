@@ -15,7 +15,7 @@ using HttpHandler = std::function<HttpAction(const HttpRequest&)>;
 struct TlsSettings {
   QSslCertificate certificate;
   QSslKey key;
-  QSsl::SslProtocol protocol = QSsl::SecureProtocols;  // e.g. QSsl::TlsV1_3OrLater to refuse TLS 1.2
+  QSsl::SslProtocol protocol = QSsl::SecureProtocols;   // e.g. QSsl::TlsV1_3OrLater to refuse TLS 1.2
   QList<QSslCertificate> clientCertificateAuthorities;  // non-empty: a client certificate is required
 };
 
@@ -33,7 +33,8 @@ class HttpServer {
   quint16 port() const;
   QString errorString() const;
 
-  int connectionsOpened() const;   // TCP connections accepted so far
+  int connectionsOpened() const;        // TCP connections accepted so far
+  qint64 bytesStreamed() const;         // written by endless answers so far
   QList<HttpRequest> requests() const;  // every request received, in order
   void clearRecord();
 
