@@ -106,6 +106,11 @@ void DrugInfoLogic::ClearPatientGrid() {
   grid.setColCount(4);
   grid.setRowCount(2);
   grid.clearRow(1);
+  // The rows now hold other patients: a remembered row index would open whoever stands there now,
+  // and a highlight left on row 1 would look selected without being so. Whoever reselects a
+  // patient afterwards (a refresh, the mode button, a search by number) sets both again.
+  grid.clearCurrentRow();
+  FPatientRow = -1;
   const QStringList headers{QString(), QStringLiteral("カルテ番号"), QStringLiteral("患者氏名"),
                             QStringLiteral("マイナ")};
   const int widths[] = {30, 80, 100, 45};

@@ -264,14 +264,22 @@ void TfrmDrugInfo::connectEvents() {
     logic_.controls().ComboBoxSearch.itemIndex = index;
     forward([this] { logic_.ComboBoxSearchChange(); });
   });
-  connect(GridPatient, &QTableWidget::currentCellChanged, this, [this](int tableRow, int col) {
+  // A cell is selected when the keyboard moves onto it and whenever the mouse presses it, the
+  // current one included: the table reports only changes of the current cell, and the row under a
+  // click must be the one that opens.
+  auto selectPatientCell = [this](int tableRow, int col) {
     if (tableRow < 0) return;
     const int row = GridRowOfTableRow(tableRow);
     logic_.controls().GridPatient.setRow(row);
     forward([this, col, row] { logic_.GridPatientSelectCell(col, row); });
-  });
+  };
+  connect(GridPatient, &QTableWidget::currentCellChanged, this, selectPatientCell);
+  connect(GridPatient, &QTableWidget::cellPressed, this, selectPatientCell);
   connect(GridPatient, &QTableWidget::cellDoubleClicked, this,
-          [this] { forward([this] { logic_.GridPatientDblClick(); }); });
+          [this, selectPatientCell](int tableRow, int col) {
+            selectPatientCell(tableRow, col);
+            forward([this] { logic_.GridPatientDblClick(); });
+          });
   // The table reports a double-click only on a cell; the header row and the empty space below
   // the last row do not reach the handler.
   connect(GridInstitution, &QTableWidget::cellDoubleClicked, this, [this](int tableRow, int col) {

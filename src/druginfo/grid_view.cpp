@@ -86,8 +86,12 @@ void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
       SetText(table, TableRowOfGridRow(row), col, grid.cell(col, row), col < grid.fixedCols);
     }
   }
-  const int current = TableRowOfGridRow(grid.row());
-  if (current >= 0 && current < table->rowCount() && table->currentRow() != current) {
-    table->setCurrentCell(current, 0);
+  // The highlight is the selection: a grid without a current row shows none.
+  const int current = grid.row() < 0 ? -1 : TableRowOfGridRow(grid.row());
+  if (current >= 0 && current < table->rowCount()) {
+    if (table->currentRow() != current) table->setCurrentCell(current, 0);
+  } else if (table->currentRow() >= 0 || !table->selectedItems().isEmpty()) {
+    table->selectionModel()->clearCurrentIndex();
+    table->clearSelection();
   }
 }

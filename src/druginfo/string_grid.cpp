@@ -52,5 +52,6 @@ void StringGrid::setRow(int row) {
 }
 
 void StringGrid::clampRow() {
+  if (row_ < 0) return;  // no current row
   row_ = std::clamp(row_, std::min(fixedRows, rowCount() - 1), rowCount() - 1);
 }

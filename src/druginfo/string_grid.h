@@ -30,9 +30,11 @@ class StringGrid {
   bool horizontalScrollBar = true;
   bool verticalScrollBar = true;
 
-  // The current row stays inside the scrollable rows, as a grid control keeps it.
+  // The current row stays inside the scrollable rows, as a grid control keeps it; -1 once the
+  // current row has been cleared, until the next setRow.
   int row() const { return row_; }
   void setRow(int row);
+  void clearCurrentRow() { row_ = -1; }
 
  private:
   void clampRow();

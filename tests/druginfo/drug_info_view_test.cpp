@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "core/clock.h"
@@ -118,6 +120,47 @@ TEST_F(DrugInfoViewTest, listsADayFromOrcaWithItsMarks) {
   EXPECT_EQ(grid->item(1, 3)->text(), QStringLiteral("◎"));
   grid->setCurrentCell(1, 0);
   EXPECT_EQ(w->logic().FPatientRow, 2);
+}
+
+// What the user sees highlighted is what a double-click opens: right after the list appears, and
+// after a day change that refilled the rows under an earlier selection.
+TEST_F(DrugInfoViewTest, aDoubleClickOnARowOpensThePatientOfThatRow) {
+  ScriptedOrca orca;
+  orca.configure();
+  const QString list = QStringLiteral("api01rv2/acceptlstv2?class=03");
+  orca.answer(list, HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")},
+                                                     {QStringLiteral("13"), QStringLiteral("佐藤　花子")}})));
+  auto w = open();
+  auto* grid = w->findChild<QTableWidget*>(QStringLiteral("GridPatient"));
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_TRUE(grid->selectedItems().isEmpty()) << "nothing is selected, so nothing is highlighted";
+  // As a mouse does it: a click, then a second press that the platform reports as a double-click.
+  auto doubleClick = [grid](int tableRow) {
+    QWidget* viewport = grid->viewport();
+    const QPoint at = grid->visualItemRect(grid->item(tableRow, 0)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &twice);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at);
+  };
+
+  doubleClick(0);
+  EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("12"));
+  EXPECT_EQ(label(w.get(), "Label2"), QStringLiteral("山田　太郎"));
+  EXPECT_EQ(grid->selectedItems().size(), 4) << "the opened row is highlighted";
+
+  doubleClick(1);
+  EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("13"));
+  orca.answer(list, HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("21"), QStringLiteral("鈴木　一郎")},
+                                                     {QStringLiteral("22"), QStringLiteral("高橋　次郎")}})));
+  w->findChild<QPushButton*>(QStringLiteral("BtnPrevDay"))->click();
+  EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("21"));
+  EXPECT_TRUE(grid->selectedItems().isEmpty());
+  doubleClick(0);
+  EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("21"));
+  EXPECT_EQ(label(w.get(), "Label2"), QStringLiteral("鈴木　一郎"));
 }
 
 TEST_F(DrugInfoViewTest, explicitLoadWithoutSettingsWarns) {

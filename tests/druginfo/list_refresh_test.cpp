@@ -49,10 +49,21 @@ TEST_F(ListRefreshTest, modeButtonWithoutSelectionReselectsNothing) {
   EXPECT_EQ(logic->FPatientRow, -1);
 }
 
-TEST_F(ListRefreshTest, selectedPatientGoneLeavesTheRowIndex) {
+// A row index outlives its patient only to open somebody else: once the rows are refilled, no row
+// is selected and none is highlighted until the patient is found again or the user picks one.
+TEST_F(ListRefreshTest, aRefillWithoutTheSelectedPatientSelectsNothing) {
   select(2);
   logic->BtnKaikeiMiClick();  // patient 2 is billed and drops out
-  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->FPatientRow, -1);
+  EXPECT_EQ(logic->controls().GridPatient.row(), -1);
+
+  select(2);
+  logic->BtnPrevDayClick();  // another day: its row 2 is another patient
+  EXPECT_EQ(logic->FPatientRow, -1);
+  EXPECT_EQ(logic->controls().GridPatient.row(), -1);
+  orca.clearRecord();
+  logic->GridPatientDblClick();
+  EXPECT_TRUE(orca.requests().isEmpty());
 }
 
 TEST_F(ListRefreshTest, timerRefreshesTodayWithPaintingSuspendedAndFollowsTheSelection) {
