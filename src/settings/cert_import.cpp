@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "orca/cert_store.h"
+#include "settings/pkcs12_certificates.h"
 
 CertImportResult ImportPkcs12(const QByteArray& data, const QString& password, const QString& storeFolder) {
   QByteArray bytes = data;
@@ -19,8 +20,16 @@ CertImportResult ImportPkcs12(const QByteArray& data, const QString& password, c
   CertImportResult result;
   if (!QSslCertificate::importPkcs12(&buffer, &key, &certificate, &chain, password.toUtf8()) ||
       certificate.isNull()) {
-    result.outcome = CertImportResult::NotReadable;
-    return result;
+    // The TLS layer reads only files with a key. A file of certificates alone (a clinic's CA
+    // chain, say) still goes in; a file with a key that the layer could not read does not.
+    const std::optional<Pkcs12Contents> contents = ReadPkcs12(data, password);
+    if (!contents || contents->hasPrivateKey) {
+      result.outcome = CertImportResult::NotReadable;
+      return result;
+    }
+    key = QSslKey();
+    certificate = QSslCertificate();
+    chain = contents->certificates;
   }
   if (!QDir().mkpath(storeFolder)) {
     result.outcome = CertImportResult::StoreUnavailable;
@@ -36,7 +45,7 @@ CertImportResult ImportPkcs12(const QByteArray& data, const QString& password, c
       // The user learns of it from the count; the other certificates still go in.
     }
   };
-  add(certificate, key);
+  if (!certificate.isNull()) add(certificate, key);
   for (const QSslCertificate& link : chain) add(link, QSslKey());
   return result;
 }

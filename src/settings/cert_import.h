@@ -5,6 +5,7 @@
 
 // Adds every certificate of a PKCS #12 file — the client certificate with its private key, then
 // its chain — to the user's client-certificate store in the given folder, replacing equal ones.
+// A file without a private key adds its certificates alone.
 struct CertImportResult {
   enum Outcome { Imported, NotReadable, StoreUnavailable };
   Outcome outcome = NotReadable;  // NotReadable: a wrong password or not a PKCS #12 file

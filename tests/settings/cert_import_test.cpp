@@ -77,6 +77,22 @@ TEST_F(CertImportTest, wrongPasswordOrAnotherFileIsRefused) {
   EXPECT_TRUE(stored().isEmpty());
 }
 
+// A file of CA certificates without a key is no password problem: its certificates go in, and
+// none of them is ever presented as the client's.
+TEST_F(CertImportTest, aFileWithoutPrivateKeyImportsItsCertificates) {
+  const QString file = MakeCertificatesOnlyPkcs12(dir_.path(), "pw");
+  EXPECT_EQ(import(file, "wrong"), std::pair(MessageKind::Error, kFailed));
+  EXPECT_TRUE(stored().isEmpty());
+  EXPECT_EQ(import(file, "pw"), std::pair(MessageKind::Information, kImported.arg(2)));
+  const QList<QSslCertificate> certs = stored();
+  ASSERT_EQ(certs.size(), 2);
+  EXPECT_EQ(certs[0].subjectInfo(QSslCertificate::CommonName), QStringList{"RinMed Test Intermediate"});
+  EXPECT_EQ(certs[1], TestCertificates().ca);
+  QSslCertificate presented;
+  QSslKey key;
+  EXPECT_FALSE(ClientCertStore(path("certs")).firstWithKey(&presented, &key));
+}
+
 TEST_F(CertImportTest, emptyFileIsAnErrorBeforeAnyPassword) {
   writeFile("empty.pfx", "");
   EXPECT_EQ(import(path("empty.pfx"), "pw"), std::pair(MessageKind::Error, QString("ファイルが空です。")));

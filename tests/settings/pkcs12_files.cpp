@@ -62,3 +62,11 @@ QString MakeClientPkcs12(const QString& folder, const QString& password) {
   return Export(folder, "client.p12", pki.folder + "/client.crt", pki.folder + "/client.key",
                 pki.folder + "/ca.crt", password);
 }
+
+QString MakeCertificatesOnlyPkcs12(const QString& folder, const QString& password) {
+  MakeChainPkcs12(folder, password);
+  const QString out = folder + "/certificates.p12";
+  Openssl(folder,
+          {"pkcs12", "-export", "-nokeys", "-in", "chain.pem", "-out", out, "-passout", "pass:" + password});
+  return out;
+}

@@ -11,3 +11,6 @@ QString MakeChainPkcs12(const QString& folder, const QString& password);
 // The test client certificate with its key and the test CA: two certificates. The loopback
 // server accepts it as a client certificate.
 QString MakeClientPkcs12(const QString& folder, const QString& password);
+
+// The intermediate and the test CA of MakeChainPkcs12 without any key: two certificates.
+QString MakeCertificatesOnlyPkcs12(const QString& folder, const QString& password);
