@@ -1,5 +1,6 @@
 #include "settings/setting_view.h"
 
+#include "widgets/typing_limit.h"
 #include "widgets/ui_fonts.h"
 
 #include <QGuiApplication>
@@ -43,6 +44,8 @@ QLineEdit* TfrmSetting::edit(const QString& name, const QRect& geometry,
                              TextBoxModel SettingControls::*model) {
   auto* e = Named<QLineEdit>(this, name);
   e->setGeometry(geometry);
+  const int maxLength = (logic_.controls().*model).maxLength;
+  if (maxLength < e->maxLength()) new TypingLimit(e, maxLength);
   connect(e, &QLineEdit::textEdited, this,
           [this, model](const QString& text) { (logic_.controls().*model).text = text; });
   return e;
@@ -108,8 +111,12 @@ void TfrmSetting::showModels() {
   };
   auto showEdit = [this](const char* name, const TextBoxModel& model) {
     auto* e = findChild<QLineEdit*>(QLatin1String(name));
-    e->setMaxLength(model.maxLength);
-    if (e->text() != model.text) e->setText(model.text);
+    if (e->text() != model.text) {
+      if (auto* limit = qobject_cast<TypingLimit*>(const_cast<QValidator*>(e->validator())))
+        limit->setText(model.text);  // a stored value longer than the limit stays whole
+      else
+        e->setText(model.text);
+    }
     e->setVisible(model.visible);
     e->setAttribute(Qt::WA_InputMethodEnabled, model.imeEnabled);
     if (!model.imeEnabled) e->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);

@@ -114,6 +114,33 @@ TEST_F(SettingViewTest, layoutPutsEveryControlInPlace) {
   EXPECT_FALSE(child<QRadioButton>(w.get(), "RadioButton2")->isChecked());
 }
 
+// The limits are for typing: values stored longer than a box's limit are shown whole and saved
+// back whole when the user leaves them alone.
+TEST_F(SettingViewTest, storedValuesLongerThanTheLimitStayWhole) {
+  writeFile("user.ini", "[PARAMA]\r\nKIKANCD=0123456789\r\nREFRESH=123456\r\n");
+  auto w = open();
+  auto* code = child<QLineEdit>(w.get(), "Edit11");
+  EXPECT_EQ(code->text(), "0123456789");
+  EXPECT_EQ(child<QLineEdit>(w.get(), "Edit12")->text(), "123456");
+  w->close();
+  EXPECT_EQ(IFReadIniStr("PARAMA", "KIKANCD", ""), "0123456789");
+  EXPECT_EQ(IFReadIniStr("PARAMA", "REFRESH", ""), "123456");
+
+  w = open();
+  code = child<QLineEdit>(w.get(), "Edit11");
+  code->end(false);
+  code->insert("9");  // as typed: no room
+  EXPECT_EQ(code->text(), "0123456789");
+  code->backspace();
+  code->insert("9");  // deleting makes no room above the limit
+  EXPECT_EQ(code->text(), "012345678");
+  for (int i = 0; i < 5; ++i) code->backspace();
+  code->insert("abcdef");  // a paste is cut where the limit ends
+  EXPECT_EQ(code->text(), "0123abc");
+  w->close();
+  EXPECT_EQ(IFReadIniStr("PARAMA", "KIKANCD", ""), "0123abc");
+}
+
 TEST_F(SettingViewTest, storedModeShowsItsFieldsAndAClickSwitches) {
   writeFile("user.ini", "[COKBN]\r\nCHCK=2\r\n[PARAMA]\r\nIPADR=10.0.0.1\r\n");
   auto w = open();
