@@ -4,7 +4,9 @@
 // the working files in PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QTableWidget>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,17 @@ void Save(QWidget& window, const QDir& out, const QString& name) {
   if (!window.grab().save(out.filePath(name), "PNG"))
     Fail(QStringLiteral("cannot write ") + out.filePath(name));
   std::printf("%s\n", out.filePath(name).toLocal8Bit().constData());
+}
+
+// As a mouse does it: a click, then a second press that the platform reports as a double-click.
+void DoubleClick(QWidget* target, const QPoint& at) {
+  const QPoint global = target->mapToGlobal(at);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+  }
 }
 
 }  // namespace
@@ -76,23 +89,24 @@ int main(int argc, char** argv) {
   if (!listed || !marked) Fail(QStringLiteral("the drug-information window shows no marked receptions"));
   Save(drugInfo, out, QStringLiteral("druginfo.png"));
 
-  // Demo patient 1 opened as by a double-click on its row: both histories and the grid.
+  // Demo patient 1 opened by a double-click on its row: both histories and the grid.
   DrugInfoLogic& logic = drugInfo.logic();
+  auto* table = drugInfo.findChild<QTableWidget*>(QStringLiteral("GridPatient"));
   for (int row = 1; row < grid.rowCount(); ++row) {
     if (grid.cell(1, row) != QLatin1String("1")) continue;
-    logic.GridPatientSelectCell(1, row);
-    logic.GridPatientDblClick();
+    DoubleClick(table->viewport(), table->visualItemRect(table->item(row - 1, 1)).center());
     break;
   }
-  drugInfo.showModels();
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
 
   // The settings window in both modes; destroyed without closing, so nothing is saved.
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("IPADR"), QStringLiteral("192.168.1.10"));
-  for (const auto& [mode, name] : {std::pair{"1", "settings-cloud.png"}, std::pair{"2", "settings-onpremise.png"}}) {
+  for (const auto& [mode, name] :
+       {std::pair{"1", "settings-cloud.png"}, std::pair{"2", "settings-onpremise.png"}}) {
     IFWriteIniStr(QStringLiteral("COKBN"), QStringLiteral("CHCK"), QString::fromLatin1(mode));
-    TfrmSetting settings(&launcher, [](const QString& t, const QString& m) { Fail(t + QStringLiteral(": ") + m); });
+    TfrmSetting settings(&launcher,
+                         [](const QString& t, const QString& m) { Fail(t + QStringLiteral(": ") + m); });
     settings.show();
     Save(settings, out, QString::fromLatin1(name));
   }
