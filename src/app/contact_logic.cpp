@@ -20,7 +20,7 @@ QString ContactLogic::LabelTelText() const {
 
 void ContactLogic::BtnManualClick() {
   if (QFileInfo::exists(manualPath_)) {
-    ui_.Open(QUrl::fromLocalFile(QDir::fromNativeSeparators(manualPath_)));
+    ui_.OpenWithDefaultProgram(QUrl::fromLocalFile(QDir::fromNativeSeparators(manualPath_)));
   } else {
     ui_.MessageBox(MessageKind::Warning,
                    QStringLiteral("マニュアルファイルが見つかりません。\r\n") + manualPath_);
@@ -28,9 +28,9 @@ void ContactLogic::BtnManualClick() {
 }
 
 void ContactLogic::BtnWebClick() {
-  ui_.Open(QUrl(details_.webUrl));
+  ui_.OpenWithDefaultProgram(QUrl(details_.webUrl));
 }
 
 void ContactLogic::BtnEmailClick() {
-  ui_.Open(QUrl(QStringLiteral("mailto:") + details_.email));
+  ui_.OpenWithDefaultProgram(QUrl(QStringLiteral("mailto:") + details_.email));
 }

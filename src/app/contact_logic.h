@@ -3,16 +3,11 @@
 #include <QString>
 #include <QUrl>
 
-#include "druginfo/drug_info_ui.h"  // MessageKind
+#include "uikit/desktop_services.h"
 
 // What the contact window asks of the desktop: a box, and opening a file, a web address or a new
 // mail with the desktop's default program — without waiting for that program.
-class ContactUi {
- public:
-  virtual ~ContactUi() = default;
-  virtual void MessageBox(MessageKind kind, const QString& text) = 0;
-  virtual void Open(const QUrl& target) = 0;
-};
+class ContactUi : public DesktopServices {};
 
 // The support desk as whoever deploys the program describes it (set at configure time).
 struct SupportDetails {

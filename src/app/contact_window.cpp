@@ -1,39 +1,20 @@
 #include "app/contact_window.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
+#include "uikit/handler_runner.h"
 #include "widgets/error_report.h"
-#include "druginfo/handler_runner.h"
+#include "widgets/qt_desktop.h"
 #include "widgets/ui_fonts.h"
 
 namespace {
 
-class DesktopContactUi : public ContactUi {
- public:
-  explicit DesktopContactUi(QWidget* window) : window_(window) {}
-  void MessageBox(MessageKind kind, const QString& text) override {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const bool warning = kind == MessageKind::Warning;
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
-                    warning ? QStringLiteral("警告") : QStringLiteral("情報"), shown, QMessageBox::Ok,
-                    window_);
-    box.setObjectName(QStringLiteral("MessageBox"));
-    box.exec();
-  }
-  // The desktop starts the program and returns at once; a failure there is not ours to report.
-  void Open(const QUrl& target) override { QDesktopServices::openUrl(target); }
-
- private:
-  QWidget* window_;
-};
+using DesktopContactUi = QtDesktop<ContactUi>;
 
 QLabel* Label(QWidget* parent, const QString& name, const QString& text, int x, int y, int pixelSize = 12,
               bool bold = false) {
@@ -67,7 +48,7 @@ void Rule(QWidget* parent, const QString& name, int y) {
 
 TfrmContact::TfrmContact(QWidget* owner, ContactUi* services, SupportDetails details)
     : QDialog(owner),
-      ownServices_(services ? nullptr : std::make_unique<DesktopContactUi>(this)),
+      ownServices_(services ? nullptr : std::make_unique<DesktopContactUi>(this, [] {})),
       logic_(services ? *services : *ownServices_, std::move(details)) {
   setObjectName(QStringLiteral("frmContact"));
   setWindowTitle(QStringLiteral("お問い合わせ"));

@@ -3,17 +3,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
-#include "app/contact_window.h"
-#include "widgets/error_report.h"
-#include "core/core_error.h"
-#include "druginfo/drug_info_view.h"
+#include "core/error_message.h"
 #include "widgets/ui_fonts.h"
-#include "settings/setting_view.h"
 
 namespace {
 
@@ -36,11 +31,6 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& text, int pix
   return label;
 }
 
-QString ErrorMessage(const std::exception& e) {
-  if (const auto* core = dynamic_cast<const CoreError*>(&e)) return core->message();
-  return QString::fromLocal8Bit(e.what());
-}
-
 }  // namespace
 
 QString MakerLeadText(const QString& makerLine) {
@@ -51,32 +41,6 @@ QString MakerLeadText(const QString& makerLine) {
 QString MakerRestText(const QString& makerLine) {
   const qsizetype bar = makerLine.indexOf(QLatin1Char('|'));
   return bar < 0 ? makerLine : makerLine.mid(bar + 1);
-}
-
-LauncherServices LauncherServices::Program() {
-  LauncherServices s;
-  s.createDrugInfo = [](QWidget* owner) -> std::unique_ptr<QDialog> {
-    return std::make_unique<TfrmDrugInfo>(owner, [owner](const QString& typeName, const QString& message) {
-      ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : owner, typeName, message);
-    });
-  };
-  s.openSettings = [](QWidget* owner) {
-    ShowSettingsWindow(owner, [owner](const QString& typeName, const QString& message) {
-      ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : owner, typeName, message);
-    });
-  };
-  s.openContact = [](QWidget* owner) {
-    TfrmContact window(owner);
-    window.exec();
-  };
-  s.errorBox = [](QWidget* parent, const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), shown, QMessageBox::Ok, parent);
-    box.exec();
-  };
-  s.errorReport = &ShowErrorReport;
-  return s;
 }
 
 TfrmMain::TfrmMain(LauncherServices services)

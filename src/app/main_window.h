@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "druginfo/handler_runner.h"
+#include "uikit/handler_runner.h"
 
 // What the launcher opens and how it reports; the program uses the real windows and boxes, tests
 // replace single entries.
@@ -18,6 +18,7 @@ struct LauncherServices {
   std::function<void(QWidget* parent, const QString& text)> errorBox;
   std::function<void(QWidget* parent, const QString& typeName, const QString& message)> errorReport;
 
+  // The program's own windows and boxes (linked in with rinmed_program).
   static LauncherServices Program();
 };
 

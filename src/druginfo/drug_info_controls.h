@@ -1,7 +1,7 @@
 #pragma once
 
-#include "druginfo/control_models.h"
-#include "druginfo/string_grid.h"
+#include "uikit/control_models.h"
+#include "uikit/string_grid.h"
 
 // The state of every control of the drug-information window that shows or holds something.
 // Panels only arrange the others and live in the view alone, except the one whose height follows
@@ -9,7 +9,7 @@
 struct DrugInfoControls {
   // search panel
   ComboBoxModel ComboBoxSearch{{QStringLiteral("カルテ番号"), QStringLiteral("漢字氏名")}, 0};
-  EditModel EditSearch;
+  EditModel EditSearch{QString(), true, 32767, ImeMode::Closed};
   ButtonModel BtnSearch{QStringLiteral("検索")};
   ButtonModel BtnPDFY{QStringLiteral("PDF_Y")};
   ButtonModel BtnPDFT{QStringLiteral("PDF_T")};

@@ -1,5 +1,7 @@
 // The patient's saved PDFs in the window: the two buttons, and the load step that adds the
 // institution months of the drug-information PDF.
+#include <QUrl>
+
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
 #include "savedpdf/drug_pdf_merge.h"
@@ -18,12 +20,10 @@ void DrugInfoLogic::CarryOutPdfButton(const PdfButtonAction& action) {
     case PdfButtonAction::Kind::Nothing:
       break;
     case PdfButtonAction::Kind::Open:
-      ui_.OpenFileWithDefaultViewer(action.file);
+      ui_.OpenWithDefaultProgram(QUrl::fromLocalFile(action.file));
       break;
     case PdfButtonAction::Kind::Message:
-      ui_.MessageBox(
-          action.messageKind == PdfMessageKind::Warning ? MessageKind::Warning : MessageKind::Information,
-          action.message);
+      ui_.MessageBox(action.messageKind, action.message);
       break;
   }
 }

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "druginfo/drug_info_logic.h"
-#include "druginfo/handler_runner.h"
 #include "druginfo/qt_drug_info_ui.h"
+#include "uikit/handler_runner.h"
 
 class QComboBox;
 class QLabel;

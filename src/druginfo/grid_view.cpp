@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
-#include "druginfo/string_grid.h"
+#include "uikit/string_grid.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "druginfo/drug_info_ui.h"
+#include "uikit/headless_desktop.h"
 
-// The window's services where there is no desktop (rinmed-cli, benchmarks): nothing to paint, no
-// cursor, no focus, no settings window. What a message box becomes is the subclass's choice.
-class HeadlessDrugInfoUi : public DrugInfoUi {
+// The drug-information window's services where there is no desktop: nothing to paint, no focus,
+// no settings window. What a message box becomes is the subclass's choice.
+class HeadlessDrugInfoUi : public HeadlessDesktop<DrugInfoUi> {
  public:
-  void BeginBusyCursor() override {}
-  void EndBusyCursor() override {}
   void SuspendPainting(const QString&) override {}
   void ResumePainting(const QString&) override {}
   void SetFocus(const QString&) override {}

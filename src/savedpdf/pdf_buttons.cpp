@@ -4,7 +4,7 @@
 
 namespace {
 
-PdfButtonAction Message(PdfMessageKind kind, const QString& text) {
+PdfButtonAction Message(MessageKind kind, const QString& text) {
   PdfButtonAction action;
   action.kind = PdfButtonAction::Kind::Message;
   action.messageKind = kind;
@@ -17,7 +17,7 @@ PdfButtonAction Message(PdfMessageKind kind, const QString& text) {
 PdfButtonAction PdfButtonClick(const SavedPdfKind& kind, const QString& patientId) {
   const QString folder = SavedPdfFolder();
   if (!QDir(folder).exists()) return {};
-  if (patientId.trimmed().isEmpty()) return Message(PdfMessageKind::Warning, kSelectPatientMessage);
+  if (patientId.trimmed().isEmpty()) return Message(MessageKind::Warning, kSelectPatientMessage);
   for (const QString& path : ListSavedPdfs(folder, kind.mask)) {
     if (IsPatientPdf(path, patientId)) {
       PdfButtonAction action;
@@ -27,7 +27,7 @@ PdfButtonAction PdfButtonClick(const SavedPdfKind& kind, const QString& patientI
     }
   }
   // An empty listing and a listing without the patient's file say the same.
-  return Message(PdfMessageKind::Information, kind.notFoundMessage);
+  return Message(MessageKind::Information, kind.notFoundMessage);
 }
 
 PdfButtonAction BtnPDFYClick(const QString& FPatientID) {

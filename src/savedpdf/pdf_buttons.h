@@ -3,8 +3,7 @@
 #include <QString>
 
 #include "savedpdf/pdf_folder.h"
-
-enum class PdfMessageKind { Warning, Information };
+#include "uikit/message_kind.h"
 
 // What a click on PDF_Y or PDF_T comes to. The window opens `file` in the desktop's default PDF
 // viewer without waiting for it, or shows `message` in a box with the single button OK.
@@ -12,7 +11,7 @@ struct PdfButtonAction {
   enum class Kind { Nothing, Open, Message };
   Kind kind = Kind::Nothing;
   QString file;  // Open: full path
-  PdfMessageKind messageKind = PdfMessageKind::Information;
+  MessageKind messageKind = MessageKind::Information;
   QString message;  // Message
 
   bool operator==(const PdfButtonAction&) const = default;

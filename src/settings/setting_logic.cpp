@@ -185,9 +185,9 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
 
 void SettingLogic::BtnImportCertClick() {
   QString file;
-  if (!ui_.OpenFile(QStringLiteral("クライアント証明書を選択してください"),
-                    QStringLiteral("証明書ファイル (*.pfx;*.p12)|*.pfx;*.p12|全てのファイル (*.*)|*.*"),
-                    &file)) {
+  if (!ui_.SelectFile(QStringLiteral("クライアント証明書を選択してください"),
+                      QStringLiteral("証明書ファイル (*.pfx;*.p12)|*.pfx;*.p12|全てのファイル (*.*)|*.*"),
+                      &file)) {
     return;
   }
   QFile in(file);

@@ -40,8 +40,7 @@ TfrmSetting::TfrmSetting(QWidget* owner, ErrorReport errorReport)
 
 TfrmSetting::~TfrmSetting() = default;
 
-QLineEdit* TfrmSetting::edit(const QString& name, const QRect& geometry,
-                             TextBoxModel SettingControls::*model) {
+QLineEdit* TfrmSetting::edit(const QString& name, const QRect& geometry, EditModel SettingControls::*model) {
   auto* e = Named<QLineEdit>(this, name);
   e->setGeometry(geometry);
   const int maxLength = (logic_.controls().*model).maxLength;
@@ -109,7 +108,7 @@ void TfrmSetting::showModels() {
     }
     l->setVisible(model.visible);
   };
-  auto showEdit = [this](const char* name, const TextBoxModel& model) {
+  auto showEdit = [this](const char* name, const EditModel& model) {
     auto* e = findChild<QLineEdit*>(QLatin1String(name));
     if (e->text() != model.text) {
       if (auto* limit = qobject_cast<TypingLimit*>(const_cast<QValidator*>(e->validator())))
@@ -118,8 +117,9 @@ void TfrmSetting::showModels() {
         e->setText(model.text);
     }
     e->setVisible(model.visible);
-    e->setAttribute(Qt::WA_InputMethodEnabled, model.imeEnabled);
-    if (!model.imeEnabled) e->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    e->setAttribute(Qt::WA_InputMethodEnabled, model.imeMode != ImeMode::Closed);
+    if (model.imeMode == ImeMode::Closed)
+      e->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
   };
   auto showButton = [this](const char* name, const ButtonModel& model) {
     auto* b = findChild<QPushButton*>(QLatin1String(name));

@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <exception>
 
-#include "druginfo/handler_runner.h"
 #include "settings/qt_settings_ui.h"
 #include "settings/setting_logic.h"
+#include "uikit/handler_runner.h"
 
 class QLineEdit;
 
@@ -34,7 +34,7 @@ class TfrmSetting : public QDialog {
  private:
   void build();
   void forward(const std::function<void()>& handler);
-  QLineEdit* edit(const QString& name, const QRect& geometry, TextBoxModel SettingControls::*model);
+  QLineEdit* edit(const QString& name, const QRect& geometry, EditModel SettingControls::*model);
 
   QtSettingsUi ui_;
   SettingLogic logic_;

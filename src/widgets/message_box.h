@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "druginfo/drug_info_ui.h"
+#include "uikit/message_kind.h"
 
 class QWidget;
 

@@ -8,13 +8,14 @@
 
 #include "app/contact_window.h"
 #include "temp_program_folder.h"
+#include "uikit/headless_desktop.h"
 
 namespace {
 
-class RecordingContactUi : public ContactUi {
+class RecordingContactUi : public HeadlessDesktop<ContactUi> {
  public:
   void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
-  void Open(const QUrl& target) override { opened << target; }
+  void OpenWithDefaultProgram(const QUrl& target) override { opened << target; }
   std::vector<std::pair<MessageKind, QString>> messages;
   QList<QUrl> opened;
 };

@@ -8,9 +8,9 @@
 
 #include "core/clock.h"
 #include "druginfo/drug_info_view.h"
-#include "druginfo/qt_print_job.h"
 #include "recording_ui.h"
 #include "temp_program_folder.h"
+#include "widgets/qt_print_job.h"
 
 namespace {
 

@@ -10,14 +10,12 @@
 #include <vector>
 
 #include "druginfo/drug_info_ui.h"
-
-#include <ostream>
-
 #include "qt_printers.h"
+#include "uikit/headless_desktop.h"
 
 // Records what the logic asks of the desktop. The busy depth is read by the loopback server's
 // thread, which tells whether the hourglass was on while a request was being answered.
-class RecordingUi : public DrugInfoUi {
+class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
  public:
   void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
   void BeginBusyCursor() override { ++busyDepth; }
@@ -35,7 +33,7 @@ class RecordingUi : public DrugInfoUi {
     if (onOpenSettings) onOpenSettings();
   }
 
-  void OpenFileWithDefaultViewer(const QString& path) override { opened << path; }
+  void OpenWithDefaultProgram(const QUrl& target) override { opened << target.toLocalFile(); }
 
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList events;

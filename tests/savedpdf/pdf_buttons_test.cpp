@@ -15,7 +15,7 @@ PdfButtonAction Open(const QString& file) {
   return a;
 }
 
-PdfButtonAction Box(PdfMessageKind kind, const QString& text) {
+PdfButtonAction Box(MessageKind kind, const QString& text) {
   PdfButtonAction a;
   a.kind = PdfButtonAction::Kind::Message;
   a.messageKind = kind;
@@ -39,14 +39,12 @@ TEST_F(PdfButtonsTest, opensThePatientsFileOrSaysWhatIsMissing) {
     QString id;
     PdfButtonAction y, t;
   } cases[] = {
-      {u"00001"_s, Open(yzk), Box(PdfMessageKind::Information, kNoCheckUpPdf)},
-      {u"00002"_s, Box(PdfMessageKind::Information, kNoDrugPdf), Open(tkk)},
-      {u"00003"_s, Box(PdfMessageKind::Information, kNoDrugPdf),
-       Box(PdfMessageKind::Information, kNoCheckUpPdf)},
-      {u"00001 "_s, Box(PdfMessageKind::Information, kNoDrugPdf),
-       Box(PdfMessageKind::Information, kNoCheckUpPdf)},
-      {u" "_s, Box(PdfMessageKind::Warning, u"患者を選択してください。"_s),
-       Box(PdfMessageKind::Warning, u"患者を選択してください。"_s)},
+      {u"00001"_s, Open(yzk), Box(MessageKind::Information, kNoCheckUpPdf)},
+      {u"00002"_s, Box(MessageKind::Information, kNoDrugPdf), Open(tkk)},
+      {u"00003"_s, Box(MessageKind::Information, kNoDrugPdf), Box(MessageKind::Information, kNoCheckUpPdf)},
+      {u"00001 "_s, Box(MessageKind::Information, kNoDrugPdf), Box(MessageKind::Information, kNoCheckUpPdf)},
+      {u" "_s, Box(MessageKind::Warning, u"患者を選択してください。"_s),
+       Box(MessageKind::Warning, u"患者を選択してください。"_s)},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(BtnPDFYClick(c.id), c.y) << c.id.toStdString();
@@ -55,8 +53,8 @@ TEST_F(PdfButtonsTest, opensThePatientsFileOrSaysWhatIsMissing) {
 }
 
 TEST_F(PdfButtonsTest, anEmptyFolderSaysNotFoundAndAMissingFolderDoesNothingEvenWithoutAPatient) {
-  EXPECT_EQ(BtnPDFYClick(u"00001"_s), Box(PdfMessageKind::Information, kNoDrugPdf));
-  EXPECT_EQ(BtnPDFTClick(u"00001"_s), Box(PdfMessageKind::Information, kNoCheckUpPdf));
+  EXPECT_EQ(BtnPDFYClick(u"00001"_s), Box(MessageKind::Information, kNoDrugPdf));
+  EXPECT_EQ(BtnPDFTClick(u"00001"_s), Box(MessageKind::Information, kNoCheckUpPdf));
   IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, path(u"gone"_s));
   EXPECT_EQ(BtnPDFYClick(u"00001"_s), kNothing);
   EXPECT_EQ(BtnPDFYClick(u""_s), kNothing);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/file_filter.h"
+#include "widgets/file_filter.h"
 
 TEST(FileFilter, pairsBecomeQtNameFilters) {
   EXPECT_EQ(QtNameFilters("証明書ファイル (*.pfx;*.p12)|*.pfx;*.p12|全てのファイル (*.*)|*.*"),

@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "settings/settings_ui.h"
-
 #include "qt_printers.h"
+#include "settings/settings_ui.h"
+#include "uikit/headless_desktop.h"
 
 // Records what the settings logic asks of the desktop and answers its dialogs from a script:
 // an empty optional is the user cancelling.
-class RecordingSettingsUi : public SettingsUi {
+class RecordingSettingsUi : public HeadlessDesktop<SettingsUi> {
  public:
   void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
   bool SelectFolder(const QString& title, const QString& startFolder, QString* chosen) override {
@@ -22,7 +22,7 @@ class RecordingSettingsUi : public SettingsUi {
     *chosen = *folderAnswer;
     return true;
   }
-  bool OpenFile(const QString& title, const QString& filter, QString* chosen) override {
+  bool SelectFile(const QString& title, const QString& filter, QString* chosen) override {
     dialogs << QStringLiteral("open: ") + title + QStringLiteral(" | ") + filter;
     if (!fileAnswer) return false;
     *chosen = *fileAnswer;

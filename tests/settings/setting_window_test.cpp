@@ -36,7 +36,7 @@ TEST_F(SettingWindowTest, createdWithTheCreationValues) {
   EXPECT_EQ(c().Edit8.text, "api01rv2/patientgetv2?id=00001");
   EXPECT_FALSE(c().Edit8.visible);
   EXPECT_EQ(c().Edit12.text, "60");
-  for (const TextBoxModel* e : {&c().Edit6, &c().Edit5, &c().Edit10, &c().Edit9, &c().Edit11}) {
+  for (const EditModel* e : {&c().Edit6, &c().Edit5, &c().Edit10, &c().Edit9, &c().Edit11}) {
     EXPECT_EQ(e->text, QString());
   }
   EXPECT_TRUE(c().Memo1.lines.isEmpty());
@@ -46,9 +46,9 @@ TEST_F(SettingWindowTest, createdWithTheCreationValues) {
   EXPECT_FALSE(c().Edit10.visible);
   EXPECT_EQ(c().Label1.text, "APIキー：");
   EXPECT_EQ(c().Edit11.maxLength, 7);
-  EXPECT_FALSE(c().Edit11.imeEnabled);
+  EXPECT_EQ(c().Edit11.imeMode, ImeMode::Closed);
   EXPECT_EQ(c().Edit12.maxLength, 4);
-  EXPECT_FALSE(c().Edit12.imeEnabled);
+  EXPECT_EQ(c().Edit12.imeMode, ImeMode::Closed);
 }
 
 TEST_F(SettingWindowTest, dataSetShowsStoredValuesButNeverUrlOrApi) {

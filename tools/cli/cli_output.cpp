@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "druginfo/string_grid.h"
+#include "uikit/string_grid.h"
 
 namespace {
 

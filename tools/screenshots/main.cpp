@@ -18,8 +18,8 @@
 #include "core/ini_file.h"
 #include "core/program_folder.h"
 #include "druginfo/drug_info_view.h"
-#include "druginfo/string_grid.h"
 #include "settings/setting_view.h"
+#include "uikit/string_grid.h"
 
 namespace {
 

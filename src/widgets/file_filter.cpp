@@ -1,4 +1,4 @@
-#include "settings/file_filter.h"
+#include "widgets/file_filter.h"
 
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));

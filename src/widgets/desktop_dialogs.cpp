@@ -1,24 +1,16 @@
-#include "settings/qt_settings_ui.h"
+#include "widgets/desktop_dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 
-#include "settings/file_filter.h"
-#include "widgets/message_box.h"
+#include "widgets/file_filter.h"
 
-QtSettingsUi::QtSettingsUi(QWidget* window, std::function<void()> showModels)
-    : window_(window), showModels_(std::move(showModels)) {}
-
-void QtSettingsUi::MessageBox(MessageKind kind, const QString& text) {
-  showModels_();
-  ShowMessageBox(window_, kind, text);
-}
-
-bool QtSettingsUi::SelectFolder(const QString& title, const QString& startFolder, QString* chosen) {
-  showModels_();
-  QFileDialog dialog(window_, title, startFolder);
+bool SelectFolderDialog(QWidget* parent, const QString& title, const QString& startFolder, QString* chosen) {
+  QFileDialog dialog(parent, title, startFolder);
   dialog.setObjectName(QStringLiteral("FolderDialog"));
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -27,9 +19,8 @@ bool QtSettingsUi::SelectFolder(const QString& title, const QString& startFolder
   return true;
 }
 
-bool QtSettingsUi::OpenFile(const QString& title, const QString& filter, QString* chosen) {
-  showModels_();
-  QFileDialog dialog(window_, title);
+bool SelectFileDialog(QWidget* parent, const QString& title, const QString& filter, QString* chosen) {
+  QFileDialog dialog(parent, title);
   dialog.setObjectName(QStringLiteral("OpenDialog"));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters(QtNameFilters(filter));
@@ -38,10 +29,8 @@ bool QtSettingsUi::OpenFile(const QString& title, const QString& filter, QString
   return true;
 }
 
-// The text is shown as typed, not masked, so that a long certificate password can be checked by eye.
-QString QtSettingsUi::InputBox(const QString& title, const QString& prompt, const QString& defaultText) {
-  showModels_();
-  QInputDialog dialog(window_);
+QString InputBoxDialog(QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) {
+  QInputDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("InputBox"));
   dialog.setWindowTitle(title);
   dialog.setLabelText(prompt);
@@ -50,10 +39,18 @@ QString QtSettingsUi::InputBox(const QString& title, const QString& prompt, cons
   return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
 }
 
-void QtSettingsUi::BeginBusyCursor() {
+void BeginBusyCursorOverProgram() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void QtSettingsUi::EndBusyCursor() {
+void EndBusyCursorOverProgram() {
   QApplication::restoreOverrideCursor();
+}
+
+void SetClipboardPlainText(const QString& text) {
+  QApplication::clipboard()->setText(text);
+}
+
+void OpenWithDesktop(const QUrl& target) {
+  QDesktopServices::openUrl(target);
 }

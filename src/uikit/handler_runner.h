@@ -26,5 +26,3 @@ class HandlerRunner {
   ErrorReport report_;
 };
 
-// The readable name of the dynamic type of an error, e.g. "CoreError".
-QString ExceptionTypeName(const std::exception& error);

@@ -1,4 +1,4 @@
-#include "core/handler_guard.h"
+#include "uikit/handler_guard.h"
 
 namespace {
 bool running = false;

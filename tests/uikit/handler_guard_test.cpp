@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/handler_guard.h"
+#include "uikit/handler_guard.h"
 
 TEST(HandlerGuard, aSecondHandlerIsDroppedWhileTheFirstRuns) {
   {

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "druginfo/drug_info_ui.h"
+#include "uikit/desktop_services.h"
 
 class QPrinter;
 

@@ -1,4 +1,4 @@
-#include "druginfo/qt_print_job.h"
+#include "widgets/qt_print_job.h"
 
 #include <QFontMetrics>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "druginfo/string_grid.h"
+#include "uikit/string_grid.h"
 
 #include <algorithm>
 

@@ -28,12 +28,20 @@ struct MemoModel {
   }
 };
 
-// The input-method state of a text box: closed for numbers, open in Hiragana for names.
-enum class ImeMode { Closed, Hiragana };
+// The input-method state of a text box: as the user leaves it, closed for numbers, or open in
+// Hiragana for names.
+enum class ImeMode { Free, Closed, Hiragana };
 
 struct EditModel {
   QString text;
-  ImeMode imeMode = ImeMode::Closed;
+  bool visible = true;
+  int maxLength = 32767;  // characters the user can type; a longer text of the program's stays whole
+  ImeMode imeMode = ImeMode::Free;
+};
+
+struct RadioButtonModel {
+  QString caption;
+  bool checked = false;
 };
 
 struct ComboBoxModel {
