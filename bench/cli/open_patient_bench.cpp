@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <set>
 
-#include "core/ini_file.h"
 #include "core/log.h"
 #include "core/program_folder.h"
+#include "core/user_settings.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
 
@@ -62,10 +62,10 @@ void BM_OpenDemoPatient(benchmark::State& state) {
   sim.start(ORCA_SIM_EXECUTABLE, {"--port", "0", "--latency", QString::number(kLatencyMs)});
   sim.waitForReadyRead(10000);
   const int port = QString::fromUtf8(sim.readLine()).trimmed().section(':', -1).toInt();
-  IFWriteIniStr("PARAMA", "URL", QStringLiteral("http://127.0.0.1:%1/api/").arg(port));
-  IFWriteIniStr("PARAMA", "APIUSER", "ormaster");
-  IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
-  IFWriteIniStr("PARAMA", "KIKANCD", "1234567");
+  WriteSetting(Setting::ApiUrl, QStringLiteral("http://127.0.0.1:%1/api/").arg(port));
+  WriteSetting(Setting::ApiUser, QStringLiteral("ormaster"));
+  WriteSetting(Setting::ApiKey, QStringLiteral("ormaster"));
+  WriteSetting(Setting::InstitutionCode, QStringLiteral("1234567"));
 
   const QString patient = QString::number(state.range(0));
   for (auto _ : state) {
@@ -100,4 +100,11 @@ void BM_OpenDemoPatient(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_OpenDemoPatient)->Args({1, 0})->Args({3, 0})->Args({1, 1})->Args({3, 1})->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenDemoPatient)
+    ->Args({1, 0})
+    ->Args({3, 0})
+    ->Args({1, 1})
+    ->Args({3, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

@@ -7,13 +7,13 @@
 
 #include "core/clock.h"
 #include "core/core_error.h"
-#include "core/ini_file.h"
 #include "core/program_folder.h"
 #include "core/timestamp.h"
+#include "core/user_settings.h"
 #include "platform/drives.h"
 
 QString GetLogTxt() {
-  const QString configured = IFReadIniStr(QStringLiteral("FIRST"), QStringLiteral("LOG"), QString());
+  const QString configured = ReadSetting(Setting::LogFile);
   QString folder = configured;
   folder.remove(QStringLiteral("Log.txt"), Qt::CaseInsensitive);
 

@@ -2,7 +2,7 @@
 // institution months of the drug-information PDF.
 #include <QUrl>
 
-#include "core/ini_file.h"
+#include "core/user_settings.h"
 #include "druginfo/drug_info_logic.h"
 #include "savedpdf/drug_pdf_merge.h"
 #include "savedpdf/pdf_buttons.h"
@@ -31,6 +31,5 @@ void DrugInfoLogic::CarryOutPdfButton(const PdfButtonAction& action) {
 // KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
 void DrugInfoLogic::MergeSavedDrugPdf(TainLists& lists) const {
   ::MergeSavedDrugPdf(lists,
-                      {FPatientID, FPatientName, FSelfInstCd(),
-                       IFReadIniStr(QStringLiteral("PARAMA"), QStringLiteral("KIKANNAME"), QString())});
+                      {FPatientID, FPatientName, FSelfInstCd(), ReadSetting(Setting::InstitutionName)});
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ini_file.h"
+#include "core/user_settings.h"
 
 int RefreshIntervalMs(const QString& refreshSetting) {
   bool ok = false;
@@ -12,12 +12,11 @@ int RefreshIntervalMs(const QString& refreshSetting) {
 }
 
 OrcaConnection GetWebORCAInfo() {
-  const QString section = QStringLiteral("PARAMA");
   OrcaConnection c;
-  c.stURL = IFReadIniStr(section, QStringLiteral("URL"), QString());
-  c.stAPIKEY = IFReadIniStr(section, QStringLiteral("APIKEY"), QString());
-  c.stAPIUSER = IFReadIniStr(section, QStringLiteral("APIUSER"), QString());
-  c.FSelfInstCd = IFReadIniStr(section, QStringLiteral("KIKANCD"), QString()).trimmed();
-  c.refreshMs = RefreshIntervalMs(IFReadIniStr(section, QStringLiteral("REFRESH"), QStringLiteral("60")));
+  c.stURL = ReadSetting(Setting::ApiUrl);
+  c.stAPIKEY = ReadSetting(Setting::ApiKey);
+  c.stAPIUSER = ReadSetting(Setting::ApiUser);
+  c.FSelfInstCd = ReadSetting(Setting::InstitutionCode).trimmed();
+  c.refreshMs = RefreshIntervalMs(ReadSetting(Setting::RefreshSeconds));
   return c;
 }

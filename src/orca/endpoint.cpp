@@ -3,7 +3,7 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "core/ini_file.h"
+#include "core/user_settings.h"
 
 QString EncodeApiPath(const QString& apiPath) {
   const qsizetype question = apiPath.indexOf(QLatin1Char('?'));
@@ -20,8 +20,8 @@ QString EncodeApiPath(const QString& apiPath) {
 
 Endpoint ResolveEndpoint(const QString& stURL, const QString& apiPath) {
   const QString path = EncodeApiPath(apiPath);
-  const QString mode = IFReadIniStr(QStringLiteral("COKBN"), QStringLiteral("CHCK"), QString()).trimmed();
-  const QString address = IFReadIniStr(QStringLiteral("PARAMA"), QStringLiteral("IPADR"), QString()).trimmed();
+  const QString mode = ReadSetting(Setting::ConnectionMode).trimmed();
+  const QString address = ReadSetting(Setting::ServerAddress).trimmed();
   Endpoint e;
   e.url = stURL + path;
   e.restrictTo12 = mode != QLatin1String("2");

@@ -8,7 +8,7 @@
 #include <QSslConfiguration>
 #include <exception>
 
-#include "core/core_error.h"
+#include "core/error_message.h"
 #include "core/log.h"
 #include "orca/answer_completeness.h"
 #include "orca/blocking_wait.h"
@@ -21,11 +21,6 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr int kRetryPauseMs = 200;
 const char* const kAnsweredProperty = "rinmedCredentialsOffered";
-
-QString MessageOf(const std::exception& e) {
-  if (const auto* core = dynamic_cast<const CoreError*>(&e)) return core->message();
-  return QString::fromLocal8Bit(e.what());
-}
 
 }  // namespace
 
@@ -74,7 +69,7 @@ QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
     return attempt();
   } catch (const std::exception& e) {
     try {
-      log(QStringLiteral("Unexpected Error: ") + MessageOf(e));
+      log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
     } catch (const std::exception&) {
       // The log itself is failing; the empty result still tells the caller.
     }
@@ -89,7 +84,7 @@ QString OrcaClient::attempt() {
     try {
       response = DoHttpRequest(counter >= 2);
     } catch (const std::exception& e) {  // not the HTTP layer's: never retried
-      log(QStringLiteral("Error: ") + MessageOf(e));
+      log(QStringLiteral("Error: ") + ErrorMessage(e));
       return QString();
     }
     if (response.arrived) break;

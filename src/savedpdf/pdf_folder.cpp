@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "core/ini_file.h"
 #include "core/program_folder.h"
+#include "core/user_settings.h"
 
 const SavedPdfKind& DrugPdfKind() {
   static const SavedPdfKind kind{QStringLiteral("YZK*.pdf"),
@@ -19,7 +19,7 @@ const SavedPdfKind& CheckUpPdfKind() {
 }
 
 QString SavedPdfFolder() {
-  const QString folder = IFReadIniStr(QStringLiteral("PARAMA"), QStringLiteral("SAVETXT"), QString());
+  const QString folder = ReadSetting(Setting::PdfFolder);
   return folder.trimmed().isEmpty() ? ProgramFolder() : folder;
 }
 

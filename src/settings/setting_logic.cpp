@@ -6,10 +6,11 @@
 #include <exception>
 
 #include "core/core_error.h"
-#include "core/ini_file.h"
+#include "core/error_message.h"
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/timestamp.h"
+#include "core/user_settings.h"
 #include "orca/cert_store.h"
 #include "orca/dump_file.h"
 #include "settings/cert_import.h"
@@ -17,28 +18,9 @@
 
 namespace {
 
-const QString kParama = QStringLiteral("PARAMA");
-const QString kCokbn = QStringLiteral("COKBN");
-
-QString MessageOf(const std::exception& e) {
-  if (const auto* core = dynamic_cast<const CoreError*>(&e)) return core->message();
-  return QString::fromLocal8Bit(e.what());
-}
-
 void Log(const QString& text) {
   WrtLog(GetLogTxt(), text);
 }
-
-class Hourglass {
- public:
-  explicit Hourglass(SettingsUi& ui) : ui_(ui) { ui_.BeginBusyCursor(); }
-  ~Hourglass() { ui_.EndBusyCursor(); }
-  Hourglass(const Hourglass&) = delete;
-  Hourglass& operator=(const Hourglass&) = delete;
-
- private:
-  SettingsUi& ui_;
-};
 
 }  // namespace
 
@@ -67,17 +49,17 @@ void SettingLogic::InitSet() {
 }
 
 void SettingLogic::DataSet() {
-  c_.Edit6.text = IFReadIniStr(kParama, QStringLiteral("APIKEY"), QString());
-  c_.Edit5.text = IFReadIniStr(kParama, QStringLiteral("APIUSER"), QString());
-  c_.Edit9.text = IFReadIniStr(kParama, QStringLiteral("SAVETXT"), QString());
-  c_.Edit10.text = IFReadIniStr(kParama, QStringLiteral("IPADR"), QString());
-  c_.Edit11.text = IFReadIniStr(kParama, QStringLiteral("KIKANCD"), QString());
-  c_.Edit12.text = IFReadIniStr(kParama, QStringLiteral("REFRESH"), QStringLiteral("60"));
+  c_.Edit6.text = ReadSetting(Setting::ApiKey);
+  c_.Edit5.text = ReadSetting(Setting::ApiUser);
+  c_.Edit9.text = ReadSetting(Setting::PdfFolder);
+  c_.Edit10.text = ReadSetting(Setting::ServerAddress);
+  c_.Edit11.text = ReadSetting(Setting::InstitutionCode);
+  c_.Edit12.text = ReadSetting(Setting::RefreshSeconds);
   if (c_.Edit12.text.trimmed().isEmpty()) c_.Edit12.text = QStringLiteral("60");
 
   c_.RadioButton1.checked = false;
   c_.RadioButton2.checked = false;
-  const QString mode = IFReadIniStr(kCokbn, QStringLiteral("CHCK"), QString()).trimmed();
+  const QString mode = ReadSetting(Setting::ConnectionMode).trimmed();
   if (mode == QLatin1String("1")) CheckRadioButton1();
   if (mode == QLatin1String("2")) CheckRadioButton2();
 }
@@ -85,19 +67,19 @@ void SettingLogic::DataSet() {
 // Key by key, in this order; a refused write ends the save with the settings layer's error, and
 // the keys after it stay as they were.
 void SettingLogic::SaveSet() {
-  IFWriteIniStr(kParama, QStringLiteral("APIKEY"), c_.Edit6.text);
-  IFWriteIniStr(kParama, QStringLiteral("API"), c_.Edit8.text);
-  IFWriteIniStr(kParama, QStringLiteral("URL"), c_.Edit1.text);
-  IFWriteIniStr(kParama, QStringLiteral("APIUSER"), c_.Edit5.text);
-  IFWriteIniStr(kParama, QStringLiteral("SAVETXT"), c_.Edit9.text);
-  IFWriteIniStr(kParama, QStringLiteral("IPADR"), c_.Edit10.text);
-  IFWriteIniStr(kParama, QStringLiteral("KIKANCD"), c_.Edit11.text);
-  IFWriteIniStr(kParama, QStringLiteral("REFRESH"), c_.Edit12.text);
+  WriteSetting(Setting::ApiKey, c_.Edit6.text);
+  WriteSetting(Setting::ConnectionTest, c_.Edit8.text);
+  WriteSetting(Setting::ApiUrl, c_.Edit1.text);
+  WriteSetting(Setting::ApiUser, c_.Edit5.text);
+  WriteSetting(Setting::PdfFolder, c_.Edit9.text);
+  WriteSetting(Setting::ServerAddress, c_.Edit10.text);
+  WriteSetting(Setting::InstitutionCode, c_.Edit11.text);
+  WriteSetting(Setting::RefreshSeconds, c_.Edit12.text);
   if (c_.RadioButton1.checked) {
-    IFWriteIniStr(kCokbn, QStringLiteral("CHCK"), QStringLiteral("1"));
-    IFWriteIniStr(kParama, QStringLiteral("IPADR"), QString());  // cloud mode keeps no IP address
+    WriteSetting(Setting::ConnectionMode, QStringLiteral("1"));
+    WriteSetting(Setting::ServerAddress, QString());  // cloud mode keeps no IP address
   }
-  if (c_.RadioButton2.checked) IFWriteIniStr(kCokbn, QStringLiteral("CHCK"), QStringLiteral("2"));
+  if (c_.RadioButton2.checked) WriteSetting(Setting::ConnectionMode, QStringLiteral("2"));
 }
 
 void SettingLogic::RadioButton1Click() {
@@ -161,7 +143,7 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
 
   LoginClient::Outcome outcome;
   {
-    Hourglass busy(ui_);
+    BusyCursor busy(ui_);
     outcome = client_.get(QUrl(url, QUrl::TolerantMode));
   }
   if (!outcome.arrived) {
@@ -177,8 +159,8 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
     showResult(result);
     if (outcome.status == 200) WriteDumpFile(ProgramFile(QStringLiteral("Res.txt")), outcome.body);
   } catch (const std::exception& e) {
-    showResult(QStringLiteral("エラー: ") + MessageOf(e));
-    Log(QStringLiteral("Unexpected Error: ") + MessageOf(e));
+    showResult(QStringLiteral("エラー: ") + ErrorMessage(e));
+    Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
   }
   return QString();
 }

@@ -15,8 +15,8 @@
 #include "app/contact_window.h"
 #include "app/main_window.h"
 #include "app/rinmed_application.h"
-#include "core/ini_file.h"
 #include "core/program_folder.h"
+#include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
 #include "settings/setting_view.h"
 #include "uikit/string_grid.h"
@@ -101,10 +101,10 @@ int main(int argc, char** argv) {
   Save(drugInfo, out, QStringLiteral("patient.png"));
 
   // The settings window in both modes; destroyed without closing, so nothing is saved.
-  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("IPADR"), QStringLiteral("192.168.1.10"));
+  WriteSetting(Setting::ServerAddress, QStringLiteral("192.168.1.10"));
   for (const auto& [mode, name] :
        {std::pair{"1", "settings-cloud.png"}, std::pair{"2", "settings-onpremise.png"}}) {
-    IFWriteIniStr(QStringLiteral("COKBN"), QStringLiteral("CHCK"), QString::fromLatin1(mode));
+    WriteSetting(Setting::ConnectionMode, QString::fromLatin1(mode));
     TfrmSetting settings(&launcher,
                          [](const QString& t, const QString& m) { Fail(t + QStringLiteral(": ") + m); });
     settings.show();
