@@ -135,16 +135,20 @@ void SettingLogic::showResult(const QString& text) {
 QString SettingLogic::ORCALogin(const QString& loginId, const QString& password) {
   const bool onPremise = c_.RadioButton2.checked;
   const QString url = ConnectionTestUrl(c_.Edit1.text, c_.Edit8.text, onPremise, c_.Edit10.text);
+  // Every test is a fresh start: values typed since the last one must not meet remembered
+  // credentials or a connection opened with other TLS settings.
+  client_.forgetConnections();
   client_.setTls12Only(!onPremise);
   FAuthUser = loginId.trimmed();
   FAuthPass = password.trimmed();
   client_.setCredentials(FAuthUser, FAuthPass);
   Log(FAuthUser + QLatin1Char(' ') + kPasswordMask);
 
-  LoginClient::Outcome outcome;
+  HttpExchange::Outcome outcome;
   {
     BusyCursor busy(ui_);
-    outcome = client_.get(QUrl(url, QUrl::TolerantMode));
+    const HttpExchange::Request get{QUrl(url, QUrl::TolerantMode), std::nullopt, false};
+    outcome = client_.send(get, QDeadlineTimer(client_.limits().overallMs));
   }
   if (!outcome.arrived) {
     Log(QStringLiteral("Error: ") + outcome.errorMessage);
@@ -155,9 +159,9 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
     Log(QStringLiteral("ログイン時間：") + IFGetHzk15());
     const QString result = LoginResultText(outcome.status);
     Log(result);
-    Log(QString::fromUtf8(outcome.body));
+    Log(QString::fromUtf8(outcome.content));
     showResult(result);
-    if (outcome.status == 200) WriteDumpFile(ProgramFile(QStringLiteral("Res.txt")), outcome.body);
+    if (outcome.status == 200) WriteDumpFile(ProgramFile(QStringLiteral("Res.txt")), outcome.content);
   } catch (const std::exception& e) {
     showResult(QStringLiteral("エラー: ") + ErrorMessage(e));
     Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));

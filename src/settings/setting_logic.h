@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "settings/login_client.h"
+#include "orca/http_exchange.h"
 #include "settings/setting_controls.h"
 #include "settings/settings_ui.h"
 
@@ -18,7 +18,11 @@ class SettingLogic {
   // Where imported certificates go and the connection test presents them from; tests use a folder
   // of their own.
   void setCertStoreFolder(const QString& folder);
-  void setTimeoutMs(int ms) { client_.setTimeoutMs(ms); }
+  void setTimeoutMs(int ms) {
+    ExchangeLimits limits = client_.limits();
+    limits.idleTimeoutMs = ms;
+    client_.setLimits(limits);
+  }
 
   void InitSet();  // when the window is created
   void DataSet();  // each time it is shown
@@ -50,7 +54,7 @@ class SettingLogic {
 
   SettingsUi& ui_;
   SettingControls c_;
-  LoginClient client_;
+  HttpExchange client_;  // the window's own, apart from the drug-information window's
   QString certStoreFolder_;
   bool closeRequested_ = false;
 };
