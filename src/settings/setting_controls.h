@@ -4,28 +4,29 @@
 
 #include "uikit/control_models.h"
 
-// The state of every control of the settings window that shows or holds something.
+// The state of every control of the settings window that shows or holds something, named by what
+// it is for; the comment gives the control's reference name, which its widget carries as objectName.
 struct SettingControls {
-  LabelModel Label5{QStringLiteral("URL")};
-  EditModel Edit1;
-  RadioButtonModel RadioButton1{QStringLiteral("クラウド")};
-  RadioButtonModel RadioButton2{QStringLiteral("オンプレミス")};
-  EditModel Edit8{QString(), false};
-  LabelModel Label1{QStringLiteral("APIキー：")};
-  EditModel Edit6;
-  ButtonModel Button3{QStringLiteral("接続テスト")};
-  LabelModel Label4{QStringLiteral("APIユーザー：")};
-  EditModel Edit5;
-  MemoModel Memo1;
-  LabelModel Label3{QStringLiteral("IPアドレス"), false};
-  EditModel Edit10{QString(), false};
-  LabelModel Label6{QStringLiteral("PDF保存先：")};
-  EditModel Edit9;
-  ButtonModel Button8{QStringLiteral("参照")};
-  LabelModel Label7{QStringLiteral("医療機関CD:")};
-  EditModel Edit11{QString(), true, 7, ImeMode::Closed};
-  LabelModel Label8{QStringLiteral("更新間隔(秒):")};
-  EditModel Edit12{QString(), true, 4, ImeMode::Closed};
+  LabelModel urlLabel{QStringLiteral("URL")};                          // Label5
+  EditModel urlEdit;                                                   // Edit1
+  RadioButtonModel cloudRadio{QStringLiteral("クラウド")};             // RadioButton1
+  RadioButtonModel onPremiseRadio{QStringLiteral("オンプレミス")};     // RadioButton2
+  EditModel testPathEdit{QString(), false};                            // Edit8
+  LabelModel apiKeyLabel{QStringLiteral("APIキー：")};                 // Label1
+  EditModel apiKeyEdit;                                                // Edit6
+  ButtonModel connectionTestButton{QStringLiteral("接続テスト")};      // Button3
+  LabelModel apiUserLabel{QStringLiteral("APIユーザー：")};            // Label4
+  EditModel apiUserEdit;                                               // Edit5
+  MemoModel resultMemo;                                                // Memo1
+  LabelModel addressLabel{QStringLiteral("IPアドレス"), false};        // Label3
+  EditModel addressEdit{QString(), false};                             // Edit10
+  LabelModel pdfFolderLabel{QStringLiteral("PDF保存先：")};            // Label6
+  EditModel pdfFolderEdit;                                             // Edit9
+  ButtonModel browseButton{QStringLiteral("参照")};                    // Button8
+  LabelModel institutionCodeLabel{QStringLiteral("医療機関CD:")};      // Label7
+  EditModel institutionCodeEdit{QString(), true, 7, ImeMode::Closed};  // Edit11
+  LabelModel refreshLabel{QStringLiteral("更新間隔(秒):")};            // Label8
+  EditModel refreshEdit{QString(), true, 4, ImeMode::Closed};          // Edit12
   ButtonModel BtnImportCert{QStringLiteral("証明書インポート")};
-  ButtonModel Button6{QStringLiteral("保存して閉じる")};
+  ButtonModel saveAndCloseButton{QStringLiteral("保存して閉じる")};  // Button6
 };

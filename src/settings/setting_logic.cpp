@@ -35,30 +35,30 @@ void SettingLogic::setCertStoreFolder(const QString& folder) {
 }
 
 void SettingLogic::InitSet() {
-  c_.RadioButton1.checked = false;
-  c_.RadioButton2.checked = false;
-  c_.Edit1.text = CloudBaseUrl();
-  c_.Edit6.text.clear();
-  c_.Edit5.text.clear();
-  c_.Edit10.text.clear();
-  c_.Edit9.text.clear();
-  c_.Edit11.text.clear();
-  c_.Edit12.text = QStringLiteral("60");
-  c_.Edit8.text = kConnectionTestApiPath;
-  c_.Memo1.lines.clear();
+  c_.cloudRadio.checked = false;
+  c_.onPremiseRadio.checked = false;
+  c_.urlEdit.text = CloudBaseUrl();
+  c_.apiKeyEdit.text.clear();
+  c_.apiUserEdit.text.clear();
+  c_.addressEdit.text.clear();
+  c_.pdfFolderEdit.text.clear();
+  c_.institutionCodeEdit.text.clear();
+  c_.refreshEdit.text = QStringLiteral("60");
+  c_.testPathEdit.text = kConnectionTestApiPath;
+  c_.resultMemo.lines.clear();
 }
 
 void SettingLogic::DataSet() {
-  c_.Edit6.text = ReadSetting(Setting::ApiKey);
-  c_.Edit5.text = ReadSetting(Setting::ApiUser);
-  c_.Edit9.text = ReadSetting(Setting::PdfFolder);
-  c_.Edit10.text = ReadSetting(Setting::ServerAddress);
-  c_.Edit11.text = ReadSetting(Setting::InstitutionCode);
-  c_.Edit12.text = ReadSetting(Setting::RefreshSeconds);
-  if (c_.Edit12.text.trimmed().isEmpty()) c_.Edit12.text = QStringLiteral("60");
+  c_.apiKeyEdit.text = ReadSetting(Setting::ApiKey);
+  c_.apiUserEdit.text = ReadSetting(Setting::ApiUser);
+  c_.pdfFolderEdit.text = ReadSetting(Setting::PdfFolder);
+  c_.addressEdit.text = ReadSetting(Setting::ServerAddress);
+  c_.institutionCodeEdit.text = ReadSetting(Setting::InstitutionCode);
+  c_.refreshEdit.text = ReadSetting(Setting::RefreshSeconds);
+  if (c_.refreshEdit.text.trimmed().isEmpty()) c_.refreshEdit.text = QStringLiteral("60");
 
-  c_.RadioButton1.checked = false;
-  c_.RadioButton2.checked = false;
+  c_.cloudRadio.checked = false;
+  c_.onPremiseRadio.checked = false;
   const QString mode = ReadSetting(Setting::ConnectionMode).trimmed();
   if (mode == QLatin1String("1")) CheckRadioButton1();
   if (mode == QLatin1String("2")) CheckRadioButton2();
@@ -67,49 +67,49 @@ void SettingLogic::DataSet() {
 // Key by key, in this order; a refused write ends the save with the settings layer's error, and
 // the keys after it stay as they were.
 void SettingLogic::SaveSet() {
-  WriteSetting(Setting::ApiKey, c_.Edit6.text);
-  WriteSetting(Setting::ConnectionTest, c_.Edit8.text);
-  WriteSetting(Setting::ApiUrl, c_.Edit1.text);
-  WriteSetting(Setting::ApiUser, c_.Edit5.text);
-  WriteSetting(Setting::PdfFolder, c_.Edit9.text);
-  WriteSetting(Setting::ServerAddress, c_.Edit10.text);
-  WriteSetting(Setting::InstitutionCode, c_.Edit11.text);
-  WriteSetting(Setting::RefreshSeconds, c_.Edit12.text);
-  if (c_.RadioButton1.checked) {
+  WriteSetting(Setting::ApiKey, c_.apiKeyEdit.text);
+  WriteSetting(Setting::ConnectionTest, c_.testPathEdit.text);
+  WriteSetting(Setting::ApiUrl, c_.urlEdit.text);
+  WriteSetting(Setting::ApiUser, c_.apiUserEdit.text);
+  WriteSetting(Setting::PdfFolder, c_.pdfFolderEdit.text);
+  WriteSetting(Setting::ServerAddress, c_.addressEdit.text);
+  WriteSetting(Setting::InstitutionCode, c_.institutionCodeEdit.text);
+  WriteSetting(Setting::RefreshSeconds, c_.refreshEdit.text);
+  if (c_.cloudRadio.checked) {
     WriteSetting(Setting::ConnectionMode, QStringLiteral("1"));
     WriteSetting(Setting::ServerAddress, QString());  // cloud mode keeps no IP address
   }
-  if (c_.RadioButton2.checked) WriteSetting(Setting::ConnectionMode, QStringLiteral("2"));
+  if (c_.onPremiseRadio.checked) WriteSetting(Setting::ConnectionMode, QStringLiteral("2"));
 }
 
 void SettingLogic::RadioButton1Click() {
-  if (!c_.RadioButton1.checked) return;
-  c_.Label3.visible = false;
-  c_.Edit10.visible = false;
-  c_.Label1.text = QStringLiteral("APIキー：");
+  if (!c_.cloudRadio.checked) return;
+  c_.addressLabel.visible = false;
+  c_.addressEdit.visible = false;
+  c_.apiKeyLabel.text = QStringLiteral("APIキー：");
 }
 
 void SettingLogic::RadioButton2Click() {
-  if (!c_.RadioButton2.checked) return;
-  c_.Label3.visible = true;
-  c_.Edit10.visible = true;
-  c_.Label1.text = QStringLiteral("パスワード：");
+  if (!c_.onPremiseRadio.checked) return;
+  c_.addressLabel.visible = true;
+  c_.addressEdit.visible = true;
+  c_.apiKeyLabel.text = QStringLiteral("パスワード：");
 }
 
 void SettingLogic::CheckRadioButton1() {
-  c_.RadioButton2.checked = false;
-  c_.RadioButton1.checked = true;
+  c_.onPremiseRadio.checked = false;
+  c_.cloudRadio.checked = true;
   RadioButton1Click();
 }
 
 void SettingLogic::CheckRadioButton2() {
-  c_.RadioButton1.checked = false;
-  c_.RadioButton2.checked = true;
+  c_.cloudRadio.checked = false;
+  c_.onPremiseRadio.checked = true;
   RadioButton2Click();
 }
 
 void SettingLogic::Button6Click() {
-  if (c_.RadioButton2.checked && c_.Edit10.text.trimmed().isEmpty()) {
+  if (c_.onPremiseRadio.checked && c_.addressEdit.text.trimmed().isEmpty()) {
     ui_.MessageBox(MessageKind::Warning, QStringLiteral("IPアドレスを設定してください"));
     return;
   }
@@ -117,24 +117,24 @@ void SettingLogic::Button6Click() {
 }
 
 void SettingLogic::Button8Click() {
-  const QString start = c_.Edit9.text.trimmed();
+  const QString start = c_.pdfFolderEdit.text.trimmed();
   QString chosen;
   if (ui_.SelectFolder(QStringLiteral("PDF保存先フォルダを指定してください"), start, &chosen)) {
-    c_.Edit9.text = QDir::toNativeSeparators(chosen);
+    c_.pdfFolderEdit.text = QDir::toNativeSeparators(chosen);
   }
 }
 
 void SettingLogic::Button3Click() {
-  ORCALogin(c_.Edit5.text.trimmed(), c_.Edit6.text.trimmed());
+  ORCALogin(c_.apiUserEdit.text.trimmed(), c_.apiKeyEdit.text.trimmed());
 }
 
 void SettingLogic::showResult(const QString& text) {
-  c_.Memo1.lines = QStringList{text};
+  c_.resultMemo.lines = QStringList{text};
 }
 
 QString SettingLogic::ORCALogin(const QString& loginId, const QString& password) {
-  const bool onPremise = c_.RadioButton2.checked;
-  const QString url = ConnectionTestUrl(c_.Edit1.text, c_.Edit8.text, onPremise, c_.Edit10.text);
+  const bool onPremise = c_.onPremiseRadio.checked;
+  const QString url = ConnectionTestUrl(c_.urlEdit.text, c_.testPathEdit.text, onPremise, c_.addressEdit.text);
   // Every test is a fresh start: values typed since the last one must not meet remembered
   // credentials or a connection opened with other TLS settings.
   client_.forgetConnections();

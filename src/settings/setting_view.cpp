@@ -69,28 +69,30 @@ void TfrmSetting::build() {
     });
   };
 
+  // One line per control: its reference name (the widget's objectName), where it stands, and its
+  // model or handler.
   label(QStringLiteral("Label5"), 16, 16);
-  edit(QStringLiteral("Edit1"), {100, 14, 400, 24}, &SettingControls::Edit1);
+  edit(QStringLiteral("Edit1"), {100, 14, 400, 24}, &SettingControls::urlEdit);
   radio(QStringLiteral("RadioButton1"), {16, 48, 100, 17}, [this] { logic_.CheckRadioButton1(); });
   radio(QStringLiteral("RadioButton2"), {130, 48, 100, 17}, [this] { logic_.CheckRadioButton2(); });
-  edit(QStringLiteral("Edit8"), {100, 46, 340, 24}, &SettingControls::Edit8);
+  edit(QStringLiteral("Edit8"), {100, 46, 340, 24}, &SettingControls::testPathEdit);
   label(QStringLiteral("Label1"), 16, 82);
-  edit(QStringLiteral("Edit6"), {100, 80, 200, 24}, &SettingControls::Edit6);
+  edit(QStringLiteral("Edit6"), {100, 80, 200, 24}, &SettingControls::apiKeyEdit);
   button(QStringLiteral("Button3"), {316, 80, 80, 25}, [this] { logic_.Button3Click(); });
   label(QStringLiteral("Label4"), 16, 114);
-  edit(QStringLiteral("Edit5"), {100, 112, 200, 24}, &SettingControls::Edit5);
+  edit(QStringLiteral("Edit5"), {100, 112, 200, 24}, &SettingControls::apiUserEdit);
   auto* memo = Named<QPlainTextEdit>(this, QStringLiteral("Memo1"));
   memo->setGeometry(316, 110, 230, 60);
   memo->setReadOnly(true);
   label(QStringLiteral("Label3"), 16, 150);
-  edit(QStringLiteral("Edit10"), {100, 148, 200, 24}, &SettingControls::Edit10);
+  edit(QStringLiteral("Edit10"), {100, 148, 200, 24}, &SettingControls::addressEdit);
   label(QStringLiteral("Label6"), 16, 178);
-  edit(QStringLiteral("Edit9"), {100, 176, 340, 24}, &SettingControls::Edit9);
+  edit(QStringLiteral("Edit9"), {100, 176, 340, 24}, &SettingControls::pdfFolderEdit);
   button(QStringLiteral("Button8"), {448, 176, 50, 25}, [this] { logic_.Button8Click(); });
   label(QStringLiteral("Label7"), 16, 212);
-  edit(QStringLiteral("Edit11"), {100, 210, 100, 24}, &SettingControls::Edit11);
+  edit(QStringLiteral("Edit11"), {100, 210, 100, 24}, &SettingControls::institutionCodeEdit);
   label(QStringLiteral("Label8"), 220, 212);
-  edit(QStringLiteral("Edit12"), {300, 210, 50, 24}, &SettingControls::Edit12);
+  edit(QStringLiteral("Edit12"), {300, 210, 50, 24}, &SettingControls::refreshEdit);
   button(QStringLiteral("BtnImportCert"), {16, 248, 160, 25}, [this] { logic_.BtnImportCertClick(); });
   button(QStringLiteral("Button6"), {440, 280, 100, 30}, [this] {
     logic_.Button6Click();
@@ -135,30 +137,30 @@ void TfrmSetting::showModels() {
     r->setChecked(model.checked);
     r->setAutoExclusive(true);
   };
-  showLabel("Label5", c.Label5);
-  showEdit("Edit1", c.Edit1);
-  showRadio("RadioButton1", c.RadioButton1);
-  showRadio("RadioButton2", c.RadioButton2);
-  showEdit("Edit8", c.Edit8);
-  showLabel("Label1", c.Label1);
-  showEdit("Edit6", c.Edit6);
-  showButton("Button3", c.Button3);
-  showLabel("Label4", c.Label4);
-  showEdit("Edit5", c.Edit5);
+  showLabel("Label5", c.urlLabel);
+  showEdit("Edit1", c.urlEdit);
+  showRadio("RadioButton1", c.cloudRadio);
+  showRadio("RadioButton2", c.onPremiseRadio);
+  showEdit("Edit8", c.testPathEdit);
+  showLabel("Label1", c.apiKeyLabel);
+  showEdit("Edit6", c.apiKeyEdit);
+  showButton("Button3", c.connectionTestButton);
+  showLabel("Label4", c.apiUserLabel);
+  showEdit("Edit5", c.apiUserEdit);
   auto* memo = findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
-  const QString memoText = c.Memo1.lines.join(QLatin1Char('\n'));
+  const QString memoText = c.resultMemo.lines.join(QLatin1Char('\n'));
   if (memo->toPlainText() != memoText) memo->setPlainText(memoText);
-  showLabel("Label3", c.Label3);
-  showEdit("Edit10", c.Edit10);
-  showLabel("Label6", c.Label6);
-  showEdit("Edit9", c.Edit9);
-  showButton("Button8", c.Button8);
-  showLabel("Label7", c.Label7);
-  showEdit("Edit11", c.Edit11);
-  showLabel("Label8", c.Label8);
-  showEdit("Edit12", c.Edit12);
+  showLabel("Label3", c.addressLabel);
+  showEdit("Edit10", c.addressEdit);
+  showLabel("Label6", c.pdfFolderLabel);
+  showEdit("Edit9", c.pdfFolderEdit);
+  showButton("Button8", c.browseButton);
+  showLabel("Label7", c.institutionCodeLabel);
+  showEdit("Edit11", c.institutionCodeEdit);
+  showLabel("Label8", c.refreshLabel);
+  showEdit("Edit12", c.refreshEdit);
   showButton("BtnImportCert", c.BtnImportCert);
-  showButton("Button6", c.Button6);
+  showButton("Button6", c.saveAndCloseButton);
 }
 
 void TfrmSetting::forward(const std::function<void()>& handler) {

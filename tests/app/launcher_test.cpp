@@ -124,7 +124,7 @@ TEST_F(LauncherTest, settingsWindowOpensWithDefaultsAndCreatesTheFileOnClosing) 
   QTimer::singleShot(0, [&] {
     auto* window = qobject_cast<TfrmSetting*>(QApplication::activeModalWidget());
     ASSERT_TRUE(window);
-    shownUrl = window->logic().controls().Edit1.text;
+    shownUrl = window->logic().controls().urlEdit.text;
     window->close();
   });
   child<QPushButton>(&main, "Button2")->click();

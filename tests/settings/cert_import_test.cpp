@@ -151,10 +151,10 @@ TEST_F(CertImportTest, importedCertificateOpensAConnectionThatRequiresIt) {
   EXPECT_FALSE(post().isEmpty());
   EXPECT_EQ(server.requests().size(), 1);
 
-  logic_->controls().Edit1.text = connection.stURL;
+  logic_->controls().urlEdit.text = connection.stURL;
   logic_->setTimeoutMs(5000);
   logic_->Button3Click();
-  EXPECT_EQ(logic_->controls().Memo1.text(), "ログイン成功 Code=200")
+  EXPECT_EQ(logic_->controls().resultMemo.text(), "ログイン成功 Code=200")
       << "the connection test presents it too";
 }
 

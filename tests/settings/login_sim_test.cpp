@@ -33,11 +33,11 @@ class LoginSimTest : public TempProgramFolder {
     RecordingSettingsUi ui;
     SettingLogic logic(ui);
     logic.setTimeoutMs(10000);
-    logic.controls().Edit1.text = url + "/api/";
-    logic.controls().Edit5.text = "ormaster";
-    logic.controls().Edit6.text = key;
+    logic.controls().urlEdit.text = url + "/api/";
+    logic.controls().apiUserEdit.text = "ormaster";
+    logic.controls().apiKeyEdit.text = key;
     logic.Button3Click();
-    return logic.controls().Memo1.text();
+    return logic.controls().resultMemo.text();
   }
   QProcess sim_;
 };

@@ -23,12 +23,12 @@ class LoginTest : public TempProgramFolder {
   }
   // Points the cloud URL at the server and runs the test as the button does.
   QString test(const HttpServer& server, const QString& scheme = "http") {
-    logic_->controls().Edit1.text = scheme + "://127.0.0.1:" + QString::number(server.port()) + "/api/";
-    logic_->controls().Edit5.text = " ormaster ";
-    logic_->controls().Edit6.text = " secret-key ";
+    logic_->controls().urlEdit.text = scheme + "://127.0.0.1:" + QString::number(server.port()) + "/api/";
+    logic_->controls().apiUserEdit.text = " ormaster ";
+    logic_->controls().apiKeyEdit.text = " secret-key ";
     logic_->Button3Click();
     EXPECT_EQ(ui_.busyDepth, 0);
-    return logic_->controls().Memo1.text();
+    return logic_->controls().resultMemo.text();
   }
 
   RecordingSettingsUi ui_;
@@ -75,7 +75,7 @@ TEST_F(LoginTest, successAnswersTheChallengeLogsWithoutThePasswordAndKeepsTheBod
                                         "ログイン成功 Code=200", "<xmlio2>山田</xmlio2>"}));
   EXPECT_FALSE(readFile("Log.txt").contains("secret-key"));
   EXPECT_EQ(readFile("Res.txt"), "\xEF\xBB\xBF<xmlio2>山田</xmlio2>");
-  EXPECT_FALSE(logic_->controls().Edit1.text.isEmpty());
+  EXPECT_FALSE(logic_->controls().urlEdit.text.isEmpty());
   EXPECT_FALSE(QFile::exists(path("user.ini"))) << "the test changes no setting";
 }
 
@@ -123,9 +123,9 @@ TEST_F(LoginTest, requestThatFailsShowsTheClientsMessage) {
 
 TEST_F(LoginTest, onPremiseWithoutAnAddressFailsWithAnEmptyHost) {
   logic_->CheckRadioButton2();
-  logic_->controls().Edit10.text = "  ";
+  logic_->controls().addressEdit.text = "  ";
   logic_->Button3Click();
-  const QString shown = logic_->controls().Memo1.text();
+  const QString shown = logic_->controls().resultMemo.text();
   EXPECT_TRUE(shown.startsWith("エラー: ") && shown.size() > 5) << shown.toStdString();
   EXPECT_EQ(logMessages().last(), "Error: " + shown.mid(5));
 }

@@ -27,28 +27,28 @@ class SettingWindowTest : public TempProgramFolder {
 };
 
 TEST_F(SettingWindowTest, createdWithTheCreationValues) {
-  const QUrl url(c().Edit1.text);
+  const QUrl url(c().urlEdit.text);
   EXPECT_EQ(url.scheme(), "https");
   EXPECT_FALSE(url.host().isEmpty());
   EXPECT_EQ(url.port(), 443);
   EXPECT_EQ(url.path(), "/api/");
-  EXPECT_EQ(c().Edit1.text, CloudBaseUrl());
-  EXPECT_EQ(c().Edit8.text, "api01rv2/patientgetv2?id=00001");
-  EXPECT_FALSE(c().Edit8.visible);
-  EXPECT_EQ(c().Edit12.text, "60");
-  for (const EditModel* e : {&c().Edit6, &c().Edit5, &c().Edit10, &c().Edit9, &c().Edit11}) {
+  EXPECT_EQ(c().urlEdit.text, CloudBaseUrl());
+  EXPECT_EQ(c().testPathEdit.text, "api01rv2/patientgetv2?id=00001");
+  EXPECT_FALSE(c().testPathEdit.visible);
+  EXPECT_EQ(c().refreshEdit.text, "60");
+  for (const EditModel* e : {&c().apiKeyEdit, &c().apiUserEdit, &c().addressEdit, &c().pdfFolderEdit, &c().institutionCodeEdit}) {
     EXPECT_EQ(e->text, QString());
   }
-  EXPECT_TRUE(c().Memo1.lines.isEmpty());
-  EXPECT_FALSE(c().RadioButton1.checked);
-  EXPECT_FALSE(c().RadioButton2.checked);
-  EXPECT_FALSE(c().Label3.visible);
-  EXPECT_FALSE(c().Edit10.visible);
-  EXPECT_EQ(c().Label1.text, "APIキー：");
-  EXPECT_EQ(c().Edit11.maxLength, 7);
-  EXPECT_EQ(c().Edit11.imeMode, ImeMode::Closed);
-  EXPECT_EQ(c().Edit12.maxLength, 4);
-  EXPECT_EQ(c().Edit12.imeMode, ImeMode::Closed);
+  EXPECT_TRUE(c().resultMemo.lines.isEmpty());
+  EXPECT_FALSE(c().cloudRadio.checked);
+  EXPECT_FALSE(c().onPremiseRadio.checked);
+  EXPECT_FALSE(c().addressLabel.visible);
+  EXPECT_FALSE(c().addressEdit.visible);
+  EXPECT_EQ(c().apiKeyLabel.text, "APIキー：");
+  EXPECT_EQ(c().institutionCodeEdit.maxLength, 7);
+  EXPECT_EQ(c().institutionCodeEdit.imeMode, ImeMode::Closed);
+  EXPECT_EQ(c().refreshEdit.maxLength, 4);
+  EXPECT_EQ(c().refreshEdit.imeMode, ImeMode::Closed);
 }
 
 TEST_F(SettingWindowTest, dataSetShowsStoredValuesButNeverUrlOrApi) {
@@ -56,22 +56,22 @@ TEST_F(SettingWindowTest, dataSetShowsStoredValuesButNeverUrlOrApi) {
             "[PARAMA]\r\nURL=http://old/api/\r\nAPI=other\r\nAPIKEY=key 1\r\nAPIUSER=ormaster\r\n"
             "SAVETXT=/srv/pdf\r\nIPADR=192.168.0.5\r\nKIKANCD=1234567\r\nREFRESH=120\r\n");
   logic_->DataSet();
-  EXPECT_EQ(c().Edit6.text, "key 1");
-  EXPECT_EQ(c().Edit5.text, "ormaster");
-  EXPECT_EQ(c().Edit9.text, "/srv/pdf");
-  EXPECT_EQ(c().Edit10.text, "192.168.0.5");
-  EXPECT_EQ(c().Edit11.text, "1234567");
-  EXPECT_EQ(c().Edit12.text, "120");
-  EXPECT_EQ(c().Edit1.text, CloudBaseUrl());
-  EXPECT_EQ(c().Edit8.text, kConnectionTestApiPath);
+  EXPECT_EQ(c().apiKeyEdit.text, "key 1");
+  EXPECT_EQ(c().apiUserEdit.text, "ormaster");
+  EXPECT_EQ(c().pdfFolderEdit.text, "/srv/pdf");
+  EXPECT_EQ(c().addressEdit.text, "192.168.0.5");
+  EXPECT_EQ(c().institutionCodeEdit.text, "1234567");
+  EXPECT_EQ(c().refreshEdit.text, "120");
+  EXPECT_EQ(c().urlEdit.text, CloudBaseUrl());
+  EXPECT_EQ(c().testPathEdit.text, kConnectionTestApiPath);
 }
 
 TEST_F(SettingWindowTest, blankRefreshOpensAsSixty) {
   for (const char* stored : {"[PARAMA]\r\nREFRESH=\r\n", "[PARAMA]\r\n"}) {
     writeFile("user.ini", stored);
-    c().Edit12.text = "x";
+    c().refreshEdit.text = "x";
     logic_->DataSet();
-    EXPECT_EQ(c().Edit12.text, "60") << stored;
+    EXPECT_EQ(c().refreshEdit.text, "60") << stored;
   }
 }
 
@@ -92,35 +92,35 @@ TEST_F(SettingWindowTest, storedModeChecksItsButtonAndRunsItsClick) {
     writeFile("user.ini", k.file);
     logic.DataSet();
     const SettingControls& s = logic.controls();
-    EXPECT_EQ(s.RadioButton1.checked, k.cloud) << k.file;
-    EXPECT_EQ(s.RadioButton2.checked, k.onPremise) << k.file;
-    EXPECT_EQ(s.Edit10.visible, k.ipVisible) << k.file;
-    EXPECT_EQ(s.Label3.visible, k.ipVisible) << k.file;
-    EXPECT_EQ(s.Label1.text, QString::fromUtf8(k.label1)) << k.file;
+    EXPECT_EQ(s.cloudRadio.checked, k.cloud) << k.file;
+    EXPECT_EQ(s.onPremiseRadio.checked, k.onPremise) << k.file;
+    EXPECT_EQ(s.addressEdit.visible, k.ipVisible) << k.file;
+    EXPECT_EQ(s.addressLabel.visible, k.ipVisible) << k.file;
+    EXPECT_EQ(s.apiKeyLabel.text, QString::fromUtf8(k.label1)) << k.file;
   }
 }
 
 TEST_F(SettingWindowTest, switchingModesSwitchesTheIpAddressAndTheKeyLabel) {
   logic_->CheckRadioButton2();
-  EXPECT_TRUE(c().Edit10.visible);
-  EXPECT_EQ(c().Label1.text, "パスワード：");
+  EXPECT_TRUE(c().addressEdit.visible);
+  EXPECT_EQ(c().apiKeyLabel.text, "パスワード：");
   logic_->CheckRadioButton1();
-  EXPECT_FALSE(c().RadioButton2.checked);
-  EXPECT_FALSE(c().Edit10.visible);
-  EXPECT_FALSE(c().Label3.visible);
-  EXPECT_EQ(c().Label1.text, "APIキー：");
+  EXPECT_FALSE(c().onPremiseRadio.checked);
+  EXPECT_FALSE(c().addressEdit.visible);
+  EXPECT_FALSE(c().addressLabel.visible);
+  EXPECT_EQ(c().apiKeyLabel.text, "APIキー：");
   logic_->RadioButton2Click();  // acts only for a checked button
-  EXPECT_FALSE(c().Edit10.visible);
+  EXPECT_FALSE(c().addressEdit.visible);
 }
 
 TEST_F(SettingWindowTest, firstSaveCreatesTheFileWithItsKeysInOrder) {
   logic_->DataSet();
-  c().Edit6.text = " key ";
-  c().Edit5.text = "user";
-  c().Edit9.text = "/srv/pdf";
-  c().Edit10.text = "10.0.0.1";
-  c().Edit11.text = "1234567";
-  c().Edit12.text = "abc";
+  c().apiKeyEdit.text = " key ";
+  c().apiUserEdit.text = "user";
+  c().pdfFolderEdit.text = "/srv/pdf";
+  c().addressEdit.text = "10.0.0.1";
+  c().institutionCodeEdit.text = "1234567";
+  c().refreshEdit.text = "abc";
   logic_->CheckRadioButton2();
   logic_->FormClose();
   EXPECT_EQ(ini(), "[PARAMA]\r\nAPIKEY= key \r\nAPI=api01rv2/patientgetv2?id=00001\r\nURL=" + CloudBaseUrl() +
@@ -159,7 +159,7 @@ TEST_F(SettingWindowTest, saveAndCloseChecksTheOnPremiseAddress) {
     SettingLogic logic(ui);
     if (k.mode == 1) logic.CheckRadioButton1();
     if (k.mode == 2) logic.CheckRadioButton2();
-    logic.controls().Edit10.text = k.ip;
+    logic.controls().addressEdit.text = k.ip;
     logic.Button6Click();
     EXPECT_EQ(logic.closeRequested(), k.closes) << k.mode << k.ip;
     if (k.closes) {
@@ -173,16 +173,16 @@ TEST_F(SettingWindowTest, saveAndCloseChecksTheOnPremiseAddress) {
 }
 
 TEST_F(SettingWindowTest, folderPickerStartsInTheTypedFolderAndCancelKeepsIt) {
-  c().Edit9.text = "  ";
+  c().pdfFolderEdit.text = "  ";
   logic_->Button8Click();
-  c().Edit9.text = "/srv/pdf";
+  c().pdfFolderEdit.text = "/srv/pdf";
   logic_->Button8Click();
   EXPECT_EQ(ui_.dialogs, (QStringList{"folder: PDF保存先フォルダを指定してください @",
                                       "folder: PDF保存先フォルダを指定してください @/srv/pdf"}));
-  EXPECT_EQ(c().Edit9.text, "/srv/pdf");
+  EXPECT_EQ(c().pdfFolderEdit.text, "/srv/pdf");
   ui_.folderAnswer = dir_.path();
   logic_->Button8Click();
-  EXPECT_EQ(c().Edit9.text, QDir::toNativeSeparators(dir_.path()));
+  EXPECT_EQ(c().pdfFolderEdit.text, QDir::toNativeSeparators(dir_.path()));
 }
 
 TEST_F(SettingWindowTest, refusedWriteSurfacesAsTheSettingsError) {
