@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -161,6 +163,43 @@ TEST_F(DrugInfoViewTest, aDoubleClickOnARowOpensThePatientOfThatRow) {
   doubleClick(0);
   EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("21"));
   EXPECT_EQ(label(w.get(), "Label2"), QStringLiteral("鈴木　一郎"));
+}
+
+// The search row as a user works it: typing reaches the model, Enter searches without leaving a
+// character behind, and the input method follows the search kind.
+TEST_F(DrugInfoViewTest, theSearchRowWorksFromTheKeyboard) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/patientgetv2?id=12"),
+              HttpAction::Ok("<WholeName type=\"string\">山田　太郎</WholeName>\n"));
+  auto w = open();
+  auto* edit = w->findChild<QLineEdit*>(QStringLiteral("EditSearch"));
+  auto* kind = w->findChild<QComboBox*>(QStringLiteral("ComboBoxSearch"));
+  EXPECT_FALSE(edit->testAttribute(Qt::WA_InputMethodEnabled)) << "numbers first: the input method is off";
+
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral("12"));
+  EXPECT_EQ(w->logic().controls().EditSearch.text, QStringLiteral("12"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(edit->text(), QStringLiteral("12"));
+  EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("12"));
+  EXPECT_EQ(label(w.get(), "Label2"), QStringLiteral("山田　太郎"));
+
+  kind->setFocus();
+  QTest::keyClick(kind, Qt::Key_Down);  // to 漢字氏名
+  EXPECT_EQ(kind->currentIndex(), 1);
+  EXPECT_EQ(edit->text(), QString()) << "a new kind empties the text";
+  EXPECT_TRUE(edit->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_TRUE(edit->hasFocus());
+  QTest::keyClick(kind, Qt::Key_Up);
+  EXPECT_FALSE(edit->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+TEST_F(DrugInfoViewTest, theRefreshIntervalOfTheSettingsReachesTheTimer) {
+  writeFile(QStringLiteral("user.ini"), "[PARAMA]\r\nREFRESH=120\r\n");
+  auto w = open();
+  EXPECT_EQ(w->findChild<QTimer*>(QStringLiteral("TimerRefresh"))->interval(), 120000);
+  EXPECT_TRUE(w->findChild<QTimer*>(QStringLiteral("TimerRefresh"))->isActive());
 }
 
 TEST_F(DrugInfoViewTest, explicitLoadWithoutSettingsWarns) {
