@@ -1,6 +1,7 @@
 #include "druginfo/drug_info_logic.h"
 
 #include "core/clock.h"
+#include "history/institution_grid.h"
 #include "orca/response_reader.h"
 #include "patients/acceptance_list.h"
 #include "patients/online_marks.h"
@@ -125,18 +126,7 @@ void DrugInfoLogic::ClearPatientGrid() {
 }
 
 void DrugInfoLogic::ClearInstitutionGrid() {
-  StringGrid& grid = controls_.GridInstitution;
-  for (int row = 1; row < grid.rowCount(); ++row) grid.clearRow(row);
-  grid.setColCount(2);
-  grid.setRowCount(2);
-  grid.setCell(0, 0, QStringLiteral("医療機関名"));
-  grid.setCell(1, 0, QString());
-  grid.setColWidth(0, 160);
-  grid.setColWidth(1, 80);
-  grid.fixedRows = 1;
-  grid.fixedCols = 1;
-  grid.defaultRowHeight = 18;
-  grid.rowSelect = true;
+  ::ClearInstitutionGrid(controls_.GridInstitution);
 }
 
 void DrugInfoLogic::UpdateDateLabel() {

@@ -13,20 +13,7 @@ void DrugInfoLogic::DisplayTainYakureki() {
   controls_.BtnBack.visible = overview.btnBackVisible;
   controls_.LabelTainName.text = overview.labelTainName;
 
-  const InstitutionGrid& source = overview.grid;
-  StringGrid& grid = controls_.GridInstitution;
-  ClearInstitutionGrid();
-  grid.setColCount(source.colCount);
-  grid.setRowCount(source.rowCount);
-  for (int row = 0; row < source.rowCount; ++row) {
-    for (int col = 0; col < source.colCount; ++col) grid.setCell(col, row, source.cell(col, row));
-  }
-  for (int col = 0; col < source.colCount; ++col) grid.setColWidth(col, source.colWidths.value(col));
-  grid.fixedRows = source.fixedRows;
-  grid.fixedCols = source.fixedCols;
-  grid.defaultRowHeight = source.defaultRowHeight;
-  grid.horizontalScrollBar = true;
-  grid.verticalScrollBar = overview.scrollBars == GridScrollBars::Both;
+  controls_.GridInstitution = overview.grid;
   controls_.PanelTopGrid.height = overview.panelTopGridHeight;
 
   controls_.MemoTain.setText(overview.memoTain);
@@ -41,9 +28,8 @@ void DrugInfoLogic::DisplayTainDetailYakureki() {
 }
 
 void DrugInfoLogic::GridInstitutionDblClick(int /*col*/, int row) {
-  const StringGrid& grid = controls_.GridInstitution;
-  if (row < 1 || row >= grid.rowCount()) return;
-  FSelectedInst = TrimBlanksAndControls(grid.cell(0, row));
+  if (row < 1 || row >= controls_.GridInstitution.rowCount()) return;  // the header, or no row
+  FSelectedInst = InstitutionAtRow(controls_.GridInstitution, row);
   if (!FSelectedInst.isEmpty()) DisplayTainDetailYakureki();
 }
 

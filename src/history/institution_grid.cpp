@@ -11,6 +11,7 @@ namespace {
 const QString kNameHeader = QStringLiteral("医療機関名");
 constexpr int kNameWidth = 160;
 constexpr int kMonthWidth = 80;
+constexpr int kRowHeight = 18;
 constexpr int kVisibleRows = 10;
 constexpr int kTitleHeight = 22;
 constexpr int kPanelMargin = 8;
@@ -44,47 +45,49 @@ void AddListedRows(const QStringList& entries, QChar separator, QStringList& row
   }
 }
 
-int RowNamed(const InstitutionGrid& grid, const QString& name) {
-  for (int r = 1; r < grid.rowCount; ++r) {
-    if (grid.cells[r][0] == name) return r;
+int RowNamed(const StringGrid& grid, const QString& name) {
+  for (int r = 1; r < grid.rowCount(); ++r) {
+    if (grid.cell(0, r) == name) return r;
   }
   return -1;
 }
 
-int ColumnOf(const InstitutionGrid& grid, const QString& month) {
-  const qsizetype at = grid.cells[0].indexOf(month, 1);
-  return at < 0 ? -1 : static_cast<int>(at);
+int ColumnOf(const StringGrid& grid, const QString& month) {
+  for (int c = 1; c < grid.colCount(); ++c) {
+    if (grid.cell(c, 0) == month) return c;
+  }
+  return -1;
 }
 
-void PutKnownMarks(InstitutionGrid& grid, const QStringList& entries, QChar separator) {
+void PutKnownMarks(StringGrid& grid, const QStringList& entries, QChar separator) {
   for (const QString& entry : entries) {
     const std::optional<SplitEntry> e = Split(entry, separator);
     if (!e) continue;
     const int row = RowNamed(grid, e->name);
     const int col = ColumnOf(grid, e->month);
     if (row < 0 || col < 0) continue;
-    if (TrimBlanksAndControls(grid.cells[row][col]).isEmpty()) grid.cells[row][col] = kKnownMark;
+    if (TrimBlanksAndControls(grid.cell(col, row)).isEmpty()) grid.setCell(col, row, kKnownMark);
   }
 }
 
 }  // namespace
 
-QString InstitutionGrid::cell(int col, int row) const {
-  if (row < 0 || row >= cells.size() || col < 0 || col >= cells[row].size()) return QString();
-  return cells[row][col];
+void ClearInstitutionGrid(StringGrid& grid) {
+  for (int row = 1; row < grid.rowCount(); ++row) grid.clearRow(row);
+  grid.setColCount(2);
+  grid.setRowCount(2);
+  grid.setCell(0, 0, kNameHeader);
+  grid.setCell(1, 0, QString());
+  grid.setColWidth(0, kNameWidth);
+  grid.setColWidth(1, kMonthWidth);
+  grid.fixedRows = 1;
+  grid.fixedCols = 1;
+  grid.defaultRowHeight = kRowHeight;
+  grid.rowSelect = true;
 }
 
-InstitutionGrid ClearInstitutionGrid() {
-  InstitutionGrid grid;
-  grid.rowCount = 2;
-  grid.colCount = 2;
-  grid.cells = {{kNameHeader, QString()}, {QString(), QString()}};
-  grid.colWidths = {kNameWidth, kMonthWidth};
-  return grid;
-}
-
-InstitutionGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInstCd,
-                                     const CheckUpPdfMonth& checkUpPdfMonth) {
+StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInstCd,
+                                const CheckUpPdfMonth& checkUpPdfMonth) {
   QStringList rows;
   QStringList months;
   for (const TPrescription& p : lists.FPrescList) {
@@ -105,41 +108,36 @@ InstitutionGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSel
   for (const QString& month : std::as_const(checkUpMonths)) AddUnlessPresent(months, month);
 
   std::sort(months.begin(), months.end(), std::greater<QString>());
-  InstitutionGrid grid;
-  grid.colCount = std::max<int>(static_cast<int>(months.size()) + 1, 2);
-  grid.rowCount = static_cast<int>(rows.size()) + 1;
-  grid.fixedCols = grid.rowCount >= 2 ? 1 : 0;
-  QStringList header(grid.colCount);
-  header[0] = kNameHeader;
-  for (qsizetype k = 0; k < months.size(); ++k) header[k + 1] = months[k];
-  grid.cells << header;
-  for (const QString& name : std::as_const(rows)) {
-    QStringList row(grid.colCount);
-    row[0] = name;
-    grid.cells << row;
+  StringGrid grid(2, 2);
+  ClearInstitutionGrid(grid);
+  grid.setColCount(std::max<int>(static_cast<int>(months.size()) + 1, 2));
+  grid.setRowCount(static_cast<int>(rows.size()) + 1);
+  grid.fixedCols = grid.rowCount() >= 2 ? 1 : 0;
+  for (int col = 1; col < grid.colCount(); ++col) {
+    grid.setCell(col, 0, months.value(col - 1));
+    grid.setColWidth(col, kMonthWidth);
   }
-  grid.colWidths = QList<int>(grid.colCount, kMonthWidth);
-  grid.colWidths[0] = kNameWidth;
+  for (int row = 1; row < grid.rowCount(); ++row) grid.setCell(0, row, rows.at(row - 1));
 
   for (const TPrescription& p : lists.FPrescList) {
     if (EndsWithInstCd(p.InstitutionCd, FSelfInstCd) || IsPharmacyInstCd(p.InstitutionCd)) continue;
     const int row = RowNamed(grid, p.InstitutionName);
     const int col = ColumnOf(grid, MonthOfPrescDate(p.PrescDate));
-    if (row >= 0 && col >= 0) grid.cells[row][col] = kReceiptMark;
+    if (row >= 0 && col >= 0) grid.setCell(col, row, kReceiptMark);
   }
   PutKnownMarks(grid, lists.FInstMonthMap, QLatin1Char('|'));
   PutKnownMarks(grid, lists.FMedInstMonths, QLatin1Char('='));
 
   if (hasCheckUp) {
-    QStringList row(grid.colCount);
-    row[0] = kCheckUpRowName;
+    const int row = grid.rowCount();
+    grid.setRowCount(row + 1);
+    grid.setCell(0, row, kCheckUpRowName);
     for (const QString& month : std::as_const(checkUpMonths)) {
       const int col = ColumnOf(grid, month);
-      if (col >= 0) row[col] = kCheckUpMark;
+      if (col >= 0) grid.setCell(col, row, kCheckUpMark);
     }
-    grid.cells << row;
-    ++grid.rowCount;
   }
+  grid.verticalScrollBar = RowsScroll(grid.rowCount());
   return grid;
 }
 
@@ -148,21 +146,20 @@ int PanelTopGridHeight(int rowCount, int defaultRowHeight) {
   return shown * (defaultRowHeight + 1) + kTitleHeight + kPanelMargin;
 }
 
-GridScrollBars ScrollBarsFor(int rowCount) {
-  return rowCount <= kVisibleRows ? GridScrollBars::Horizontal : GridScrollBars::Both;
+bool RowsScroll(int rowCount) {
+  return rowCount > kVisibleRows;
 }
 
 TainOverview DisplayTainYakureki(const TainLists& lists, const QString& FSelfInstCd,
                                  const CheckUpPdfMonth& checkUpPdfMonth) {
   TainOverview overview;
   overview.grid = BuildInstitutionGrid(lists, FSelfInstCd, checkUpPdfMonth);
-  overview.panelTopGridHeight = PanelTopGridHeight(overview.grid.rowCount, overview.grid.defaultRowHeight);
-  overview.scrollBars = ScrollBarsFor(overview.grid.rowCount);
+  overview.panelTopGridHeight = PanelTopGridHeight(overview.grid.rowCount(), overview.grid.defaultRowHeight);
   overview.memoTain = BuildYakurekiText(lists.FPrescList, QString(), FSelfInstCd, QString(), QString(), true);
   return overview;
 }
 
-QString InstitutionAtRow(const InstitutionGrid& grid, int row) {
-  if (row < 1 || row >= grid.rowCount) return QString();
+QString InstitutionAtRow(const StringGrid& grid, int row) {
+  if (row < 1 || row >= grid.rowCount()) return QString();
   return TrimBlanksAndControls(grid.cell(0, row));
 }

@@ -29,6 +29,10 @@ QString StringGrid::cell(int col, int row) const {
   return rows_.at(row).at(col);
 }
 
+QStringList StringGrid::rowCells(int row) const {
+  return row >= 0 && row < rowCount() ? rows_.at(row) : QStringList();
+}
+
 void StringGrid::setCell(int col, int row, const QString& text) {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount()) return;
   rows_[row][col] = text;

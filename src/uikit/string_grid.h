@@ -17,10 +17,12 @@ class StringGrid {
   void setRowCount(int count);
 
   QString cell(int col, int row) const;  // "" outside the grid
+  QStringList rowCells(int row) const;   // empty outside the grid
   void setCell(int col, int row, const QString& text);
   void clearRow(int row);
 
   int colWidth(int col) const;
+  const QList<int>& colWidths() const { return colWidths_; }
   void setColWidth(int col, int width);
 
   int fixedRows = 1;

@@ -9,11 +9,11 @@ namespace {
 const QString kSelf = QStringLiteral("9999999");
 
 // The grid as text: cells of a row joined by "," and rows by " / ".
-QString Cells(const InstitutionGrid& grid) {
+QString Cells(const StringGrid& grid) {
   QStringList rows;
-  for (int r = 0; r < grid.rowCount; ++r) {
+  for (int r = 0; r < grid.rowCount(); ++r) {
     QStringList cols;
-    for (int c = 0; c < grid.colCount; ++c) cols << grid.cell(c, r);
+    for (int c = 0; c < grid.colCount(); ++c) cols << grid.cell(c, r);
     rows << cols.join(QLatin1Char(','));
   }
   return rows.join(QStringLiteral(" / "));
@@ -24,24 +24,29 @@ QString Cells(const InstitutionGrid& grid) {
 TEST(InstitutionGrid, withoutAnyDataOnlyTheHeaderRowRemains) {
   const TainOverview overview = DisplayTainYakureki(TainLists(), kSelf);
   EXPECT_EQ(Cells(overview.grid), QStringLiteral("医療機関名,"));
-  EXPECT_EQ(overview.grid.rowCount, 1);
-  EXPECT_EQ(overview.grid.colCount, 2);
+  EXPECT_EQ(overview.grid.rowCount(), 1);
+  EXPECT_EQ(overview.grid.colCount(), 2);
   EXPECT_EQ(overview.grid.fixedRows, 1);
   EXPECT_EQ(overview.grid.fixedCols, 0);
-  EXPECT_EQ(overview.grid.colWidths, QList<int>({160, 80}));
+  EXPECT_EQ(overview.grid.colWidth(0), 160);
+  EXPECT_EQ(overview.grid.colWidth(1), 80);
   EXPECT_EQ(overview.grid.defaultRowHeight, 18);
   EXPECT_EQ(overview.panelTopGridHeight, 68);
-  EXPECT_EQ(overview.scrollBars, GridScrollBars::Horizontal);
+  EXPECT_TRUE(overview.grid.horizontalScrollBar);
+  EXPECT_FALSE(overview.grid.verticalScrollBar);
   EXPECT_FALSE(overview.btnBackVisible);
   EXPECT_EQ(overview.labelTainName, QStringLiteral("他院"));
   EXPECT_TRUE(overview.memoTain.isEmpty());
 }
 
 TEST(InstitutionGrid, clearedGridIsTheStartingState) {
-  const InstitutionGrid grid = ClearInstitutionGrid();
+  StringGrid grid(5, 4);
+  grid.setCell(3, 2, QStringLiteral("○"));
+  ClearInstitutionGrid(grid);
   EXPECT_EQ(Cells(grid), QStringLiteral("医療機関名, / ,"));
   EXPECT_EQ(grid.fixedCols, 1);
-  EXPECT_EQ(grid.colWidths, QList<int>({160, 80}));
+  EXPECT_EQ(grid.colWidth(0), 160);
+  EXPECT_EQ(grid.colWidth(1), 80);
 }
 
 TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonthsNewestFirst) {
@@ -58,7 +63,7 @@ TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonth
                           QStringLiteral("ひかり医院=2024-03")};
   lists.FTkkDates = {QStringLiteral("2024-05-20"), QStringLiteral("2023-06-01")};
   int pdfAsked = 0;
-  const InstitutionGrid grid = BuildInstitutionGrid(lists, kSelf, [&] {
+  const StringGrid grid = BuildInstitutionGrid(lists, kSelf, [&] {
     ++pdfAsked;
     return std::optional<QString>(QStringLiteral("2020-01"));
   });
@@ -72,7 +77,7 @@ TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonth
                            "特定健診,,T,,,,T"));
   EXPECT_EQ(pdfAsked, 0);  // online dates exist
   EXPECT_EQ(grid.fixedCols, 1);
-  EXPECT_EQ(grid.colWidths, QList<int>({160, 80, 80, 80, 80, 80, 80}));
+  EXPECT_EQ(grid.colWidths(), QList<int>({160, 80, 80, 80, 80, 80, 80}));
 }
 
 TEST(InstitutionGrid, withoutOnlineDatesTheSavedCheckUpPdfGivesTheRow) {
@@ -95,22 +100,21 @@ TEST(InstitutionGrid, panelHeightAndScrollBarsFollowTheRowCount) {
   struct Case {
     int rows;
     int height;
-    GridScrollBars bars;
-  } cases[] = {{1, 68, GridScrollBars::Horizontal}, {2, 68, GridScrollBars::Horizontal},
-               {3, 87, GridScrollBars::Horizontal}, {10, 220, GridScrollBars::Horizontal},
-               {11, 220, GridScrollBars::Both},     {40, 220, GridScrollBars::Both}};
+    bool scroll;
+  } cases[] = {{1, 68, false},   {2, 68, false},  {3, 87, false},
+               {10, 220, false}, {11, 220, true}, {40, 220, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rows);
     EXPECT_EQ(PanelTopGridHeight(c.rows, 18), c.height);
-    EXPECT_EQ(ScrollBarsFor(c.rows), c.bars);
+    EXPECT_EQ(RowsScroll(c.rows), c.scroll);
   }
 
   TainLists nine;
   for (int i = 0; i < 9; ++i) nine.FMedInstMonths << QStringLiteral("医院%1=2024-01").arg(i);
   const TainOverview overview = DisplayTainYakureki(nine, kSelf);
-  EXPECT_EQ(overview.grid.rowCount, 10);
+  EXPECT_EQ(overview.grid.rowCount(), 10);
   EXPECT_EQ(overview.panelTopGridHeight, 220);
-  EXPECT_EQ(overview.scrollBars, GridScrollBars::Horizontal);
+  EXPECT_FALSE(overview.grid.verticalScrollBar);
 }
 
 TEST(InstitutionGrid, overviewTextLeavesOutTheClinicAndOlderDays) {
@@ -126,7 +130,7 @@ TEST(InstitutionGrid, overviewTextLeavesOutTheClinicAndOlderDays) {
 TEST(InstitutionGrid, aDoubleClickOpensOnlyNamedRowsUnderTheHeader) {
   TainLists lists;
   lists.FMedInstMonths = {QStringLiteral(" ひかり医院 =2023-11")};
-  const InstitutionGrid grid = BuildInstitutionGrid(lists, kSelf);
+  const StringGrid grid = BuildInstitutionGrid(lists, kSelf);
   struct Case {
     int row;
     const char* name;

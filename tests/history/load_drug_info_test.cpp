@@ -140,7 +140,7 @@ TEST_F(LoadDrugInfoTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThat
 
   const TainOverview overview = DisplayTainYakureki(lists, kSelf);
   QStringList rows;
-  for (int r = 0; r < overview.grid.rowCount; ++r) rows << overview.grid.cells[r].join(QLatin1Char(','));
+  for (int r = 0; r < overview.grid.rowCount(); ++r) rows << overview.grid.rowCells(r).join(QLatin1Char(','));
   EXPECT_EQ(rows, QStringList({"医療機関名,2024-05,2024-03,2024-02,2023-01", "みなと内科クリニック,○,,,",
                                "ひかり医院,,,,*", "さくら整形外科,,*,,", "PDF医院,,,*,", "特定健診,T,,,"}));
   EXPECT_EQ(

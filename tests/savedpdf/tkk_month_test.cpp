@@ -65,10 +65,10 @@ TEST_F(TkkMonthTest, theGridShowsTheCheckUpInTheMonthOfAnUndatedPdf) {
   setModified(file, QDateTime(QDate(2023, 8, 10), QTime(12, 0)));
   TainLists lists;
   lists.FMedInstMonths = {u"ひかり眼科=2023-10"_s};
-  const InstitutionGrid grid =
+  const StringGrid grid =
       BuildInstitutionGrid(lists, QString(), [] { return CheckUpPdfMonthOf(u"00003"_s); });
-  ASSERT_EQ(grid.rowCount, 3);
-  ASSERT_EQ(grid.colCount, 3);
-  EXPECT_EQ(grid.cells[0], (QStringList{u"医療機関名"_s, u"2023-10"_s, u"2023-08"_s}));
-  EXPECT_EQ(grid.cells[2], (QStringList{u"特定健診"_s, u""_s, u"T"_s}));
+  ASSERT_EQ(grid.rowCount(), 3);
+  ASSERT_EQ(grid.colCount(), 3);
+  EXPECT_EQ(grid.rowCells(0), (QStringList{u"医療機関名"_s, u"2023-10"_s, u"2023-08"_s}));
+  EXPECT_EQ(grid.rowCells(2), (QStringList{u"特定健診"_s, u""_s, u"T"_s}));
 }
