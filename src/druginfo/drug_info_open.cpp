@@ -2,6 +2,7 @@
 #include <QFile>
 
 #include "core/clock.h"
+#include "core/timestamp.h"
 #include "druginfo/drug_info_logic.h"
 #include "history/load_drug_info.h"
 #include "orca/response_reader.h"
@@ -82,8 +83,7 @@ void DrugInfoLogic::SearchByPatientID(const QString& patientId) {
   const QStringList& months = FTainLists->FMonthList;
   if (!months.isEmpty()) {
     FTainMonth = months.last();
-    controls_.LabelTainMonth.text =
-        FTainMonth.mid(0, 4) + QStringLiteral("年") + FTainMonth.mid(5, 2) + QStringLiteral("月");
+    controls_.LabelTainMonth.text = MonthLabelText(FTainMonth);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "core/clock.h"
+#include "core/timestamp.h"
 
 namespace {
 const QString kMonthFormat = QStringLiteral("yyyy-MM");
@@ -13,8 +14,7 @@ QString CurrentSelfMonth() {
 }
 
 QString UpdateSelfMonthLabel(const QString& selfMonth) {
-  if (selfMonth.isEmpty()) return QString();
-  return selfMonth.mid(0, 4) + QStringLiteral("年") + selfMonth.mid(5, 2) + QStringLiteral("月");
+  return MonthLabelText(selfMonth);
 }
 
 QString ShiftSelfMonth(const QString& selfMonth, int months) {
