@@ -8,18 +8,21 @@
 QString DumpFilePath(const QString& apiPath) {
   QString name = apiPath;
   for (QChar& c : name) {
-    const bool safe = (c.unicode() < 128 && QChar::isLetterOrNumber(c.unicode())) || c == u'_' || c == u'-' ||
-                      c == u'.';
+    const bool safe =
+        (c.unicode() < 128 && QChar::isLetterOrNumber(c.unicode())) || c == u'_' || c == u'-' || c == u'.';
     if (!safe) c = u'_';
   }
   return ProgramFile(QStringLiteral("Res_") + name + QStringLiteral(".txt"));
 }
 
-void WriteDumpFile(const QString& path, const QByteArray& content) {
+QByteArray DumpBytes(const QByteArray& content) {
   static const QByteArray mark("\xEF\xBB\xBF");
-  const QByteArrayView body = content.startsWith(mark) ? QByteArrayView(content).sliced(3) : content;  // one mark, never two
+  const QByteArrayView body = content.startsWith(mark) ? QByteArrayView(content).sliced(3)
+                                                       : QByteArrayView(content);  // one mark, never two
   // Valid UTF-8 is stored as it came; anything else is decoded with replacement characters first.
-  const QByteArray bytes = mark + (QUtf8StringView(body).isValidUtf8() ? body.toByteArray()
-                                                                       : QString::fromUtf8(body).toUtf8());
-  WriteFileAtomically(path, bytes, false);
+  return mark + (QUtf8StringView(body).isValidUtf8() ? body.toByteArray() : QString::fromUtf8(body).toUtf8());
+}
+
+void WriteDumpFile(const QString& path, const QByteArray& content) {
+  WriteFileAtomically(path, DumpBytes(content), false);
 }

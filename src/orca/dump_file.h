@@ -8,6 +8,10 @@
 // answer can be written outside the program's folder.
 QString DumpFilePath(const QString& apiPath);
 
-// Replaces the file atomically with the content decoded as UTF-8 and stored as UTF-8 with a
-// byte-order mark. Raises CoreError when it cannot be written; an earlier file is then untouched.
+// What an answer's dump file holds: a byte-order mark, then the answer decoded as UTF-8 and
+// encoded again (valid UTF-8 stays as it came). Readers of an answer read these bytes.
+QByteArray DumpBytes(const QByteArray& content);
+
+// Replaces the file atomically with DumpBytes(content). Raises CoreError when it cannot be
+// written; an earlier file is then untouched.
 void WriteDumpFile(const QString& path, const QByteArray& content);

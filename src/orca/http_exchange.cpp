@@ -49,7 +49,7 @@ void HttpExchange::forgetConnections() {
   tlsInUse_.clear();
 }
 
-HttpExchange::Outcome HttpExchange::send(const Request& r, const QDeadlineTimer& deadline) {
+Task<HttpExchange::Outcome> HttpExchange::send(Request r, QDeadlineTimer deadline) {
   QNetworkRequest request(r.url);
   request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
   if (r.url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) {
@@ -73,9 +73,9 @@ HttpExchange::Outcome HttpExchange::send(const Request& r, const QDeadlineTimer&
   }
   if (r.xmlBody) request.setRawHeader("Content-Type", "application/xml; charset=UTF-8");
   if (r.closeConnection) request.setRawHeader("Connection", "close");
-  QNetworkReply* reply = r.xmlBody ? manager_->post(request, *r.xmlBody) : manager_->get(request);
-
-  const CollectedReply collected = CollectReply(reply, limits_, deadline);
+  ReplyWait wait(r.xmlBody ? manager_->post(request, *r.xmlBody) : manager_->get(request), limits_, deadline);
+  const CollectedReply collected = co_await wait;
+  QNetworkReply* reply = wait.reply();
   Outcome outcome;
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   if (collected.end != ReplyEnd::Finished) {
@@ -95,6 +95,5 @@ HttpExchange::Outcome HttpExchange::send(const Request& r, const QDeadlineTimer&
     outcome.status = status.toInt();
     outcome.content = collected.content;
   }
-  reply->deleteLater();
-  return outcome;
+  co_return outcome;
 }

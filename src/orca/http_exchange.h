@@ -7,8 +7,9 @@
 #include <QUrl>
 #include <optional>
 
-#include "orca/blocking_wait.h"
+#include "async/task.h"
 #include "orca/cert_store.h"
+#include "orca/reply_wait.h"
 
 class QAuthenticator;
 class QNetworkAccessManager;
@@ -53,7 +54,8 @@ class HttpExchange : public QObject {
   // A fresh start: no remembered credentials, no open connection.
   void forgetConnections();
 
-  Outcome send(const Request& request, const QDeadlineTimer& deadline);
+  // Waits without blocking; destroying the task aborts the request.
+  Task<Outcome> send(Request request, QDeadlineTimer deadline);
 
  private:
   void offerCredentials(QNetworkReply* reply, QAuthenticator* authenticator);

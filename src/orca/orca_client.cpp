@@ -2,9 +2,10 @@
 
 #include <exception>
 
+#include "async/run_blocking.h"
+#include "async/sleep.h"
 #include "core/error_message.h"
 #include "core/log.h"
-#include "orca/blocking_wait.h"
 #include "orca/dump_file.h"
 #include "orca/endpoint.h"
 
@@ -13,65 +14,68 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr int kRetryPauseMs = 200;
 
+void Log(const QString& text) {
+  WrtLog(GetLogTxt(), text);
+}
+
+// The HTTP layer's message, with its error code where it gave one.
+QString AttemptError(const HttpExchange::Outcome& outcome) {
+  if (outcome.errorCode < 0) return outcome.errorMessage;
+  return QStringLiteral("%1 (QNetworkReply error %2)").arg(outcome.errorMessage).arg(outcome.errorCode);
+}
+
 }  // namespace
 
 OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new HttpExchange(this)) {}
 
-void OrcaClient::log(const QString& text) {
-  WrtLog(GetLogTxt(), text);
+QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
+  return RunBlocking(post(apiPath, body)).dumpPath;
 }
 
-QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
+Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
   const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
-  log(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") +
+  Log(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") +
       endpoint.url);                                              // its failure reaches the caller
   if (endpoint.restrictTo12) NetHTTPClient1->setTls12Only(true);  // for the client's life
-
-  apiPath_ = apiPath;
-  body_ = body;
-  url_ = QUrl(endpoint.url, QUrl::TolerantMode);
   NetHTTPClient1->setCredentials(connection_.stAPIUSER.trimmed(), connection_.stAPIKEY.trimmed());
+
+  HttpExchange::Request request{QUrl(endpoint.url, QUrl::TolerantMode), std::nullopt, false};
+  if (!body.trimmed().isEmpty()) request.xmlBody = body.toUtf8();
   try {
-    return attempt();
+    co_return co_await attempts(apiPath, request);
   } catch (const std::exception& e) {
     try {
-      log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
+      Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
     } catch (const std::exception&) {
-      // The log itself is failing; the empty result still tells the caller.
+      // The log itself is failing; the empty answer still tells the caller.
     }
-    return QString();
   }
-}
-
-QString OrcaClient::attempt() {
-  const QDeadlineTimer deadline(NetHTTPClient1->limits().overallMs);
-  HttpExchange::Outcome response;
-  for (int counter = 1;; ++counter) {
-    try {
-      response = DoHttpRequest(counter >= 2, deadline);
-    } catch (const std::exception& e) {  // not the HTTP layer's: never retried
-      log(QStringLiteral("Error: ") + ErrorMessage(e));
-      return QString();
-    }
-    if (response.arrived) break;
-    const QString message = response.errorCode < 0 ? response.errorMessage
-                                                   : QStringLiteral("%1 (QNetworkReply error %2)")
-                                                         .arg(response.errorMessage)
-                                                         .arg(response.errorCode);
-    log(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(message));
-    if (!response.retryable || counter >= kAttempts) return QString();
-    PauseMs(kRetryPauseMs);
-  }
-  log(QStringLiteral("ResponseCode=") + QString::number(response.status));
-  if (response.status != 200) return QString();
-  const QString path = DumpFilePath(apiPath_);
-  WriteDumpFile(path, response.content);
-  return path;
+  co_return OrcaAnswer();
 }
 
 // On a retry the server is asked to close the connection after its answer.
-HttpExchange::Outcome OrcaClient::DoHttpRequest(bool isRetry, const QDeadlineTimer& deadline) {
-  HttpExchange::Request request{url_, std::nullopt, isRetry};
-  if (!body_.trimmed().isEmpty()) request.xmlBody = body_.toUtf8();
-  return NetHTTPClient1->send(request, deadline);
+Task<OrcaAnswer> OrcaClient::attempts(QString apiPath, HttpExchange::Request request) {
+  const QDeadlineTimer deadline(NetHTTPClient1->limits().overallMs);
+  HttpExchange::Outcome response;
+  for (int counter = 1;; ++counter) {
+    request.closeConnection = counter >= 2;
+    try {
+      response = co_await NetHTTPClient1->send(request, deadline);
+    } catch (const std::exception& e) {  // not the HTTP layer's: never retried
+      Log(QStringLiteral("Error: ") + ErrorMessage(e));
+      co_return OrcaAnswer();
+    }
+    if (response.arrived) break;
+    Log(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(AttemptError(response)));
+    if (!response.retryable || counter >= kAttempts) co_return OrcaAnswer();
+    co_await Sleep(kRetryPauseMs);
+  }
+  Log(QStringLiteral("ResponseCode=") + QString::number(response.status));
+  if (response.status != 200) co_return OrcaAnswer();
+  OrcaAnswer answer;
+  answer.content = DumpBytes(response.content);
+  const QString path = DumpFilePath(apiPath);
+  WriteDumpFile(path, response.content);
+  answer.dumpPath = path;
+  co_return answer;
 }

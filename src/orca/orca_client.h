@@ -1,18 +1,27 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
-#include <QUrl>
 
+#include "async/task.h"
 #include "orca/cert_store.h"
 #include "orca/connection.h"
 #include "orca/http_exchange.h"
 
-// The one way the program talks to ORCA. ORCAPost sends a request (POST with an XML body, GET for a
-// blank body), tries at most three times after a transport failure that may pass, logs every step
-// and stores a status-200 answer in the path's dump file, whose full path it returns; "" otherwise.
-// One client serves a window for its whole life, so requests to one server share a connection.
+// What a request to ORCA brought back: a status-200 answer, stored in its API path's dump file,
+// or nothing.
+struct OrcaAnswer {
+  QString dumpPath;    // "" when no status-200 answer was stored
+  QByteArray content;  // the stored bytes: a byte-order mark, then the answer as UTF-8
+  bool ok() const { return !dumpPath.isEmpty(); }
+};
+
+// The one way the program talks to ORCA. A request is a POST with an XML body (a GET for a blank
+// body), tried at most three times after a transport failure that may pass, with every step logged
+// and a status-200 answer stored in the path's dump file. One client serves a window for its
+// whole life, so requests to one server share their connections.
 class OrcaClient : public QObject {
   Q_OBJECT
  public:
@@ -28,6 +37,11 @@ class OrcaClient : public QObject {
   void setLimits(const ExchangeLimits& limits) { NetHTTPClient1->setLimits(limits); }
   void setCertStore(const ClientCertStore& store) { NetHTTPClient1->setCertStore(store); }
 
+  // Waits without blocking. Only a failure of the request's first log line is raised; every other
+  // failure is logged and gives an answer that is not ok().
+  Task<OrcaAnswer> post(QString apiPath, QString body);
+
+  // The same for a caller that waits for it: the dump file's path, "" on any failure.
   QString ORCAPost(const QString& apiPath, const QString& body);
 
   const QString& FAuthUser() const { return NetHTTPClient1->user(); }
@@ -36,13 +50,8 @@ class OrcaClient : public QObject {
   bool tlsRestrictedTo12() const { return NetHTTPClient1->tls12Only(); }
 
  private:
-  HttpExchange::Outcome DoHttpRequest(bool isRetry, const QDeadlineTimer& deadline);
-  QString attempt();
-  void log(const QString& text);
+  Task<OrcaAnswer> attempts(QString apiPath, HttpExchange::Request request);
 
   HttpExchange* NetHTTPClient1;
   OrcaConnection connection_;
-  QUrl url_;
-  QString body_;
-  QString apiPath_;
 };

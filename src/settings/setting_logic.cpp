@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <exception>
 
+#include "async/run_blocking.h"
 #include "core/core_error.h"
 #include "core/error_message.h"
 #include "core/log.h"
@@ -134,7 +135,8 @@ void SettingLogic::showResult(const QString& text) {
 
 QString SettingLogic::ORCALogin(const QString& loginId, const QString& password) {
   const bool onPremise = c_.onPremiseRadio.checked;
-  const QString url = ConnectionTestUrl(c_.urlEdit.text, c_.testPathEdit.text, onPremise, c_.addressEdit.text);
+  const QString url =
+      ConnectionTestUrl(c_.urlEdit.text, c_.testPathEdit.text, onPremise, c_.addressEdit.text);
   // Every test is a fresh start: values typed since the last one must not meet remembered
   // credentials or a connection opened with other TLS settings.
   client_.forgetConnections();
@@ -148,7 +150,7 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
   {
     BusyCursor busy(ui_);
     const HttpExchange::Request get{QUrl(url, QUrl::TolerantMode), std::nullopt, false};
-    outcome = client_.send(get, QDeadlineTimer(client_.limits().overallMs));
+    outcome = RunBlocking(client_.send(get, QDeadlineTimer(client_.limits().overallMs)));
   }
   if (!outcome.arrived) {
     Log(QStringLiteral("Error: ") + outcome.errorMessage);
