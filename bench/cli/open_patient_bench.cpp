@@ -12,11 +12,15 @@
 #include <QTemporaryDir>
 #include <set>
 
+#include "async/run_blocking.h"
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
+#include "usecases/find_patient.h"
+#include "usecases/list_day.h"
+#include "usecases/open_patient.h"
 
 namespace {
 
@@ -72,14 +76,23 @@ void BM_OpenDemoPatient(benchmark::State& state) {
     state.PauseTiming();
     SilentUi ui;
     DrugInfoLogic logic(ui);
-    logic.CreateWorkingLists();
-    logic.ResetWindowState();
-    if (state.range(1) == 1) logic.LoadPatientList();
+    OrcaClient client;
+    client.setConnection(GetWebORCAInfo());
+    const bool inWindow = state.range(1) == 1;
+    if (inWindow) logic.FormShow();  // lists the day
     logic.controls().EditSearch.text = patient;
     QFile::remove(GetLogTxt());
     const std::set<QString> before = ConnectionsTo(port);
     state.ResumeTiming();
-    logic.BtnSearchClick();
+    if (inWindow) {
+      logic.BtnSearchClick();
+    } else {  // as rinmed-cli patient does
+      const NumberSearch found = RunBlocking(FindPatientByNumber(client, patient));
+      const OpenedPatient opened =
+          RunBlocking(OpenPatient(client, patient, found.name, QString(), TainLists()));
+      RunBlocking(ProbeMarks(client, {patient}));
+      benchmark::DoNotOptimize(opened.ageLabel);
+    }
     state.PauseTiming();
     std::set<QString> opened = ConnectionsTo(port);
     for (const QString& old : before) opened.erase(old);

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "async/run_blocking.h"
 #include "core/clock.h"
 #include "core/program_folder.h"
 #include "history/drug_get_parse.h"
@@ -16,6 +17,7 @@
 #include "http_server.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
+#include "orca/response_reader.h"
 
 namespace {
 
@@ -83,11 +85,6 @@ QByteArray Events(int events, int seed) {
   return xml.toUtf8();
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  if (f.open(QIODevice::WriteOnly)) f.write(bytes);
-}
-
 void BM_LoadTwelveMonths(benchmark::State& state) {
   QTemporaryDir dir;
   SetProgramFolder(dir.path());
@@ -108,7 +105,7 @@ void BM_LoadTwelveMonths(benchmark::State& state) {
   TainLists lists;
   for (auto _ : state) {
     server.clearRecord();
-    const DrugInfoLoad load = LoadDrugInfo(client, QStringLiteral("123"), kSelf, lists);
+    const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral("123"), kSelf, lists));
     benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
     if (!load.phase1Answered) state.SkipWithError("no answer");
   }
@@ -117,20 +114,19 @@ void BM_LoadTwelveMonths(benchmark::State& state) {
   SetClockForTesting({});
 }
 
-// 2,000 records over 60 months (33 or 34 a month), read from saved answers, then grid and overview.
+// 2,000 records over 60 months (33 or 34 a month), read from their answers, then grid and overview.
 void BM_ParseAndBuildLongHistory(benchmark::State& state) {
   QTemporaryDir dir;
   SetProgramFolder(dir.path());
-  Write(dir.filePath(QStringLiteral("summary.txt")), Summary(60));
-  for (int k = 0; k < 60; ++k)
-    Write(dir.filePath(QStringLiteral("m%1.txt").arg(k)), Events(k < 20 ? 34 : 33, k));
+  const QByteArray summary = Summary(60);
+  QList<QByteArray> months;
+  for (int k = 0; k < 60; ++k) months << Events(k < 20 ? 34 : 33, k);
   TainLists lists;
   for (auto _ : state) {
     QString birthDate;
     lists.FPrescList.clear();
-    ParseOnlineDrugGet01(dir.filePath(QStringLiteral("summary.txt")), kSelf, lists, &birthDate);
-    for (int k = 0; k < 60; ++k)
-      ParseOnlineDrugGet02(dir.filePath(QStringLiteral("m%1.txt").arg(k)), Month(k), lists);
+    ParseOnlineDrugGet01(ResponseLines(summary), kSelf, lists, &birthDate);
+    for (int k = 0; k < 60; ++k) ParseOnlineDrugGet02(months.at(k), Month(k), lists);
     benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
   }
   state.counters["records"] = static_cast<double>(lists.FPrescList.size());
@@ -142,12 +138,8 @@ void BM_BuildLongHistory(benchmark::State& state) {
   SetProgramFolder(dir.path());
   TainLists lists;
   QString birthDate;
-  Write(dir.filePath(QStringLiteral("summary.txt")), Summary(60));
-  ParseOnlineDrugGet01(dir.filePath(QStringLiteral("summary.txt")), kSelf, lists, &birthDate);
-  for (int k = 0; k < 60; ++k) {
-    Write(dir.filePath(QStringLiteral("m.txt")), Events(k < 20 ? 34 : 33, k));
-    ParseOnlineDrugGet02(dir.filePath(QStringLiteral("m.txt")), Month(k), lists);
-  }
+  ParseOnlineDrugGet01(ResponseLines(Summary(60)), kSelf, lists, &birthDate);
+  for (int k = 0; k < 60; ++k) ParseOnlineDrugGet02(Events(k < 20 ? 34 : 33, k), Month(k), lists);
   for (auto _ : state) benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
   state.counters["records"] = static_cast<double>(lists.FPrescList.size());
 }

@@ -1,5 +1,5 @@
-// A reception-list load: from the saved answer to the filled grid and patient cache, and the
-// requests one load sends.
+// A reception-list load: from the answer to the filled grid and patient cache, and the requests
+// one load sends.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -9,8 +9,10 @@
 #include "core/program_folder.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
+#include "orca/response_reader.h"
 #include "patients/patient_cache.h"
 #include "scripted_orca.h"
+#include "usecases/list_day.h"
 
 namespace {
 
@@ -45,17 +47,15 @@ void BM_ParseListIntoGridAndCache(benchmark::State& state) {
   QTemporaryDir dir;
   SetProgramFolder(dir.path());
   const QByteArray cache = CacheOf(20000);
-  const QString answer = dir.filePath(QStringLiteral("Res_api01rv2_acceptlstv2_class_03.txt"));
-  WriteFile(answer, AcceptanceAnswer(Receptions(300, 19851)));
-  SilentUi ui;
-  DrugInfoLogic logic(ui);
+  const QByteArray answer = AcceptanceAnswer(Receptions(300, 19851));
+  StringGrid grid(4, 2);
   for (auto _ : state) {
     state.PauseTiming();
     WriteFile(GetCacheFilePath(), cache);
     state.ResumeTiming();
-    logic.ParseAcceptanceList(answer);
+    FillPatientGrid(grid, ListedPatientsOf(ResponseLines(answer), ListMode::All).patients);
   }
-  state.counters["rows"] = logic.controls().GridPatient.rowCount() - 1;
+  state.counters["rows"] = grid.rowCount() - 1;
   state.counters["cacheLines"] = ReadCacheLines(GetCacheFilePath()).size();
 }
 BENCHMARK(BM_ParseListIntoGridAndCache)->Unit(benchmark::kMillisecond);

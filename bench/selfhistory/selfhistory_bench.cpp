@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "async/run_blocking.h"
 #include "core/clock.h"
 #include "core/program_folder.h"
 #include "orca/connection.h"
@@ -68,7 +69,8 @@ void Run(benchmark::State& state, const QString& emptyMonthsBefore) {
     orca.clearRecord();
     QElapsedTimer wall;
     wall.start();
-    const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client, QStringLiteral("00123"), start);
+    const std::optional<SelfYakureki> shown =
+        RunBlocking(LoadSelfDrugInfo(client, QStringLiteral("00123"), start));
     if (!shown || shown->memo.isEmpty()) state.SkipWithError("nothing shown");
     wallMs += wall.nsecsElapsed() / 1e6;
     requests = orca.requests().size();

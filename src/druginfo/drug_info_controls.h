@@ -3,6 +3,9 @@
 #include "uikit/control_models.h"
 #include "uikit/string_grid.h"
 
+// What the search kind box offers, in its order.
+enum class SearchKind { PatientNumber, Name };
+
 // The state of every control of the drug-information window that shows or holds something.
 // Panels only arrange the others and live in the view alone, except the one whose height follows
 // the institution grid.
@@ -14,8 +17,8 @@ struct DrugInfoControls {
   ButtonModel BtnPDFY{QStringLiteral("PDF_Y")};
   ButtonModel BtnPDFT{QStringLiteral("PDF_T")};
   LabelModel LabelDate;
-  LabelModel Label1{QStringLiteral("カルテ番号")};
-  LabelModel Label2{QStringLiteral("漢字氏名")};
+  LabelModel patientNumberLabel{QStringLiteral("カルテ番号")};  // Label1
+  LabelModel patientNameLabel{QStringLiteral("漢字氏名")};      // Label2
   LabelModel LabelAge;
 
   // day navigation

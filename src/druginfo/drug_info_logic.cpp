@@ -1,16 +1,16 @@
 #include "druginfo/drug_info_logic.h"
 
+#include "async/run_blocking.h"
 #include "core/clock.h"
 #include "history/institution_grid.h"
-#include "orca/response_reader.h"
-#include "patients/acceptance_list.h"
-#include "patients/online_marks.h"
-#include "patients/patient_cache.h"
 #include "selfhistory/self_month.h"
+#include "usecases/list_day.h"
+#include "usecases/open_patient.h"
+#include "usecases/patient_grid.h"
+#include "usecases/user_messages.h"
 
 namespace {
 
-const QString kNotConfigured = QStringLiteral("WebORCAの設定がされていません。設定してください。");
 const QString kGridPatient = QStringLiteral("GridPatient");
 
 }  // namespace
@@ -20,12 +20,8 @@ DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui) : ui_(ui) {}
 DrugInfoLogic::~DrugInfoLogic() = default;
 
 void DrugInfoLogic::FormShow() {
-  CreateWorkingLists();
-  InitSet();
-}
-
-void DrugInfoLogic::CreateWorkingLists() {
   FTainLists = std::make_unique<TainLists>();
+  InitSet();
 }
 
 void DrugInfoLogic::FormClose() {
@@ -33,16 +29,11 @@ void DrugInfoLogic::FormClose() {
 }
 
 void DrugInfoLogic::InitSet() {
-  ResetWindowState();
-  if (connection_.configured()) LoadPatientList();
-}
-
-void DrugInfoLogic::ResetWindowState() {
   FCurrentDate = Today();
-  FListMode = 0;
+  FListMode = ListMode::All;
   UpdateListStateDisplay();
   FPatientRow = -1;
-  FSelfMonth = Today().toString(QStringLiteral("yyyy-MM"));
+  FSelfMonth = CurrentSelfMonth();
   FTainMonth.clear();
   ClearPatientGrid();
   ClearInstitutionGrid();
@@ -51,6 +42,7 @@ void DrugInfoLogic::ResetWindowState() {
   UpdateDateLabel();
   UpdateSelfMonthLabel();
   GetWebORCAInfo();
+  if (connection_.configured()) LoadPatientList();
 }
 
 void DrugInfoLogic::GetWebORCAInfo() {
@@ -66,63 +58,25 @@ void DrugInfoLogic::MenuWebORCAClick() {
 
 void DrugInfoLogic::LoadPatientList() {
   if (!connection_.configured()) {
-    ui_.MessageBox(MessageKind::Warning, kNotConfigured);
+    ui_.MessageBox(MessageKind::Warning, kNotConfiguredText);
     return;
   }
   BusyCursor busy(ui_);
-  const QString dumpFile = client_.ORCAPost(kAcceptanceListApiPath, AcceptanceListBody(FCurrentDate));
-  if (dumpFile.isEmpty()) return;
-  ParseAcceptanceList(dumpFile);
-  CheckTainPermission();
-}
-
-bool DrugInfoLogic::ParseAcceptanceList(const QString& fileName) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+  const std::optional<DayList> list = RunBlocking(ListDay(client_, FCurrentDate, FListMode));
+  if (!list) return;  // no answer: the list stays as it is
   ClearPatientGrid();
-  rowCounter_ = 0;
-  PatientCacheSession cache;
-  for (const Reception& reception : ReadReceptions(*lines)) FlushOneRecord(reception, cache);
-  cache.save();
-  if (rowCounter_ > 0) controls_.GridPatient.setRowCount(rowCounter_ + 1);
-  return true;
-}
-
-void DrugInfoLogic::FlushOneRecord(const Reception& reception, PatientCacheSession& cache) {
-  // Every received patient feeds the cache, also those the list mode hides.
-  cache.add(reception.patientId, reception.name);
-  if (!ListedInMode(reception, FListMode)) return;
-  StringGrid& grid = controls_.GridPatient;
-  ++rowCounter_;
-  if (rowCounter_ >= grid.rowCount()) grid.setRowCount(rowCounter_ + 1);
-  grid.setCell(0, rowCounter_, QString::number(rowCounter_));
-  grid.setCell(1, rowCounter_, reception.patientId);
-  grid.setCell(2, rowCounter_, reception.name);
-  grid.setCell(3, rowCounter_, QString());
+  FillPatientGrid(controls_.GridPatient, list->patients);
+  if (list->cacheError) std::rethrow_exception(list->cacheError);
 }
 
 void DrugInfoLogic::ClearPatientGrid() {
   PaintingSuspended suspended(ui_, kGridPatient);
-  StringGrid& grid = controls_.GridPatient;
-  grid.setColCount(4);
-  grid.setRowCount(2);
-  grid.clearRow(1);
+  ::ClearPatientGrid(controls_.GridPatient);
   // The rows now hold other patients: a remembered row index would open whoever stands there now,
   // and a highlight left on row 1 would look selected without being so. Whoever reselects a
   // patient afterwards (a refresh, the mode button, a search by number) sets both again.
-  grid.clearCurrentRow();
+  controls_.GridPatient.clearCurrentRow();
   FPatientRow = -1;
-  const QStringList headers{QString(), QStringLiteral("カルテ番号"), QStringLiteral("患者氏名"),
-                            QStringLiteral("マイナ")};
-  const int widths[] = {30, 80, 100, 45};
-  for (int col = 0; col < 4; ++col) {
-    grid.setCell(col, 0, headers.at(col));
-    grid.setColWidth(col, widths[col]);
-  }
-  grid.fixedRows = 1;
-  grid.fixedCols = 0;
-  grid.defaultRowHeight = 20;
-  grid.rowSelect = true;
 }
 
 void DrugInfoLogic::ClearInstitutionGrid() {
@@ -136,14 +90,11 @@ void DrugInfoLogic::UpdateDateLabel() {
                                  .arg(FCurrentDate.day(), 2, 10, QLatin1Char('0'));
 }
 
+// The label names the mode in force, the button the mode a click switches to.
 void DrugInfoLogic::UpdateListStateDisplay() {
-  if (FListMode == 0) {
-    controls_.LabelListState.text = QStringLiteral("全て");
-    controls_.BtnKaikeiMi.caption = QStringLiteral("受付中");
-  } else if (FListMode == 1) {
-    controls_.LabelListState.text = QStringLiteral("受付中");
-    controls_.BtnKaikeiMi.caption = QStringLiteral("全て");
-  }
+  const bool all = FListMode == ListMode::All;
+  controls_.LabelListState.text = all ? QStringLiteral("全て") : QStringLiteral("受付中");
+  controls_.BtnKaikeiMi.caption = all ? QStringLiteral("受付中") : QStringLiteral("全て");
 }
 
 void DrugInfoLogic::UpdateSelfMonthLabel() {
@@ -177,19 +128,16 @@ std::optional<QString> DrugInfoLogic::SelectedPatientNumber() const {
 
 void DrugInfoLogic::ReselectPatient(const std::optional<QString>& number) {
   if (!number) return;
-  StringGrid& grid = controls_.GridPatient;
-  for (int row = 1; row < grid.rowCount(); ++row) {
-    if (grid.cell(1, row) == *number) {
-      grid.setRow(row);
-      FPatientRow = row;
-      return;
-    }
-  }
+  const QStringList numbers = PatientNumbersOf(controls_.GridPatient);
+  const qsizetype at = numbers.indexOf(*number);
+  if (at < 0) return;
+  FPatientRow = static_cast<int>(at) + 1;
+  controls_.GridPatient.setRow(FPatientRow);
 }
 
 void DrugInfoLogic::BtnKaikeiMiClick() {
   controls_.EditSearch.text.clear();
-  FListMode = 1 - FListMode;
+  FListMode = FListMode == ListMode::All ? ListMode::InProgress : ListMode::All;
   UpdateListStateDisplay();
   const std::optional<QString> selected = SelectedPatientNumber();
   LoadPatientList();
@@ -211,12 +159,6 @@ void DrugInfoLogic::GridPatientSelectCell(int /*col*/, int row) {
 
 void DrugInfoLogic::CheckTainPermission() {
   BusyCursor busy(ui_);
-  StringGrid& grid = controls_.GridPatient;
-  for (int row = 1; row < grid.rowCount(); ++row) {
-    const QString patientId = TrimBlanksAndControls(grid.cell(1, row));
-    if (patientId.isEmpty()) continue;
-    if (HasOnlineInformation(client_, patientId, connection_.FSelfInstCd)) {
-      grid.setCell(3, row, kOnlineInformationMark);
-    }
-  }
+  const QList<bool> marked = RunBlocking(ProbeMarks(client_, PatientNumbersOf(controls_.GridPatient)));
+  MarkPatientRows(controls_.GridPatient, marked);
 }

@@ -3,24 +3,24 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 #include <optional>
 
 #include "druginfo/drug_info_controls.h"
 #include "druginfo/drug_info_ui.h"
-#include "history/institution_grid.h"
 #include "history/tain_lists.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
+#include "patients/acceptance_list.h"
 
-class PatientCacheSession;
 struct PdfButtonAction;
-struct Reception;
+struct OpenedPatient;
+struct TainOverview;
 
 // The drug-information window without its widgets: its fields, its event handlers and its
-// operations under their reference names. The view forwards each event to the handler of the
-// same name and shows `controls()`.
+// operations under their reference names. The handlers run the roads of src/usecases and map
+// their results onto the models of the controls; the view forwards each event to the handler of
+// the same name and shows `controls()`.
 class DrugInfoLogic {
  public:
   explicit DrugInfoLogic(DrugInfoUi& ui);
@@ -32,40 +32,30 @@ class DrugInfoLogic {
   const DrugInfoControls& controls() const { return controls_; }
   OrcaClient& client() { return client_; }
 
-  // Fields of the window.
-  QDate FCurrentDate;
-  QString FSelfMonth;
-  QString FTainMonth;
-  int FPatientRow = -1;
-  QString FPatientID;
-  QString FPatientName;
-  QString FBirthDate;
-  int FListMode = 0;
-  QString FSelectedInst;
-  // The five working lists (FMonthList, FPrescList, FInstMonthMap, FTkkDates, FMedInstMonths),
-  // alive from FormShow to FormClose.
-  std::unique_ptr<TainLists> FTainLists;
-
-  // Connection fields, reloaded by GetWebORCAInfo.
-  const QString& stURL() const { return connection_.stURL; }
-  const QString& stAPIKEY() const { return connection_.stAPIKEY; }
-  const QString& stAPIUSER() const { return connection_.stAPIUSER; }
-  const QString& FSelfInstCd() const { return connection_.FSelfInstCd; }
+  // The window's fields, as the handlers leave them.
+  const QDate& currentDate() const { return FCurrentDate; }
+  ListMode listMode() const { return FListMode; }
+  int patientRow() const { return FPatientRow; }
+  const QString& patientId() const { return FPatientID; }
+  const QString& patientName() const { return FPatientName; }
+  const QString& birthDate() const { return FBirthDate; }
+  const QString& selfMonth() const { return FSelfMonth; }
+  const QString& tainMonth() const { return FTainMonth; }
+  const QString& selectedInst() const { return FSelectedInst; }
+  // The five working lists, alive from FormShow to FormClose.
+  const TainLists* tainLists() const { return FTainLists.get(); }
+  // The connection fields, reloaded by GetWebORCAInfo.
+  const OrcaConnection& connection() const { return connection_; }
 
   // Window lifetime and menu.
   void FormShow();
   void FormClose();
   void InitSet();
-  // FormShow's two halves, for a caller without the window (rinmed-cli): the lists, and the
-  // starting state without the first list load.
-  void CreateWorkingLists();
-  void ResetWindowState();
   void MenuWebORCAClick();
   void GetWebORCAInfo();
 
   // Reception list.
   void LoadPatientList();
-  bool ParseAcceptanceList(const QString& fileName);
   void ClearPatientGrid();
   void ClearInstitutionGrid();
   void UpdateDateLabel();
@@ -110,18 +100,29 @@ class DrugInfoLogic {
   void BtnPrintClick();
 
  private:
-  void FlushOneRecord(const Reception& reception, PatientCacheSession& cache);
   void ChangeDay(const QDate& day);
   std::optional<QString> SelectedPatientNumber() const;
   void ReselectPatient(const std::optional<QString>& number);
   void OpenPatient();
+  void ShowOpenedPatient(const OpenedPatient& opened);
+  void ShowTainOverview(const TainOverview& overview);
   void ShowPatientLabels();
-  void MergeSavedDrugPdf(TainLists& lists) const;
   void CarryOutPdfButton(const PdfButtonAction& action);
 
   DrugInfoUi& ui_;
   DrugInfoControls controls_;
   OrcaConnection connection_;
   OrcaClient client_;
-  int rowCounter_ = 0;
+
+  // Fields of the window.
+  QDate FCurrentDate;
+  QString FSelfMonth;
+  QString FTainMonth;
+  int FPatientRow = -1;
+  QString FPatientID;
+  QString FPatientName;
+  QString FBirthDate;
+  ListMode FListMode = ListMode::All;
+  QString FSelectedInst;
+  std::unique_ptr<TainLists> FTainLists;
 };

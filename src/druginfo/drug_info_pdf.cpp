@@ -1,10 +1,7 @@
-// The patient's saved PDFs in the window: the two buttons, and the load step that adds the
-// institution months of the drug-information PDF.
+// The patient's saved PDFs in the window: the two buttons.
 #include <QUrl>
 
-#include "core/user_settings.h"
 #include "druginfo/drug_info_logic.h"
-#include "savedpdf/drug_pdf_merge.h"
 #include "savedpdf/pdf_buttons.h"
 
 void DrugInfoLogic::BtnPDFYClick() {
@@ -26,10 +23,4 @@ void DrugInfoLogic::CarryOutPdfButton(const PdfButtonAction& action) {
       ui_.MessageBox(action.messageKind, action.message);
       break;
   }
-}
-
-// KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
-void DrugInfoLogic::MergeSavedDrugPdf(TainLists& lists) const {
-  ::MergeSavedDrugPdf(lists,
-                      {FPatientID, FPatientName, FSelfInstCd(), ReadSetting(Setting::InstitutionName)});
 }

@@ -1,6 +1,8 @@
 // The other institutions' panes (overview and one institution's detail) and the month buttons of
 // the clinic's own history: redrawn from what a load left in memory, or reloaded month by month.
+#include "async/run_blocking.h"
 #include "druginfo/drug_info_logic.h"
+#include "history/institution_grid.h"
 #include "history/yakureki_text.h"
 #include "orca/response_reader.h"
 #include "savedpdf/tkk_month.h"
@@ -8,8 +10,11 @@
 #include "selfhistory/self_month.h"
 
 void DrugInfoLogic::DisplayTainYakureki() {
-  const TainOverview overview = ::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd,
-                                                      [this] { return CheckUpPdfMonthOf(FPatientID); });
+  ShowTainOverview(::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd,
+                                         [this] { return CheckUpPdfMonthOf(FPatientID); }));
+}
+
+void DrugInfoLogic::ShowTainOverview(const TainOverview& overview) {
   controls_.BtnBack.visible = overview.btnBackVisible;
   controls_.LabelTainName.text = overview.labelTainName;
 
@@ -49,7 +54,7 @@ void DrugInfoLogic::BtnSelfNextMonthClick() {
 
 void DrugInfoLogic::DisplaySelfYakureki() {
   BusyCursor busy(ui_);
-  const SelfMonthShown shown = ::DisplaySelfYakureki(client_, FPatientID, FSelfMonth);
+  const SelfMonthShown shown = RunBlocking(::DisplaySelfYakureki(client_, FPatientID, FSelfMonth));
   FSelfMonth = shown.month;
   controls_.LabelSelfMonth.text = shown.monthLabel;
   if (shown.memo) controls_.MemoSelf.lines = *shown.memo;

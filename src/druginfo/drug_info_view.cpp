@@ -150,8 +150,8 @@ void TfrmDrugInfo::buildLeft(QWidget* panelLeft) {
   QFont dateFont = ProportionalUiFont(13);
   dateFont.setBold(true);
   labelDate->setFont(dateFont);
-  QLabel* label1 = label(panelSearch, QStringLiteral("Label1"), 8, 64, 80, 18);
-  label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QLabel* patientNumber = label(panelSearch, QStringLiteral("Label1"), 8, 64, 80, 18);
+  patientNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   label(panelSearch, QStringLiteral("Label2"), 96, 64, 130, 18);
   label(panelSearch, QStringLiteral("LabelAge"), 230, 64, 52, 18);
 
@@ -306,8 +306,8 @@ void TfrmDrugInfo::showModels() {
   ShowButton(this, QStringLiteral("BtnPDFY"), c.BtnPDFY);
   ShowButton(this, QStringLiteral("BtnPDFT"), c.BtnPDFT);
   ShowLabel(this, QStringLiteral("LabelDate"), c.LabelDate);
-  ShowLabel(this, QStringLiteral("Label1"), c.Label1);
-  ShowLabel(this, QStringLiteral("Label2"), c.Label2);
+  ShowLabel(this, QStringLiteral("Label1"), c.patientNumberLabel);
+  ShowLabel(this, QStringLiteral("Label2"), c.patientNameLabel);
   ShowLabel(this, QStringLiteral("LabelAge"), c.LabelAge);
   ShowLabel(this, QStringLiteral("LabelListState"), c.LabelListState);
   ShowButton(this, QStringLiteral("BtnKaikeiMi"), c.BtnKaikeiMi);

@@ -4,21 +4,18 @@
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 
-void LoadOnlineSpecGet(OrcaClient& client, const QString& patientId, TainLists& lists) {
-  if (patientId.trimmed().isEmpty()) return;
+Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists) {
+  if (patientId.trimmed().isEmpty()) co_return;
   lists.FTkkDates.clear();
-  const QString answer = client.ORCAPost(kOnlineSpecGetPath, OnlineSpecGet01Body(patientId));
-  if (!answer.isEmpty()) ParseOnlineSpecGet01(answer, lists);
+  const OrcaAnswer answer = co_await client.post(kOnlineSpecGetPath, OnlineSpecGet01Body(patientId));
+  if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
 }
 
-bool ParseOnlineSpecGet01(const QString& fileName, TainLists& lists) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+void ParseOnlineSpecGet01(const QStringList& answerLines, TainLists& lists) {
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("EffectiveTime"), &value) && value.size() >= 10) {
       AppendUnlessPresent(lists.FTkkDates, value);
     }
   }
-  return true;
 }

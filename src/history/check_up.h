@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include "async/task.h"
 
 #include "history/tain_lists.h"
 
@@ -8,8 +11,7 @@ class OrcaClient;
 
 // Asks for the patient's check-up dates and puts them into FTkkDates, which it empties first. A
 // blank patient number sends nothing and leaves the list as it is.
-void LoadOnlineSpecGet(OrcaClient& client, const QString& patientId, TainLists& lists);
+Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists);
 
-// Appends every EffectiveTime of ten characters or more to FTkkDates unless present. False only
-// when the file does not exist.
-bool ParseOnlineSpecGet01(const QString& fileName, TainLists& lists);
+// Appends every EffectiveTime of ten characters or more to FTkkDates unless present.
+void ParseOnlineSpecGet01(const QStringList& answerLines, TainLists& lists);

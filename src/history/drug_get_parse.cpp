@@ -2,8 +2,6 @@
 
 #include <QDomDocument>
 #include <QDomElement>
-#include <QFile>
-#include <QFileInfo>
 #include <optional>
 
 #include "core/log.h"
@@ -109,16 +107,14 @@ TPrescription PrescriptionOf(const QDomElement& event, const QString& month) {
 
 }  // namespace
 
-bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists,
+void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,
                           QString* birthDate) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
   lists.FMonthList.clear();
   lists.FInstMonthMap.clear();
   QString month;
   SummaryEntry entry;
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("BirthDate"), &value)) *birthDate = value;
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
       entry.close(month, selfInstCd, lists.FInstMonthMap);
@@ -134,24 +130,15 @@ bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, Ta
     }
   }
   entry.close(month, selfInstCd, lists.FInstMonthMap);
-  return true;
 }
 
-bool ParseOnlineDrugGet02(const QString& fileName, const QString& month, TainLists& lists) {
-  if (!QFileInfo::exists(fileName)) return false;
-  QFile file(fileName);
+bool ParseOnlineDrugGet02(const QByteArray& answer, const QString& month, TainLists& lists) {
   QDomDocument document;
   QString message;
   int line = 0;
   int column = 0;
-  bool loaded = file.open(QIODevice::ReadOnly);
-  if (!loaded) {
-    message = file.errorString();
-  } else if (!document.setContent(file.readAll(), &message, &line, &column)) {
-    loaded = false;
+  if (!document.setContent(answer, &message, &line, &column)) {
     message = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
-  }
-  if (!loaded) {
     WrtLog(GetLogTxt(), QStringLiteral("ParseOnlineDrugGet02 Error: ") + message);
     return false;
   }

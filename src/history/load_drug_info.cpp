@@ -12,29 +12,26 @@ void CompleteMonthList(QStringList& monthList, const QDate& today) {
   for (int i = 0; i < 12; ++i) AppendUnlessPresent(monthList, MonthsBefore(today, i));
 }
 
-DrugInfoLoad LoadDrugInfo(OrcaClient& client, const QString& patientId, const QString& selfInstCd,
-                          TainLists& lists, const DrugInfoLoadHooks& hooks) {
+Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
   DrugInfoLoad load;
-  if (patientId.trimmed().isEmpty()) return load;
+  if (patientId.trimmed().isEmpty()) co_return load;
   load.started = true;
   lists.FMonthList.clear();
   lists.FPrescList.clear();
-  if (hooks.clearPanes) hooks.clearPanes();
 
-  const QString summary = client.ORCAPost(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId));
-  if (summary.isEmpty()) return load;
+  const OrcaAnswer summary = co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId));
+  if (!summary.ok()) co_return load;
   load.phase1Answered = true;
-  ParseOnlineDrugGet01(summary, selfInstCd, lists, &load.FBirthDate);
+  ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);
   CompleteMonthList(lists.FMonthList, Today());
 
-  // Every answer lands in the same dump file, so each month is read before the next is asked.
-  for (const QString& month : std::as_const(lists.FMonthList)) {
-    const QString answer = client.ORCAPost(kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month));
-    if (!answer.isEmpty()) ParseOnlineDrugGet02(answer, month, lists);
+  const QStringList months = lists.FMonthList;
+  for (const QString& month : months) {
+    const OrcaAnswer answer = co_await client.post(kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month));
+    if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
   }
 
-  LoadOnlineSpecGet(client, patientId, lists);
-  LoadOnlineMedGet(client, patientId, selfInstCd, lists);
-  if (hooks.mergeSavedDrugPdf) hooks.mergeSavedDrugPdf(lists);
-  return load;
+  co_await LoadOnlineSpecGet(client, patientId, lists);
+  co_await LoadOnlineMedGet(client, patientId, selfInstCd, lists);
+  co_return load;
 }

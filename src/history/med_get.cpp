@@ -7,24 +7,22 @@
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 
-void LoadOnlineMedGet(OrcaClient& client, const QString& patientId, const QString& selfInstCd,
-                      TainLists& lists) {
-  if (patientId.trimmed().isEmpty()) return;
+Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
+  if (patientId.trimmed().isEmpty()) co_return;
   lists.FMedInstMonths.clear();
-  for (const QString& month : {QString(), MonthsBefore(Today(), 6)}) {
-    const QString answer = client.ORCAPost(kOnlineMedGetPath, OnlineMedGet01Body(patientId, month));
-    if (!answer.isEmpty()) ParseOnlineMedGet01(answer, selfInstCd, lists);
+  const QStringList months{QString(), MonthsBefore(Today(), 6)};
+  for (const QString& month : months) {
+    const OrcaAnswer answer = co_await client.post(kOnlineMedGetPath, OnlineMedGet01Body(patientId, month));
+    if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
   }
 }
 
-bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+void ParseOnlineMedGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists) {
   QString month;
   QString code;
   QString name;
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
       month = value;
       code.clear();
@@ -43,5 +41,4 @@ bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, Tai
       }
     }
   }
-  return true;
 }

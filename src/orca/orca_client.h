@@ -9,6 +9,7 @@
 #include "orca/cert_store.h"
 #include "orca/connection.h"
 #include "orca/http_exchange.h"
+#include "orca/response_reader.h"
 
 // What a request to ORCA brought back: a status-200 answer, stored in its API path's dump file,
 // or nothing.
@@ -16,6 +17,7 @@ struct OrcaAnswer {
   QString dumpPath;    // "" when no status-200 answer was stored
   QByteArray content;  // the stored bytes: a byte-order mark, then the answer as UTF-8
   bool ok() const { return !dumpPath.isEmpty(); }
+  QStringList lines() const { return ResponseLines(content); }
 };
 
 // The one way the program talks to ORCA. A request is a POST with an XML body (a GET for a blank

@@ -55,6 +55,6 @@ QList<Reception> ReadReceptions(const QStringList& lines) {
   return reader.receptions;
 }
 
-bool ListedInMode(const Reception& reception, int listMode) {
-  return listMode != 1 || TrimBlanksAndControls(reception.accountTime).isEmpty();
+bool ListedInMode(const Reception& reception, ListMode mode) {
+  return mode == ListMode::All || TrimBlanksAndControls(reception.accountTime).isEmpty();
 }

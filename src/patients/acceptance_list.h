@@ -25,5 +25,8 @@ QString NormalisePatientNumber(const QString& value);
 // Patient_ID appears there too.
 QList<Reception> ReadReceptions(const QStringList& lines);
 
-// List mode 1 shows only receptions without an account time; every other mode shows all.
-bool ListedInMode(const Reception& reception, int listMode);
+// Which receptions the list shows: every one of the day ("全て"), or those still in progress,
+// without an account time ("受付中").
+enum class ListMode { All, InProgress };
+
+bool ListedInMode(const Reception& reception, ListMode mode);

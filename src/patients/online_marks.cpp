@@ -3,40 +3,11 @@
 #include <QStringList>
 
 #include "history/institution_codes.h"
+#include "history/online_requests.h"
 #include "orca/orca_client.h"
-#include "orca/request_template.h"
 #include "orca/response_reader.h"
 
 namespace {
-
-const QString kDrugBody = QStringLiteral(
-    "<data>  <onlinedruggetreq type=\"record\">"
-    "    <Request_Number type=\"string\">01</Request_Number>"
-    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
-    "    <MeTrMonth type=\"string\"></MeTrMonth>"
-    "    <InOut type=\"string\"></InOut>"
-    "  </onlinedruggetreq></data>");
-
-const QString kMedicalBody = QStringLiteral(
-    "<data>  <onlinemedgetreq type=\"record\">"
-    "    <Request_Number type=\"string\">01</Request_Number>"
-    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
-    "    <MeTrMonth type=\"string\"></MeTrMonth>"
-    "    <InOut type=\"string\"></InOut>"
-    "    <MeTrDiHCd type=\"string\"></MeTrDiHCd>"
-    "    <PrlsHCd type=\"string\"></PrlsHCd>"
-    "  </onlinemedgetreq></data>");
-
-const QString kCheckUpBody = QStringLiteral(
-    "<data>  <onlinespecgetreq type=\"record\">"
-    "    <Request_Number type=\"string\">01</Request_Number>"
-    "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
-    "    <EffectiveTime type=\"string\"></EffectiveTime>"
-    "  </onlinespecgetreq></data>");
-
-QStringList AnswerLines(const QString& dumpPath) {
-  return ReadResponseLines(dumpPath).value_or(QStringList());
-}
 
 bool AnyLineHolds(const QStringList& lines, const QString& element) {
   const QString tag = OpeningTag(element);
@@ -57,38 +28,43 @@ bool NamesAnotherInstitution(const QStringList& lines, const QString& selfInstCd
 
 }  // namespace
 
+// The probes are the first requests of the other-institution history, asked for nothing but the
+// patient.
 QString OnlineProbeApiPath(OnlineProbe probe) {
   switch (probe) {
     case OnlineProbe::DrugInformation:
-      return QStringLiteral("api01rv2/onlinedruggetv2");
+      return kOnlineDrugGetPath;
     case OnlineProbe::MedicalInformation:
-      return QStringLiteral("api01rv2/onlinemedgetv2");
+      return kOnlineMedGetPath;
     case OnlineProbe::SpecificHealthCheck:
       break;
   }
-  return QStringLiteral("api01rv2/onlinespecgetv2");
+  return kOnlineSpecGetPath;
 }
 
 QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
-  const QString& templ = probe == OnlineProbe::DrugInformation      ? kDrugBody
-                         : probe == OnlineProbe::MedicalInformation ? kMedicalBody
-                                                                    : kCheckUpBody;
-  return FillTemplate(templ, QStringLiteral("XXXXX"), EscapeXmlText(patientId));
+  switch (probe) {
+    case OnlineProbe::DrugInformation:
+      return OnlineDrugGet01Body(patientId);
+    case OnlineProbe::MedicalInformation:
+      return OnlineMedGet01Body(patientId, QString());
+    case OnlineProbe::SpecificHealthCheck:
+      break;
+  }
+  return OnlineSpecGet01Body(patientId);
 }
 
-bool HasOnlineInformation(OrcaClient& client, const QString& patientId, const QString& selfInstCd) {
-  const QString drugAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::DrugInformation),
-                                             OnlineProbeBody(OnlineProbe::DrugInformation, patientId));
-  if (drugAnswer.isEmpty()) return false;
-  if (AnyLineHolds(AnswerLines(drugAnswer), QStringLiteral("MeTrMonth"))) return true;
+Task<bool> HasOnlineInformation(OrcaClient& client, QString patientId, QString selfInstCd) {
+  auto probe = [&client, &patientId](OnlineProbe kind) {
+    return client.post(OnlineProbeApiPath(kind), OnlineProbeBody(kind, patientId));
+  };
+  const OrcaAnswer drugAnswer = co_await probe(OnlineProbe::DrugInformation);
+  if (!drugAnswer.ok()) co_return false;
+  if (AnyLineHolds(drugAnswer.lines(), QStringLiteral("MeTrMonth"))) co_return true;
 
-  const QString medicalAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::MedicalInformation),
-                                                OnlineProbeBody(OnlineProbe::MedicalInformation, patientId));
-  if (!medicalAnswer.isEmpty() && NamesAnotherInstitution(AnswerLines(medicalAnswer), selfInstCd))
-    return true;
+  const OrcaAnswer medicalAnswer = co_await probe(OnlineProbe::MedicalInformation);
+  if (medicalAnswer.ok() && NamesAnotherInstitution(medicalAnswer.lines(), selfInstCd)) co_return true;
 
-  const QString checkUpAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::SpecificHealthCheck),
-                                                OnlineProbeBody(OnlineProbe::SpecificHealthCheck, patientId));
-  return !checkUpAnswer.isEmpty() &&
-         AnyLineHolds(AnswerLines(checkUpAnswer), QStringLiteral("EffectiveTime"));
+  const OrcaAnswer checkUpAnswer = co_await probe(OnlineProbe::SpecificHealthCheck);
+  co_return checkUpAnswer.ok() && AnyLineHolds(checkUpAnswer.lines(), QStringLiteral("EffectiveTime"));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "async/task.h"
+
 class OrcaClient;
 
 // The mark beside a patient for whom ORCA relays online eligibility-confirmation information.
@@ -17,4 +19,4 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId);
 // Sends up to three probes, one after another, and stops at the first that proves information:
 // a dispensing month, a treatment record of another institution that is neither the clinic nor a
 // pharmacy, or a check-up. No answer to the first probe ends the test without a mark.
-bool HasOnlineInformation(OrcaClient& client, const QString& patientId, const QString& selfInstCd);
+Task<bool> HasOnlineInformation(OrcaClient& client, QString patientId, QString selfInstCd);

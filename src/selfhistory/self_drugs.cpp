@@ -55,12 +55,9 @@ QStringList SelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs) {
   return block;
 }
 
-bool ParseMedicalGet02(const QString& path, const QString& day, QStringList& memo) {
-  const std::optional<QStringList> lines = ReadResponseLines(path);
-  if (!lines) return false;
-  const QStringList block = SelfDayBlock(day, ReadSelfDrugs(*lines));
-  if (block.isEmpty()) return true;
+void ParseMedicalGet02(const QStringList& answerLines, const QString& day, QStringList& memo) {
+  const QStringList block = SelfDayBlock(day, ReadSelfDrugs(answerLines));
+  if (block.isEmpty()) return;
   if (!memo.isEmpty()) memo << QString();
   memo << block;
-  return true;
 }

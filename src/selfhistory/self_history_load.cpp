@@ -12,29 +12,31 @@ namespace {
 
 constexpr int kStepBackMonths = 6;
 
-// The saved answer's lines; nothing when no status-200 answer came or its file is gone.
-std::optional<QStringList> Ask(OrcaClient& client, MedicalGetClass kind, const QString& patientId,
-                               const QString& performDate, const QString& departmentCode = QString()) {
-  const QString path =
-      client.ORCAPost(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode));
-  if (path.isEmpty()) return std::nullopt;
-  return ReadResponseLines(path);
+// The answer's lines; nothing when no status-200 answer came.
+Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, QString patientId,
+                                     QString performDate, QString departmentCode = QString()) {
+  const OrcaAnswer answer =
+      co_await client.post(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode));
+  if (!answer.ok()) co_return std::nullopt;
+  co_return answer.lines();
 }
 
-QStringList LoadMonth(OrcaClient& client, const QString& patientId, const QString& month) {
+Task<QStringList> LoadMonth(OrcaClient& client, QString patientId, QString month) {
   QStringList memo;
-  const std::optional<QStringList> overview = Ask(client, MedicalGetClass::MonthOverview, patientId, month);
+  const std::optional<QStringList> overview =
+      co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
   for (const QString& day : days) {
-    const std::optional<QStringList> visits = Ask(client, MedicalGetClass::DayVisits, patientId, day);
+    const std::optional<QStringList> visits =
+        co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
     if (!visits) continue;
     const std::optional<QString> department = DayDepartment(*visits, day);
     if (!department) continue;
-    const QString path = client.ORCAPost(MedicalGetApiPath(MedicalGetClass::DayDepartmentActs),
-                                         MedicalGetBody(patientId, day, *department));
-    if (!path.isEmpty()) ParseMedicalGet02(path, day, memo);
+    const std::optional<QStringList> acts =
+        co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
+    if (acts) ParseMedicalGet02(*acts, day, memo);
   }
-  return memo;
+  co_return memo;
 }
 
 bool ShowsText(const QStringList& memo) {
@@ -46,38 +48,37 @@ bool ShowsText(const QStringList& memo) {
 
 // The nearest of the six months before `month` whose overview names a drug; failed requests
 // count as months without drugs.
-std::optional<QString> StepBack(OrcaClient& client, const QString& patientId, const QString& month) {
+Task<std::optional<QString>> StepBack(OrcaClient& client, QString patientId, QString month) {
   for (int k = 1; k <= kStepBackMonths; ++k) {
     const QString earlier = ShiftSelfMonth(month, -k);
     const std::optional<QStringList> overview =
-        Ask(client, MedicalGetClass::MonthOverview, patientId, earlier);
-    if (overview && OverviewHasDrugCode(*overview)) return earlier;
+        co_await Ask(client, MedicalGetClass::MonthOverview, patientId, earlier);
+    if (overview && OverviewHasDrugCode(*overview)) co_return earlier;
   }
-  return std::nullopt;
+  co_return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<SelfYakureki> LoadSelfDrugInfo(OrcaClient& client, const QString& patientId,
-                                             const QString& selfMonth) {
+Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString patientId, QString selfMonth) {
   const QString patient = patientId.trimmed();
-  if (patient.isEmpty()) return std::nullopt;
+  if (patient.isEmpty()) co_return std::nullopt;
   QString month = selfMonth.isEmpty() ? CurrentSelfMonth() : selfMonth;
   // A landing month that again shows nothing steps back from there; each step goes to an earlier
   // month, and the chain ends at six months without drugs.
   for (;;) {
-    const QStringList memo = LoadMonth(client, patient, month);
-    if (ShowsText(memo)) return SelfYakureki{month, UpdateSelfMonthLabel(month), memo};
-    const std::optional<QString> earlier = StepBack(client, patient, month);
-    if (!earlier) return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList()};
+    const QStringList memo = co_await LoadMonth(client, patient, month);
+    if (ShowsText(memo)) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), memo};
+    const std::optional<QString> earlier = co_await StepBack(client, patient, month);
+    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList()};
     month = *earlier;
   }
 }
 
-SelfMonthShown DisplaySelfYakureki(OrcaClient& client, const QString& patientId, const QString& selfMonth) {
+Task<SelfMonthShown> DisplaySelfYakureki(OrcaClient& client, QString patientId, QString selfMonth) {
   SelfMonthShown shown{selfMonth, UpdateSelfMonthLabel(selfMonth), std::nullopt};
-  if (const std::optional<SelfYakureki> loaded = LoadSelfDrugInfo(client, patientId, selfMonth)) {
+  if (const std::optional<SelfYakureki> loaded = co_await LoadSelfDrugInfo(client, patientId, selfMonth)) {
     shown = SelfMonthShown{loaded->month, loaded->monthLabel, loaded->memo};
   }
-  return shown;
+  co_return shown;
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "async/task.h"
+
 class OrcaClient;
 
 // What the own-institution pane shows after a load; the window copies it into `FSelfMonth`,
@@ -19,8 +21,7 @@ struct SelfYakureki {
 // A month that shows nothing steps back to the nearest of the six months before it whose overview
 // names a drug, and loads that month the same way. Nothing when the patient number is blank: the
 // pane keeps what it shows.
-std::optional<SelfYakureki> LoadSelfDrugInfo(OrcaClient& client, const QString& patientId,
-                                             const QString& selfMonth);
+Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString patientId, QString selfMonth);
 
 // The month buttons' road: the month's label at once, then the load. With no patient opened only
 // the month and its label change, and `memo` is nothing: `MemoSelf` keeps what it shows.
@@ -29,4 +30,4 @@ struct SelfMonthShown {
   QString monthLabel;
   std::optional<QStringList> memo;
 };
-SelfMonthShown DisplaySelfYakureki(OrcaClient& client, const QString& patientId, const QString& selfMonth);
+Task<SelfMonthShown> DisplaySelfYakureki(OrcaClient& client, QString patientId, QString selfMonth);

@@ -87,21 +87,27 @@ TEST_F(LauncherTest, failedCreationOfTheDrugWindowIsReported) {
 
 TEST_F(LauncherTest, drugWindowStartsFreshEveryTime) {
   TfrmMain main;
-  QList<QPair<int, QDate>> seen;
+  QList<QPair<ListMode, QDate>> seen;
   for (int opening = 0; opening < 2; ++opening) {
     QTimer::singleShot(0, [&] {
       auto* window = qobject_cast<TfrmDrugInfo*>(QApplication::activeModalWidget());
       ASSERT_TRUE(window);
-      seen << qMakePair(window->logic().FListMode, window->logic().FCurrentDate);
-      window->logic().FListMode = 1;
-      window->logic().FCurrentDate = QDate(2024, 4, 1);
+      seen << qMakePair(window->logic().listMode(), window->logic().currentDate());
+      // A server that refuses at once: the loads fail quietly and the handlers still run.
+      writeFile("user.ini", "[PARAMA]\r\nURL=http://127.0.0.1:1/api/\r\n");
+      window->logic().GetWebORCAInfo();
+      window->logic().BtnKaikeiMiClick();
+      window->logic().BtnPrevDayClick();
+      EXPECT_EQ(window->logic().listMode(), ListMode::InProgress);
+      EXPECT_EQ(window->logic().currentDate(), QDate(2024, 4, 30));
+      QFile::remove(path("user.ini"));
       window->close();
     });
     child<QPushButton>(&main, "Button1")->click();
   }
   ASSERT_EQ(seen.size(), 2);
   for (const auto& [mode, day] : seen) {
-    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(mode, ListMode::All);
     EXPECT_EQ(day, QDate(2024, 5, 1));
   }
   EXPECT_TRUE(main.findChildren<TfrmDrugInfo*>().isEmpty()) << "each window is destroyed when it closes";

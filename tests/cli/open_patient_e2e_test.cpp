@@ -73,8 +73,8 @@ TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
   ASSERT_TRUE(ui.messages.empty());
   const DrugInfoControls& c = logic->controls();
   EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t1\t山田　太郎\t◎")});
-  EXPECT_EQ(c.Label1.text, QStringLiteral("1"));
-  EXPECT_EQ(c.Label2.text, QStringLiteral("山田　太郎"));
+  EXPECT_EQ(c.patientNumberLabel.text, QStringLiteral("1"));
+  EXPECT_EQ(c.patientNameLabel.text, QStringLiteral("山田　太郎"));
 
   const QStringList grid = Rows(c.GridInstitution);
   QStringList months = grid.first().split('\t');
@@ -95,7 +95,7 @@ TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
                   .match(c.MemoTain.lines.first())
                   .hasMatch());
   EXPECT_EQ(c.LabelTainMonth.text,
-            MonthLabel(QDate::fromString(logic->FTainLists->FMonthList.last() + "-01", Qt::ISODate)));
+            MonthLabel(QDate::fromString(logic->tainLists()->FMonthList.last() + "-01", Qt::ISODate)));
 
   // Billed today, so the own history starts with today.
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate()));
@@ -139,7 +139,7 @@ TEST_F(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
   const QDate lastVisit = QDate::currentDate().addDays(-40);
   const DrugInfoControls& c = logic->controls();
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(lastVisit));
-  EXPECT_EQ(logic->FSelfMonth, lastVisit.toString(QStringLiteral("yyyy-MM")));
+  EXPECT_EQ(logic->selfMonth(), lastVisit.toString(QStringLiteral("yyyy-MM")));
   ASSERT_FALSE(c.MemoSelf.lines.isEmpty());
   EXPECT_EQ(c.MemoSelf.lines.first(), lastVisit.toString(QStringLiteral("yyyy.MM.dd")));
 
@@ -161,7 +161,7 @@ TEST_F(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
   EXPECT_EQ(ui.messages[0].first, MessageKind::Information);
   EXPECT_EQ(ui.messages[0].second, kNotFound);
   EXPECT_EQ(patientRows(), before);
-  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
 
   const CliRun cli = runCli({"patient", "99999"});
   EXPECT_EQ(cli.exitCode, 1);
@@ -173,7 +173,7 @@ TEST_F(OpenPatientE2e, nameSearchWithOneHitOpensThePatient) {
   search(1, QStringLiteral("花子"));
   ASSERT_TRUE(ui.messages.empty());
   EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t2\t佐藤　花子\t◎")});
-  EXPECT_EQ(logic->controls().Label2.text, QStringLiteral("佐藤　花子"));
+  EXPECT_EQ(logic->controls().patientNameLabel.text, QStringLiteral("佐藤　花子"));
   EXPECT_FALSE(logic->controls().MemoTain.lines.isEmpty());
   EXPECT_FALSE(logic->controls().MemoSelf.lines.isEmpty());
 }
@@ -184,7 +184,7 @@ TEST_F(OpenPatientE2e, nameSearchWithSeveralHitsListsThemInCacheOrder) {
   EXPECT_EQ(patientRows(),
             (QStringList{QStringLiteral("1\t1\t山田　太郎\t◎"), QStringLiteral("2\t13\t山口　修\t"),
                          QStringLiteral("3\t8\t山本　さくら\t◎"), QStringLiteral("4\t19\t山崎　隆\t")}));
-  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
   EXPECT_TRUE(logic->controls().MemoTain.lines.isEmpty());
 }
 

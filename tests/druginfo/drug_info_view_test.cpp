@@ -121,7 +121,7 @@ TEST_F(DrugInfoViewTest, listsADayFromOrcaWithItsMarks) {
   EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("山田　太郎"));
   EXPECT_EQ(grid->item(1, 3)->text(), QStringLiteral("◎"));
   grid->setCurrentCell(1, 0);
-  EXPECT_EQ(w->logic().FPatientRow, 2);
+  EXPECT_EQ(w->logic().patientRow(), 2);
 }
 
 // What the user sees highlighted is what a double-click opens: right after the list appears, and

@@ -21,32 +21,32 @@ class ListRefreshTest : public DrugInfoTest {
 
 TEST_F(ListRefreshTest, selectingACellRemembersItsRow) {
   select(2);
-  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->patientRow(), 2);
 }
 
 TEST_F(ListRefreshTest, modeButtonSwitchesAndTheSelectionFollowsThePatient) {
   select(3);
   logic->controls().EditSearch.text = QStringLiteral("山");
   logic->BtnKaikeiMiClick();
-  EXPECT_EQ(logic->FListMode, 1);
+  EXPECT_EQ(logic->listMode(), ListMode::InProgress);
   EXPECT_EQ(logic->controls().LabelListState.text, QStringLiteral("受付中"));
   EXPECT_EQ(logic->controls().BtnKaikeiMi.caption, QStringLiteral("全て"));
   EXPECT_EQ(logic->controls().EditSearch.text, QString());
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|1|甲|"), QStringLiteral("2|3|丙|")}));
-  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->patientRow(), 2);
   EXPECT_EQ(logic->controls().GridPatient.row(), 2);
 
   logic->BtnKaikeiMiClick();
   EXPECT_EQ(logic->controls().LabelListState.text, QStringLiteral("全て"));
   EXPECT_EQ(logic->controls().BtnKaikeiMi.caption, QStringLiteral("受付中"));
-  EXPECT_EQ(logic->FPatientRow, 3);
+  EXPECT_EQ(logic->patientRow(), 3);
   EXPECT_EQ(acceptanceRequests(), 2);
 }
 
 TEST_F(ListRefreshTest, modeButtonWithoutSelectionReselectsNothing) {
   logic->BtnKaikeiMiClick();
   EXPECT_EQ(acceptanceRequests(), 1);
-  EXPECT_EQ(logic->FPatientRow, -1);
+  EXPECT_EQ(logic->patientRow(), -1);
 }
 
 // A row index outlives its patient only to open somebody else: once the rows are refilled, no row
@@ -54,12 +54,12 @@ TEST_F(ListRefreshTest, modeButtonWithoutSelectionReselectsNothing) {
 TEST_F(ListRefreshTest, aRefillWithoutTheSelectedPatientSelectsNothing) {
   select(2);
   logic->BtnKaikeiMiClick();  // patient 2 is billed and drops out
-  EXPECT_EQ(logic->FPatientRow, -1);
+  EXPECT_EQ(logic->patientRow(), -1);
   EXPECT_EQ(logic->controls().GridPatient.row(), -1);
 
   select(2);
   logic->BtnPrevDayClick();  // another day: its row 2 is another patient
-  EXPECT_EQ(logic->FPatientRow, -1);
+  EXPECT_EQ(logic->patientRow(), -1);
   EXPECT_EQ(logic->controls().GridPatient.row(), -1);
   orca.clearRecord();
   logic->GridPatientDblClick();
@@ -73,7 +73,7 @@ TEST_F(ListRefreshTest, timerRefreshesTodayWithPaintingSuspendedAndFollowsTheSel
   logic->TimerRefreshTimer();
   EXPECT_EQ(acceptanceRequests(), 1);
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|9|新|"), QStringLiteral("2|1|甲|")}));
-  EXPECT_EQ(logic->FPatientRow, 2);
+  EXPECT_EQ(logic->patientRow(), 2);
   EXPECT_EQ(logic->controls().GridPatient.row(), 2);
   ASSERT_GE(ui.events.size(), 2);
   EXPECT_EQ(ui.events.constFirst(), QStringLiteral("suspend GridPatient"));

@@ -64,7 +64,6 @@ class OpenPatientTest : public DrugInfoTest {
 };
 
 TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
-  logic->FTainMonth = QStringLiteral("2023-01");
   logic->controls().LabelTainMonth.text = QStringLiteral("2023年01月");
   logic->GridPatientSelectCell(1, 2);
   logic->GridPatientDblClick();
@@ -75,13 +74,13 @@ TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
                          // marks: every row of the grid, drug information first
                          QStringLiteral("onlinedruggetv2 x2")}));
   const DrugInfoControls& c = logic->controls();
-  EXPECT_EQ(logic->FPatientID, QStringLiteral("8"));
-  EXPECT_EQ(c.Label1.text, QStringLiteral("8"));
-  EXPECT_EQ(c.Label2.text, QStringLiteral("乙"));
+  EXPECT_EQ(logic->patientId(), QStringLiteral("8"));
+  EXPECT_EQ(c.patientNumberLabel.text, QStringLiteral("8"));
+  EXPECT_EQ(c.patientNameLabel.text, QStringLiteral("乙"));
   EXPECT_EQ(c.LabelAge.text, QStringLiteral("24歳"));  // the clock stands on 2024-05-01
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|7|甲|◎"), QStringLiteral("2|8|乙|◎")}));
   // The double-click leaves the other institutions' month as it was.
-  EXPECT_EQ(logic->FTainMonth, QStringLiteral("2023-01"));
+  EXPECT_EQ(logic->tainMonth(), QString());
   EXPECT_EQ(c.LabelTainMonth.text, QStringLiteral("2023年01月"));
   EXPECT_EQ(c.LabelTainName.text, QStringLiteral("他院"));
   EXPECT_EQ(c.PanelTopGrid.height, 68);
@@ -92,7 +91,7 @@ TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
 TEST_F(OpenPatientTest, doubleClickWithoutASelectedRowDoesNothing) {
   logic->GridPatientDblClick();
   EXPECT_TRUE(orca.requests().isEmpty());
-  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
 }
 
 TEST_F(OpenPatientTest, searchByNumberPutsThePatientAloneInTheGridAndOpensIt) {
@@ -107,11 +106,11 @@ TEST_F(OpenPatientTest, searchByNumberPutsThePatientAloneInTheGridAndOpensIt) {
   EXPECT_EQ(road().first(), QStringLiteral("patientgetv2?id=0012"));
   EXPECT_EQ(rows(), QStringList{QStringLiteral("1|0012|山田　太郎|◎")});
   EXPECT_EQ(logic->controls().GridPatient.row(), 1);
-  EXPECT_EQ(logic->FPatientRow, 1);
-  EXPECT_EQ(logic->controls().Label2.text, QStringLiteral("山田　太郎"));
+  EXPECT_EQ(logic->patientRow(), 1);
+  EXPECT_EQ(logic->controls().patientNameLabel.text, QStringLiteral("山田　太郎"));
   EXPECT_EQ(ReadCacheLines(GetCacheFilePath()).last(), QStringLiteral("0012,山田　太郎"));
   // The month list ends with the completed months: twelve back from 2024-05, after 2024-03.
-  EXPECT_EQ(logic->FTainMonth, QStringLiteral("2023-06"));
+  EXPECT_EQ(logic->tainMonth(), QStringLiteral("2023-06"));
   EXPECT_EQ(logic->controls().LabelTainMonth.text, QStringLiteral("2023年06月"));
 }
 
@@ -146,7 +145,7 @@ TEST_F(OpenPatientTest, failedSearchesShowTheirBoxAndChangeNothing) {
     EXPECT_EQ(ui.messages[0].first, c.box);
     EXPECT_EQ(ui.messages[0].second, c.text);
     EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|7|甲|"), QStringLiteral("2|8|乙|")}));
-    EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+    EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
   }
 }
 
@@ -166,7 +165,7 @@ TEST_F(OpenPatientTest, nameSearchFindsPlainSubstringsAfterTheFirstComma) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|1|山田　太郎|◎"), QStringLiteral("2|3|山田,花子|◎")}));
   EXPECT_TRUE(orca.requestedPaths().filter(QStringLiteral("patientgetv2")).isEmpty());
-  EXPECT_EQ(logic->controls().Label1.text, QStringLiteral("カルテ番号"));
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
 
   // One hit asks ORCA again; a patient ORCA no longer knows is not found.
   orca.answer(kPatientGet + QStringLiteral("3"), PatientAnswer(QString()));

@@ -8,7 +8,9 @@
 
 #include "core/clock.h"
 #include "druginfo/drug_info_view.h"
+#include "history_fixtures.h"
 #include "recording_ui.h"
+#include "scripted_orca.h"
 #include "temp_program_folder.h"
 #include "widgets/qt_print_job.h"
 
@@ -38,6 +40,21 @@ class PrintViewTest : public TempProgramFolder {
     probe.EndDoc();
   }
 
+  // Opens patient 7, whom the drug summary knows at these institutions in these months and of
+  // whom ORCA knows nothing else.
+  void openPatientKnownAt(const QList<SummaryMonth>& months) {
+    orca.configure();
+    orca.answer(QStringLiteral("api01rv2/patientgetv2?id=7"),
+                HttpAction::Ok("<xmlio2>\n  <WholeName type=\"string\">試験　患者</WholeName>\n</xmlio2>\n"));
+    orca.answerWhenBodyHolds(QStringLiteral("api01rv2/onlinedruggetv2"),
+                             "<Request_Number type=\"string\">01</Request_Number>",
+                             HttpAction::Ok(DrugSummaryAnswer(QString(), months)));
+    DrugInfoLogic& logic = window->logic();
+    logic.GetWebORCAInfo();
+    logic.controls().EditSearch.text = QStringLiteral("7");
+    logic.BtnSearchClick();
+  }
+
   // A4 at 300 dots per inch, written to a PDF file instead of a printer.
   std::unique_ptr<QPrinter> pdfPrinter() const {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -58,6 +75,7 @@ class PrintViewTest : public TempProgramFolder {
   }
 
   RecordingUi ui;
+  ScriptedOrca orca;
   std::unique_ptr<TfrmDrugInfo> window;
   int lineStep = 0;
   int linesPerPage = 0;
@@ -91,9 +109,9 @@ TEST_F(PrintViewTest, linesArePrintedInOrderAndAPageHoldsWhatFitsAboveTheBottomR
 
 TEST_F(PrintViewTest, institutionGridShowsTheModelAndPanelHeight) {
   DrugInfoLogic& logic = window->logic();
-  TainLists& lists = *logic.FTainLists;
-  lists.FInstMonthMap = {QStringLiteral("ひかり医院|2023-11"), QStringLiteral("みなと病院|2024-02")};
-  logic.DisplayTainYakureki();
+  openPatientKnownAt(
+      {{QStringLiteral("2023-11"), {{QStringLiteral("1310000011"), QStringLiteral("ひかり医院"), {}, {}}}},
+       {QStringLiteral("2024-02"), {{QStringLiteral("1310000022"), QStringLiteral("みなと病院"), {}, {}}}}});
   window->showModels();
   auto* grid = window->findChild<QTableWidget*>(QStringLiteral("GridInstitution"));
   ASSERT_TRUE(grid);
@@ -107,17 +125,18 @@ TEST_F(PrintViewTest, institutionGridShowsTheModelAndPanelHeight) {
   EXPECT_TRUE(grid->isColumnHidden(0));
   EXPECT_EQ(grid->verticalHeaderItem(0)->text(), QStringLiteral("ひかり医院"));
   emit grid->verticalHeader()->sectionDoubleClicked(0);
-  EXPECT_EQ(logic.FSelectedInst, QStringLiteral("ひかり医院"));
+  EXPECT_EQ(logic.selectedInst(), QStringLiteral("ひかり医院"));
 }
 
 TEST_F(PrintViewTest, aGridWiderThanThePanelLeavesItsLastRowAboveTheScrollBar) {
-  DrugInfoLogic& logic = window->logic();
+  QList<SummaryMonth> months;
   for (int month = 1; month <= 12; ++month) {
-    logic.FTainLists->FInstMonthMap
-        << QStringLiteral("ひかり医院|2023-%1").arg(month, 2, 10, QLatin1Char('0'))
-        << QStringLiteral("ひかり医院|2024-%1").arg(month, 2, 10, QLatin1Char('0'));
+    for (const QString& year : {QStringLiteral("2023"), QStringLiteral("2024")}) {
+      months.append({year + QStringLiteral("-%1").arg(month, 2, 10, QLatin1Char('0')),
+                     {{QStringLiteral("1310000011"), QStringLiteral("ひかり医院"), {}, {}}}});
+    }
   }
-  logic.DisplayTainYakureki();
+  openPatientKnownAt(months);
   window->showModels();
   auto* grid = window->findChild<QTableWidget*>(QStringLiteral("GridInstitution"));
   EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("PanelTopGrid"))->height(),

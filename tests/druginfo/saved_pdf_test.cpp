@@ -34,6 +34,21 @@ class SavedPdfTest : public DrugInfoTest {
   void copyFixture(const char* fixture, const QString& name) const {
     writeFile(u"pdf/"_s + name, FixtureBytes(fixture));
   }
+  // Opens the patient as a search by number does, with ORCA knowing nothing of the patient but the
+  // name and the given check-up answer; the grid is drawn from them and the saved PDFs.
+  void openPatient(const QString& number, const QByteArray& checkUpAnswer) {
+    orca.configure();
+    orca.answer(
+        u"api01rv2/patientgetv2?id="_s + number,
+        HttpAction::Ok("<xmlio2>\n    <WholeName type=\"string\">試験　患者</WholeName>\n</xmlio2>\n"));
+    orca.answer(u"api01rv2/onlinedruggetv2"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
+    orca.answer(u"api01rv2/onlinespecgetv2"_s, HttpAction::Ok(checkUpAnswer));
+    logic->GetWebORCAInfo();
+    logic->controls().ComboBoxSearch.itemIndex = 0;
+    logic->controls().EditSearch.text = number;
+    logic->BtnSearchClick();
+    ASSERT_TRUE(ui.messages.empty());
+  }
   QStringList gridRow(int row) const {
     const StringGrid& g = logic->controls().GridInstitution;
     QStringList cells;
@@ -48,7 +63,7 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
   using Click = void (DrugInfoLogic::*)();
   const struct {
     const char* what;
-    QString saveTxt, patientId;
+    QString saveTxt, patientId;  // the patient opened before the click; "" for none
     Click click;
     QStringList opened;
     std::vector<std::pair<MessageKind, QString>> messages;
@@ -56,7 +71,7 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
       {"missing folder, no patient", path(u"nowhere"_s), u""_s, &DrugInfoLogic::BtnPDFYClick, {}, {}},
       {"no patient",
        pdfFolder(),
-       u" "_s,
+       u""_s,
        &DrugInfoLogic::BtnPDFTClick,
        {},
        {{MessageKind::Warning, kSelectPatient}}},
@@ -76,10 +91,13 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, pdfFolder());
+    ui.messages.clear();
+    if (!c.patientId.isEmpty()) openPatient(c.patientId, "<xmlio2>\n</xmlio2>\n");
+    ASSERT_EQ(logic->patientId(), c.patientId);
     IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, c.saveTxt);
     ui.opened.clear();
     ui.messages.clear();
-    logic->FPatientID = c.patientId;
     (logic.get()->*c.click)();
     EXPECT_EQ(ui.opened, c.opened);
     EXPECT_EQ(ui.messages, c.messages);
@@ -128,18 +146,17 @@ TEST_F(SavedPdfTest, theLoadMergesTheDrugPdfWithTheClinicsCodeAndNameOfTheMoment
 
 TEST_F(SavedPdfTest, theGridTakesTheCheckUpMonthFromThePdfAndAnUnreadablePdfEndsTheHandler) {
   copyFixture("checkup.pdf", u"TKK_12345X.pdf"_s);  // 実施日　2024/05/10
-  logic->FPatientID = u"12345"_s;
-  logic->DisplayTainYakureki();
+  openPatient(u"12345"_s, "<xmlio2>\n</xmlio2>\n");
   EXPECT_EQ(gridRow(0), (QStringList{u"医療機関名"_s, u"2024-05"_s}));
   EXPECT_EQ(gridRow(1), (QStringList{u"特定健診"_s, u"T"_s}));
 
   // Online check-up dates take precedence over the PDF.
-  logic->FTainLists->FTkkDates = {u"2024-03-02"_s};
-  logic->DisplayTainYakureki();
+  openPatient(u"12345"_s,
+              "<xmlio2>\n  <EffectiveTime type=\"string\">2024-03-02</EffectiveTime>\n</xmlio2>\n");
   EXPECT_EQ(gridRow(1), (QStringList{u"特定健診"_s, u"T"_s}));
   EXPECT_EQ(gridRow(0), (QStringList{u"医療機関名"_s, u"2024-03"_s}));
 
-  logic->FTainLists->FTkkDates.clear();
+  openPatient(u"12345"_s, "<xmlio2>\n</xmlio2>\n");
   writeFile(u"pdf/TKK_12345X.pdf"_s, PdfWithStreams({Zlib(BfCharCMap({"<10000> <0041>"}))}));
   QString reported;
   RunReportingErrors([&] { logic->BtnBackClick(); },

@@ -1,32 +1,53 @@
 #include <gtest/gtest.h>
 
 #include "drug_info_fixture.h"
+#include "history_fixtures.h"
 
 namespace {
 
-TPrescription Event(const QString& name, const QString& code, const QString& date, const QString& drug) {
-  return TPrescription{
-      name, code, date, {TDrugItem{drug, QStringLiteral("1"), QStringLiteral("錠"), 14, {}}}};
+DayEvent Event(const QString& day, const QString& name, const QString& code, const QString& drug) {
+  return DayEvent{day, code, name,
+                  {},  {},   {EventDrug{drug, QStringLiteral("1"), QStringLiteral("錠"), "14", {}}}};
 }
 
 const QString kMonth = QStringLiteral("api01rv2/medicalgetv2?class=03");
+const QString kDrugs = QStringLiteral("api01rv2/onlinedruggetv2");
 
 }  // namespace
 
+// Patient 7, opened by number: みなと内科 dispensed on 2024-05-09 and 2024-04-12, さくら医院 on
+// 2024-04-20, a check-up on 2024-04-02; nothing else is known.
 class TainPanesTest : public DrugInfoTest {
  protected:
   void SetUp() override {
     DrugInfoTest::SetUp();
     logic->FormShow();
-    TainLists& lists = *logic->FTainLists;
-    lists.FPrescList = {Event(QStringLiteral("みなと内科"), QStringLiteral("1310000022"),
-                              QStringLiteral("20240509"), QStringLiteral("甲錠")),
-                        Event(QStringLiteral("みなと内科"), QStringLiteral("1310000022"),
-                              QStringLiteral("20240412"), QStringLiteral("乙錠")),
-                        Event(QStringLiteral("さくら医院"), QStringLiteral("1310000033"),
-                              QStringLiteral("20240420"), QStringLiteral("丙錠"))};
-    lists.FTkkDates = {QStringLiteral("2024-04-02")};
-    logic->DisplayTainYakureki();
+    orca.configure();
+    orca.answer(QStringLiteral("api01rv2/patientgetv2?id=7"),
+                HttpAction::Ok("<xmlio2>\n  <WholeName type=\"string\">試験　患者</WholeName>\n</xmlio2>\n"));
+    orca.answerWhenBodyHolds(kDrugs, "<Request_Number type=\"string\">01</Request_Number>",
+                             HttpAction::Ok(DrugSummaryAnswer(QString(), {{QStringLiteral("2024-05"), {}},
+                                                                          {QStringLiteral("2024-04"), {}}})));
+    orca.answerWhenBodyHolds(
+        kDrugs, ">2024-05</MeTrMonth>",
+        HttpAction::Ok(DrugEventsAnswer(QStringLiteral("2024-05"),
+                                        {Event(QStringLiteral("09"), QStringLiteral("みなと内科"),
+                                               QStringLiteral("1310000022"), QStringLiteral("甲錠"))})));
+    orca.answerWhenBodyHolds(
+        kDrugs, ">2024-04</MeTrMonth>",
+        HttpAction::Ok(DrugEventsAnswer(QStringLiteral("2024-04"),
+                                        {Event(QStringLiteral("12"), QStringLiteral("みなと内科"),
+                                               QStringLiteral("1310000022"), QStringLiteral("乙錠")),
+                                         Event(QStringLiteral("20"), QStringLiteral("さくら医院"),
+                                               QStringLiteral("1310000033"), QStringLiteral("丙錠"))})));
+    orca.answer(
+        QStringLiteral("api01rv2/onlinespecgetv2"),
+        HttpAction::Ok("<xmlio2>\n  <EffectiveTime type=\"string\">2024-04-02</EffectiveTime>\n</xmlio2>\n"));
+    logic->GetWebORCAInfo();
+    logic->controls().EditSearch.text = QStringLiteral("7");
+    logic->BtnSearchClick();
+    ASSERT_TRUE(ui.messages.empty());
+    orca.clearRecord();
   }
 };
 
@@ -58,7 +79,7 @@ TEST_F(TainPanesTest, doubleClickOnANamedRowShowsItsDetailAndBackReturns) {
   logic->controls().LabelTainMonth.text = QStringLiteral("2023年06月");
   logic->GridInstitutionDblClick(2, 1);
   const DrugInfoControls& c = logic->controls();
-  EXPECT_EQ(logic->FSelectedInst, QStringLiteral("みなと内科"));
+  EXPECT_EQ(logic->selectedInst(), QStringLiteral("みなと内科"));
   EXPECT_TRUE(c.BtnBack.visible);
   EXPECT_EQ(c.LabelTainName.text, QStringLiteral("みなと内科"));
   EXPECT_EQ(c.LabelTainMonth.text, QString());
@@ -82,33 +103,32 @@ TEST_F(TainPanesTest, headerRowAndPlacesOutsideTheCellsDoNothing) {
   for (const auto& [col, row] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{-1, -1}, std::pair{0, 4}}) {
     logic->GridInstitutionDblClick(col, row);
     EXPECT_FALSE(logic->controls().BtnBack.visible);
-    EXPECT_EQ(logic->FSelectedInst, QString());
+    EXPECT_EQ(logic->selectedInst(), QString());
   }
 }
 
-TEST_F(TainPanesTest, monthButtonsWithoutAPatientChangeOnlyTheMonth) {
+class SelfMonthWithoutPatientTest : public DrugInfoTest {};
+
+TEST_F(SelfMonthWithoutPatientTest, monthButtonsWithoutAPatientChangeOnlyTheMonth) {
+  logic->FormShow();  // 2024-05, the current month; no patient
   logic->controls().MemoSelf.lines = {QStringLiteral("2024.01.05")};
-  logic->FSelfMonth = QStringLiteral("2024-01");
   logic->BtnSelfPrevMonthClick();
-  EXPECT_EQ(logic->FSelfMonth, QStringLiteral("2023-12"));
-  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2023年12月"));
+  EXPECT_EQ(logic->selfMonth(), QStringLiteral("2024-04"));
+  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年04月"));
   logic->BtnSelfNextMonthClick();
   logic->BtnSelfNextMonthClick();
-  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年02月"));
+  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年06月"));
   EXPECT_EQ(logic->controls().MemoSelf.lines, QStringList{QStringLiteral("2024.01.05")});
   EXPECT_TRUE(orca.requests().isEmpty());
 }
 
 TEST_F(TainPanesTest, monthButtonWithAPatientAsksForTheNewMonth) {
-  orca.configure();
-  logic->GetWebORCAInfo();
-  logic->FPatientID = QStringLiteral(" 7 ");
-  logic->FSelfMonth = QStringLiteral("2024-01");
+  ASSERT_EQ(logic->selfMonth(), QStringLiteral("2024-05"));  // nothing found: the month asked for
   orca.answer(kMonth, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   logic->BtnSelfNextMonthClick();
   ASSERT_EQ(orca.requests().size(), 7);  // the month and the six before it
-  EXPECT_TRUE(orca.requests().first().body.contains("<Perform_Date type=\"string\">2024-02</Perform_Date>"));
-  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年02月"));
+  EXPECT_TRUE(orca.requests().first().body.contains("<Perform_Date type=\"string\">2024-06</Perform_Date>"));
+  EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年06月"));
   EXPECT_TRUE(logic->controls().MemoSelf.lines.isEmpty());
   EXPECT_EQ(ui.busyDepth, 0);
 }

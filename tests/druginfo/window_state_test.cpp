@@ -11,12 +11,12 @@ TEST_F(DrugInfoTest, opensInItsStartingStateWithoutSettingsFile) {
   EXPECT_EQ(c.BtnKaikeiMi.caption, QStringLiteral("受付中"));
   EXPECT_EQ(c.LabelSelfMonth.text, QStringLiteral("2024年05月"));
   EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
-  EXPECT_EQ(logic->FCurrentDate, QDate(2024, 5, 1));
-  EXPECT_EQ(logic->FListMode, 0);
-  EXPECT_EQ(logic->FPatientRow, -1);
-  EXPECT_EQ(logic->FSelfMonth, QStringLiteral("2024-05"));
-  EXPECT_EQ(logic->FTainMonth, QString());
-  EXPECT_TRUE(logic->stURL().isEmpty());
+  EXPECT_EQ(logic->currentDate(), QDate(2024, 5, 1));
+  EXPECT_EQ(logic->listMode(), ListMode::All);
+  EXPECT_EQ(logic->patientRow(), -1);
+  EXPECT_EQ(logic->selfMonth(), QStringLiteral("2024-05"));
+  EXPECT_EQ(logic->tainMonth(), QString());
+  EXPECT_TRUE(logic->connection().stURL.isEmpty());
   EXPECT_EQ(c.TimerRefresh.intervalMs, 60000);
   EXPECT_TRUE(c.TimerRefresh.enabled);
   EXPECT_TRUE(orca.requests().isEmpty());
@@ -30,8 +30,8 @@ TEST_F(DrugInfoTest, startingControlsHoldTheirCaptions) {
   EXPECT_EQ(c.ComboBoxSearch.items, (QStringList{QStringLiteral("カルテ番号"), QStringLiteral("漢字氏名")}));
   EXPECT_EQ(c.ComboBoxSearch.itemIndex, 0);
   EXPECT_EQ(c.EditSearch.imeMode, ImeMode::Closed);
-  EXPECT_EQ(c.Label1.text, QStringLiteral("カルテ番号"));
-  EXPECT_EQ(c.Label2.text, QStringLiteral("漢字氏名"));
+  EXPECT_EQ(c.patientNumberLabel.text, QStringLiteral("カルテ番号"));
+  EXPECT_EQ(c.patientNameLabel.text, QStringLiteral("漢字氏名"));
   EXPECT_EQ(c.LabelAge.text, QString());
   EXPECT_FALSE(c.BtnBack.visible);
   EXPECT_TRUE(c.MemoSelf.lines.isEmpty());
@@ -90,10 +90,10 @@ TEST_F(DrugInfoTest, configuredWindowListsTodayOnShowing) {
 
 TEST_F(DrugInfoTest, showingCreatesTheWorkingListsAndClosingDestroysThem) {
   logic->FormShow();
-  ASSERT_TRUE(logic->FTainLists);
-  EXPECT_TRUE(logic->FTainLists->FPrescList.isEmpty() && logic->FTainLists->FMonthList.isEmpty());
+  ASSERT_TRUE(logic->tainLists());
+  EXPECT_TRUE(logic->tainLists()->FPrescList.isEmpty() && logic->tainLists()->FMonthList.isEmpty());
   logic->FormClose();
-  EXPECT_FALSE(logic->FTainLists);
+  EXPECT_FALSE(logic->tainLists());
 }
 
 TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
@@ -113,8 +113,8 @@ TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
   ui.events.clear();
   logic->MenuWebORCAClick();
   EXPECT_EQ(ui.events, QStringList{QStringLiteral("settings window")});
-  EXPECT_EQ(logic->stURL(), other.baseUrl());
-  EXPECT_EQ(logic->FSelfInstCd(), QStringLiteral("0000001"));
+  EXPECT_EQ(logic->connection().stURL, other.baseUrl());
+  EXPECT_EQ(logic->connection().FSelfInstCd, QStringLiteral("0000001"));
   EXPECT_EQ(logic->controls().TimerRefresh.intervalMs, 120000);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_TRUE(other.requests().isEmpty());
@@ -129,5 +129,5 @@ TEST_F(DrugInfoTest, settingsWindowFailureEndsTheHandlerBeforeTheReload) {
     throw std::runtime_error("settings window failed");
   };
   EXPECT_THROW(logic->MenuWebORCAClick(), std::runtime_error);
-  EXPECT_TRUE(logic->stURL().isEmpty());
+  EXPECT_TRUE(logic->connection().stURL.isEmpty());
 }

@@ -71,8 +71,7 @@ const char kMay[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 class DrugEvents : public TempProgramFolder {
  protected:
   bool parse(const QByteArray& answer, const QString& month = QStringLiteral("2024-05")) {
-    writeFile(QStringLiteral("Res_events.txt"), answer);
-    return ParseOnlineDrugGet02(path(QStringLiteral("Res_events.txt")), month, lists);
+    return ParseOnlineDrugGet02(answer, month, lists);
   }
   TainLists lists;
 };
@@ -155,9 +154,4 @@ TEST_F(DrugEvents, anUnreadableAnswerIsLoggedAndKeepsEarlierRecords) {
   ASSERT_EQ(log.size(), 1);
   EXPECT_EQ(log[0],
             QStringLiteral("ParseOnlineDrugGet02 Error: Premature end of document. (line 25, column 18)"));
-}
-
-TEST_F(DrugEvents, aMissingFileIsFalse) {
-  EXPECT_FALSE(ParseOnlineDrugGet02(path(QStringLiteral("none.txt")), QStringLiteral("2024-05"), lists));
-  EXPECT_TRUE(logMessages().isEmpty());
 }

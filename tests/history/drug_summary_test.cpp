@@ -2,6 +2,7 @@
 
 #include "history/drug_get_parse.h"
 #include "history_fixtures.h"
+#include "orca/response_reader.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -75,8 +76,8 @@ const char kPrescriberFirst[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 class DrugSummary : public TempProgramFolder {
  protected:
   bool parse(const QByteArray& answer, const QString& self = kSelf) {
-    writeFile(QStringLiteral("Res_summary.txt"), answer);
-    return ParseOnlineDrugGet01(path(QStringLiteral("Res_summary.txt")), self, lists, &birthDate);
+    ParseOnlineDrugGet01(ResponseLines(answer), self, lists, &birthDate);
+    return true;
   }
   TainLists lists;
   QString birthDate;
@@ -145,10 +146,4 @@ TEST_F(DrugSummary, repeatedEntriesAreListedOnceIgnoringCaseAndListsAreEmptiedFi
                   {QStringLiteral("2024-05"), {}}})));
   EXPECT_EQ(lists.FInstMonthMap, QStringList({QStringLiteral("ABC医院|2024-05")}));
   EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-05")}));
-}
-
-TEST_F(DrugSummary, aMissingFileReadsNothingAndKeepsTheLists) {
-  lists.FInstMonthMap = QStringList({QStringLiteral("old|2000-01")});
-  EXPECT_FALSE(ParseOnlineDrugGet01(path(QStringLiteral("none.txt")), kSelf, lists, &birthDate));
-  EXPECT_EQ(lists.FInstMonthMap, QStringList({QStringLiteral("old|2000-01")}));
 }

@@ -1,5 +1,7 @@
 #include "sim_fixture.h"
 
+#include "async/run_blocking.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -33,9 +35,9 @@ void SimTest::start(SimOptions options) {
 }
 
 std::optional<QStringList> SimTest::post(const QString& apiPath, const QString& body) {
-  const QString file = client_->ORCAPost(apiPath, body);
-  if (file.isEmpty()) return std::nullopt;
-  return ReadResponseLines(file);
+  const OrcaAnswer answer = RunBlocking(client_->post(apiPath, body));
+  if (!answer.ok()) return std::nullopt;
+  return answer.lines();
 }
 
 RawReply SimTest::raw(const QByteArray& method, const QString& path, const QByteArray& body,

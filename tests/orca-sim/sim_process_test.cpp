@@ -1,6 +1,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "async/run_blocking.h"
 #include "core/ini_file.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
@@ -41,12 +42,13 @@ class SimProcess : public TempProgramFolder {
     client.setConnection(GetWebORCAInfo());
     client.setTimeoutMs(5000);
     client.setCertStore(ClientCertStore(path("certs")));
-    const QString file = client.ORCAPost("api01rv2/acceptlstv2?class=03",
-                                         "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date "
-                                         "type=\"string\">2025-03-14</Acceptance_Date>  "
-                                         "</acceptlstreq></data>");
-    if (file.isEmpty()) return -1;
-    return ReadResponseLines(file)->filter("<Acceptance_Id type=\"string\">").size();
+    const OrcaAnswer answer =
+        RunBlocking(client.post("api01rv2/acceptlstv2?class=03",
+                                "<data>  <acceptlstreq type=\"record\">    <Acceptance_Date "
+                                "type=\"string\">2025-03-14</Acceptance_Date>  "
+                                "</acceptlstreq></data>"));
+    if (!answer.ok()) return -1;
+    return answer.lines().filter("<Acceptance_Id type=\"string\">").size();
   }
 
   QProcess process_;

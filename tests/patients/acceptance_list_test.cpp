@@ -89,12 +89,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"noReceptions", "<xmlio2>\n<Api_Result type=\"string\">21</Api_Result>\n</xmlio2>", ""}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
-TEST(AcceptanceList, modeOneListsOnlyReceptionsWithoutAccountTime) {
+TEST(AcceptanceList, inProgressListsOnlyReceptionsWithoutAccountTime) {
   const Reception open{QStringLiteral("1"), QStringLiteral("甲"), QStringLiteral("  ")};
   const Reception billed{QStringLiteral("2"), QStringLiteral("乙"), QStringLiteral("11:00:00")};
-  EXPECT_TRUE(ListedInMode(open, 0));
-  EXPECT_TRUE(ListedInMode(billed, 0));
-  EXPECT_TRUE(ListedInMode(open, 1));
-  EXPECT_FALSE(ListedInMode(billed, 1));
-  EXPECT_TRUE(ListedInMode(billed, 2));
+  EXPECT_TRUE(ListedInMode(open, ListMode::All));
+  EXPECT_TRUE(ListedInMode(billed, ListMode::All));
+  EXPECT_TRUE(ListedInMode(open, ListMode::InProgress));
+  EXPECT_FALSE(ListedInMode(billed, ListMode::InProgress));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "async/run_blocking.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/online_marks.h"
@@ -71,7 +72,9 @@ TEST_P(ProbeTest, marksFromTheFirstProbeThatProvesInformation) {
   if (c.checkup) orca.answer(kSpec, *c.checkup);
   OrcaClient client;
   client.setConnection(GetWebORCAInfo());
-  EXPECT_EQ(HasOnlineInformation(client, QStringLiteral("12"), QString::fromLatin1(c.selfInstCd)), c.marked);
+  EXPECT_EQ(
+      RunBlocking(HasOnlineInformation(client, QStringLiteral("12"), QString::fromLatin1(c.selfInstCd))),
+      c.marked);
   const QStringList all{kDrug + QStringLiteral(" #12"), kMed + QStringLiteral(" #12"),
                         kSpec + QStringLiteral(" #12")};
   EXPECT_EQ(orca.requestedPaths(), all.mid(0, c.requests));

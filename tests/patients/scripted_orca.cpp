@@ -24,6 +24,12 @@ void ScriptedOrca::answer(const QString& apiPath, const HttpAction& action, cons
   answers_.insert(patientId.isEmpty() ? apiPath : apiPath + QStringLiteral(" #") + patientId, action);
 }
 
+void ScriptedOrca::answerWhenBodyHolds(const QString& apiPath, const QByteArray& text,
+                                       const HttpAction& action) {
+  QMutexLocker lock(&mutex_);
+  bodyAnswers_.append({apiPath, text, action});
+}
+
 void ScriptedOrca::setObserver(std::function<void(const HttpRequest&)> observer) {
   QMutexLocker lock(&mutex_);
   observer_ = std::move(observer);
@@ -32,6 +38,7 @@ void ScriptedOrca::setObserver(std::function<void(const HttpRequest&)> observer)
 void ScriptedOrca::clearAnswers() {
   QMutexLocker lock(&mutex_);
   answers_.clear();
+  bodyAnswers_.clear();
 }
 
 QString PatientOfBody(const QByteArray& body) {
@@ -51,6 +58,9 @@ HttpAction ScriptedOrca::respond(const HttpRequest& request) {
   const QString patient = PatientOfBody(request.body);
   QMutexLocker lock(&mutex_);
   if (observer_) observer_(request);
+  for (const BodyAnswer& b : std::as_const(bodyAnswers_)) {
+    if (b.apiPath == path && request.body.contains(b.text)) return b.action;
+  }
   if (!patient.isEmpty()) {
     const auto perPatient = answers_.constFind(path + QStringLiteral(" #") + patient);
     if (perPatient != answers_.cend()) return *perPatient;

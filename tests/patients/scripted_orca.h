@@ -23,6 +23,9 @@ class ScriptedOrca {
   // The answer to every request for the path ("api01rv2/acceptlstv2?class=03"), or only to those
   // whose body names the patient.
   void answer(const QString& apiPath, const HttpAction& action, const QString& patientId = QString());
+  // The answer to the requests for the path whose body holds the text (a month, a request
+  // number); these come before the answers above, the first one set first.
+  void answerWhenBodyHolds(const QString& apiPath, const QByteArray& text, const HttpAction& action);
   void clearAnswers();
 
   QList<HttpRequest> requests() const { return server_->requests(); }
@@ -37,6 +40,12 @@ class ScriptedOrca {
 
   mutable QMutex mutex_;
   QMap<QString, HttpAction> answers_;
+  struct BodyAnswer {
+    QString apiPath;
+    QByteArray text;
+    HttpAction action;
+  };
+  QList<BodyAnswer> bodyAnswers_;
   std::function<void(const HttpRequest&)> observer_;
   std::unique_ptr<HttpServer> server_;
 };

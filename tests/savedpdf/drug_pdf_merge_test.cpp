@@ -1,5 +1,4 @@
 #include "savedpdf/drug_pdf_merge.h"
-#include "history/load_drug_info.h"
 #include "pdf/pdf_error.h"
 #include "pdf_builder.h"
 #include "saved_pdf_folder.h"
@@ -30,10 +29,7 @@ TEST_F(DrugPdfMergeTest, logsTheFileAndItsEntriesAndAddsTheInstitutionsNotYetLis
   copyFixture("druginfo.pdf", u"YZK_00001X.pdf"_s);
   TainLists lists;
   lists.FMedInstMonths = {u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s};
-  // The window lends the step to the load through this seam.
-  DrugInfoLoadHooks hooks;
-  hooks.mergeSavedDrugPdf = [context = Yamada()](TainLists& l) { MergeSavedDrugPdf(l, context); };
-  hooks.mergeSavedDrugPdf(lists);
+  MergeSavedDrugPdf(lists, Yamada());
   EXPECT_EQ(logMessages(), kLogOfDrugInfo);
   // みどり薬局 is a pharmacy, 東京中央病院=2024-07 was there already.
   EXPECT_EQ(lists.FMedInstMonths, (QStringList{u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "orca/response_reader.h"
+
 #include "self_orca.h"
 #include "selfhistory/self_drugs.h"
 #include "temp_program_folder.h"
@@ -101,16 +103,12 @@ TEST(SelfDrugs, answerWithoutDrugsGivesNoBlockAtAll) {
           .isEmpty());
 }
 
-using ParseMedicalGet02File = TempProgramFolder;
-
-TEST_F(ParseMedicalGet02File, appendsTheBlockAfterAnEmptyLineAndNothingForAMissingFile) {
-  writeFile(QStringLiteral("Res.txt"),
-            DayActsAnswer(kDay, QStringLiteral("01"),
-                          {{QStringLiteral("230"), QStringLiteral("1"), {Drug("薬")}}}));
+TEST(ParseMedicalGet02, appendsTheBlockAfterAnEmptyLine) {
+  const QStringList answer = ResponseLines(DayActsAnswer(
+      kDay, QStringLiteral("01"), {{QStringLiteral("230"), QStringLiteral("1"), {Drug("薬")}}}));
   QStringList memo;
-  EXPECT_TRUE(ParseMedicalGet02(path(QStringLiteral("Res.txt")), kDay, memo));
-  EXPECT_TRUE(ParseMedicalGet02(path(QStringLiteral("Res.txt")), QStringLiteral("2024-05-02"), memo));
-  EXPECT_FALSE(ParseMedicalGet02(path(QStringLiteral("missing.txt")), kDay, memo));
+  ParseMedicalGet02(answer, kDay, memo);
+  ParseMedicalGet02(answer, QStringLiteral("2024-05-02"), memo);
   EXPECT_EQ(memo, (QStringList{QStringLiteral("2024.05.13"), QStringLiteral("薬\u30001錠"), QString(),
                                QStringLiteral("2024.05.02"), QStringLiteral("薬\u30001錠")}));
 }

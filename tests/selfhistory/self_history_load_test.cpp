@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "async/run_blocking.h"
+
 #include "core/clock.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
@@ -66,7 +68,8 @@ class SelfHistoryLoad : public TempProgramFolder {
 
 TEST_F(SelfHistoryLoad, monthInTwoDepartmentsAsksEachDayItsOwnDepartmentNewestFirst) {
   scriptMayInTwoDepartments();
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, QStringLiteral(" 00123 "), QString());
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral(" 00123 "), QString()));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->month, QStringLiteral("2024-05"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2024年05月"));
@@ -102,7 +105,8 @@ TEST_F(SelfHistoryLoad, daysWithoutDepartmentOrWithoutDrugsGetNoBlock) {
                                   {{QStringLiteral("112007410"), QStringLiteral("再診料"),
                                     QStringLiteral("1"), QStringLiteral("回")}}}})));
   // 23 May: the day query is not answered.
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05"));
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05")));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->memo, (QStringList{QStringLiteral("2024.05.02"), QStringLiteral("薬\u30001錠"),
                                       QStringLiteral("\u3000\u30007日分")}));
@@ -119,7 +123,7 @@ TEST_F(SelfHistoryLoad, emptyMonthStepsBackToTheNearestMonthWithDrugs) {
                Ok(DayVisitsAnswer({{QStringLiteral("2024-02-14"), QStringLiteral("01")}})));
   orca_.answer(QStringLiteral("02 2024-02-14 01"),
                OneDrug(QStringLiteral("2024-02-14"), QStringLiteral("01"), "薬"));
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, kPatient, QString());
+  const std::optional<SelfYakureki> shown = RunBlocking(LoadSelfDrugInfo(client_, kPatient, QString()));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->month, QStringLiteral("2024-02"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2024年02月"));
@@ -131,7 +135,8 @@ TEST_F(SelfHistoryLoad, emptyMonthStepsBackToTheNearestMonthWithDrugs) {
 
 TEST_F(SelfHistoryLoad, sixMonthsWithoutDrugCodesLeaveTheMemoEmptyAndTheMonthAskedFor) {
   orca_.answer(QStringLiteral("03 2023-11"), OverviewWithDrug(QStringLiteral("2023-11"), {1}));  // seven back
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-06"));
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-06")));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->month, QStringLiteral("2024-06"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2024年06月"));
@@ -148,7 +153,8 @@ TEST_F(SelfHistoryLoad, landingMonthThatShowsNothingStepsBackAgainFromThere) {
                Ok(DayVisitsAnswer({{QStringLiteral("2023-10-07"), QStringLiteral("01")}})));
   orca_.answer(QStringLiteral("02 2023-10-07 01"),
                OneDrug(QStringLiteral("2023-10-07"), QStringLiteral("01"), "薬"));
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05"));
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05")));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->month, QStringLiteral("2023-10"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2023年10月"));
@@ -161,7 +167,7 @@ TEST_F(SelfHistoryLoad, landingMonthThatShowsNothingStepsBackAgainFromThere) {
 
 TEST_F(SelfHistoryLoad, nextMonthWithoutRecordsLandsAgainOnTheMonthJustLeft) {
   scriptMayInTwoDepartments();
-  const SelfMonthShown shown = DisplaySelfYakureki(client_, kPatient, QStringLiteral("2024-06"));
+  const SelfMonthShown shown = RunBlocking(DisplaySelfYakureki(client_, kPatient, QStringLiteral("2024-06")));
   EXPECT_EQ(shown.month, QStringLiteral("2024-05"));
   EXPECT_EQ(shown.monthLabel, QStringLiteral("2024年05月"));
   EXPECT_EQ(shown.memo, kMayMemo);
@@ -170,8 +176,10 @@ TEST_F(SelfHistoryLoad, nextMonthWithoutRecordsLandsAgainOnTheMonthJustLeft) {
 
 TEST_F(SelfHistoryLoad, withNoPatientNothingIsAskedAndOnlyTheMonthLabelChanges) {
   scriptMayInTwoDepartments();
-  EXPECT_EQ(LoadSelfDrugInfo(client_, QStringLiteral("  "), QStringLiteral("2024-05")), std::nullopt);
-  const SelfMonthShown shown = DisplaySelfYakureki(client_, QString(), QStringLiteral("2024-04"));
+  EXPECT_EQ(RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral("  "), QStringLiteral("2024-05"))),
+            std::nullopt);
+  const SelfMonthShown shown =
+      RunBlocking(DisplaySelfYakureki(client_, QString(), QStringLiteral("2024-04")));
   EXPECT_EQ(shown.month, QStringLiteral("2024-04"));
   EXPECT_EQ(shown.monthLabel, QStringLiteral("2024年04月"));
   EXPECT_EQ(shown.memo, std::nullopt);
@@ -181,7 +189,8 @@ TEST_F(SelfHistoryLoad, withNoPatientNothingIsAskedAndOnlyTheMonthLabelChanges) 
 TEST_F(SelfHistoryLoad, unansweredDrugRequestAddsNothingAndNoMessage) {
   scriptMayInTwoDepartments();
   orca_.answer(QStringLiteral("02 2024-05-31 13"), HttpAction::Status(500));
-  const std::optional<SelfYakureki> shown = LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05"));
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05")));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->memo, kMayMemo.mid(4));
 }

@@ -27,6 +27,13 @@ void PrintText(const QString& text) {
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
+void PrintMessage(const UserMessage& message) {
+  const QString label = message.kind == MessageKind::Warning       ? QStringLiteral("警告")
+                        : message.kind == MessageKind::Information ? QStringLiteral("情報")
+                                                                   : QStringLiteral("エラー");
+  PrintError(label + QStringLiteral(": ") + message.text);
+}
+
 QStringList GridRows(const StringGrid& grid) {
   QStringList rows;
   for (int row = 0; row < grid.rowCount(); ++row) {

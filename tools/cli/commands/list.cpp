@@ -1,20 +1,22 @@
 // rinmed-cli list [yyyy-mm-dd] [--in-progress]: the patient grid of a day, as the window loads it.
 #include <QDate>
 
+#include "async/run_blocking.h"
 #include "cli_command.h"
 #include "cli_output.h"
-#include "cli_ui.h"
 #include "core/clock.h"
-#include "druginfo/drug_info_logic.h"
+#include "orca/orca_client.h"
+#include "usecases/list_day.h"
+#include "usecases/user_messages.h"
 
 namespace {
 
 int List(const QStringList& arguments) {
   QDate day = Today();
-  int listMode = 0;
+  ListMode mode = ListMode::All;
   for (const QString& argument : arguments) {
     if (argument == QLatin1String("--in-progress")) {
-      listMode = 1;
+      mode = ListMode::InProgress;
       continue;
     }
     day = QDate::fromString(argument, QStringLiteral("yyyy-MM-dd"));
@@ -24,16 +26,20 @@ int List(const QStringList& arguments) {
     }
   }
 
-  CliDrugInfoUi ui;
-  DrugInfoLogic logic(ui);
-  logic.ResetWindowState();
-  logic.FCurrentDate = day;
-  logic.FListMode = listMode;
-  logic.UpdateListStateDisplay();
-  logic.UpdateDateLabel();
-  logic.LoadPatientList();
-  if (ui.messageCount() > 0) return kExitMessage;
-  for (const QString& row : GridRows(logic.controls().GridPatient)) PrintLine(row);
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  if (!client.connection().configured()) {
+    PrintMessage({MessageKind::Warning, kNotConfiguredText});
+    return kExitMessage;
+  }
+  StringGrid grid(4, 2);
+  ClearPatientGrid(grid);
+  const std::optional<DayList> list = RunBlocking(ListDay(client, day, mode));
+  if (list) {
+    FillPatientGrid(grid, list->patients);
+    if (list->cacheError) std::rethrow_exception(list->cacheError);
+  }
+  for (const QString& row : GridRows(grid)) PrintLine(row);
   return kExitDone;
 }
 

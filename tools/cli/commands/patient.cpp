@@ -1,8 +1,14 @@
 // rinmed-cli patient NUMBER: the window's search by number, and what it then shows.
+#include "async/run_blocking.h"
 #include "cli_command.h"
 #include "cli_output.h"
-#include "cli_ui.h"
-#include "druginfo/drug_info_logic.h"
+#include "orca/orca_client.h"
+#include "orca/response_reader.h"
+#include "selfhistory/self_month.h"
+#include "uikit/control_models.h"
+#include "usecases/find_patient.h"
+#include "usecases/list_day.h"
+#include "usecases/open_patient.h"
 
 namespace {
 
@@ -11,25 +17,35 @@ int Patient(const QStringList& arguments) {
     PrintError(QStringLiteral("usage: rinmed-cli patient NUMBER"));
     return kExitUsage;
   }
-  CliDrugInfoUi ui;
-  DrugInfoLogic logic(ui);
-  logic.CreateWorkingLists();
-  logic.ResetWindowState();
-  DrugInfoControls& controls = logic.controls();
-  controls.ComboBoxSearch.itemIndex = 0;
-  controls.EditSearch.text = arguments.first();
-  logic.BtnSearchClick();
-  if (ui.messageCount() > 0) return kExitMessage;
+  const QString number = TrimBlanksAndControls(arguments.first());
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
+  if (found.message) {
+    PrintMessage(*found.message);
+    return kExitMessage;
+  }
+  const OpenedPatient opened = RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()));
+  RunBlocking(ProbeMarks(client, {number}));  // the window marks its one row after opening
 
+  StringGrid institutions(2, 2);
+  ClearInstitutionGrid(institutions);
+  MemoModel tain;
+  if (opened.overview) {
+    institutions = opened.overview->grid;
+    tain.setText(opened.overview->memoTain);
+  }
   PrintLine(QStringLiteral("== 受診歴 =="));
-  for (const QString& row : GridRows(controls.GridInstitution)) PrintLine(row);
+  for (const QString& row : GridRows(institutions)) PrintLine(row);
   PrintLine(QStringLiteral("== 他院 =="));
-  for (const QString& line : std::as_const(controls.MemoTain.lines)) PrintLine(line);
+  for (const QString& line : std::as_const(tain.lines)) PrintLine(line);
   PrintLine(QStringLiteral("== 自院薬歴 =="));
-  PrintLine(controls.LabelSelfMonth.text);
-  for (const QString& line : std::as_const(controls.MemoSelf.lines)) PrintLine(line);
+  PrintLine(opened.self ? opened.self->monthLabel : UpdateSelfMonthLabel(CurrentSelfMonth()));
+  if (opened.self) {
+    for (const QString& line : std::as_const(opened.self->memo)) PrintLine(line);
+  }
   PrintLine(QStringLiteral("== 年齢 =="));
-  PrintLine(controls.LabelAge.text);
+  PrintLine(opened.ageLabel);
   return kExitDone;
 }
 

@@ -1,0 +1,26 @@
+#include "usecases/find_patient.h"
+
+#include <QFile>
+
+#include "orca/orca_client.h"
+#include "patients/patient_cache.h"
+#include "usecases/user_messages.h"
+
+Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString number) {
+  if (!client.connection().configured())
+    co_return NumberSearch{UserMessage{MessageKind::Warning, kNotConfiguredText}, {}};
+  const OrcaAnswer answer = co_await client.post(PatientGetApiPath(number), QString());
+  if (!answer.ok()) co_return NumberSearch{UserMessage{MessageKind::Warning, kNoPatientAnswerText}, {}};
+  const QString name = PatientWholeName(answer.lines());
+  if (name.isEmpty()) co_return NumberSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}};
+  SavePatientCache(number, name);
+  co_return NumberSearch{std::nullopt, name};
+}
+
+NameSearch FindPatientsByName(const QString& text) {
+  const QString cacheFile = GetCacheFilePath();
+  if (!QFile::exists(cacheFile)) return NameSearch{UserMessage{MessageKind::Information, kNoCacheText}, {}};
+  const QList<CachedPatient> hits = FindCachedPatients(ReadCacheLines(cacheFile), text);
+  if (hits.isEmpty()) return NameSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}};
+  return NameSearch{std::nullopt, hits};
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "async/task.h"
+#include "history/institution_grid.h"
+#include "history/load_drug_info.h"
+#include "history/tain_lists.h"
+#include "selfhistory/self_history_load.h"
+
+class OrcaClient;
+
+// What opening a patient brings to the right-hand panes.
+struct OpenedPatient {
+  DrugInfoLoad drugs;                    // started: the panes were emptied; the birth date
+  TainLists lists;                       // the working lists after the load
+  std::optional<TainOverview> overview;  // the grid and the overview, once phase 1 was answered
+  std::optional<SelfYakureki> self;      // the clinic's own history; nothing: its pane stays
+  QString ageLabel;                      // LabelAge
+};
+
+// Opens a patient in the fixed order: the other institutions' drug information with the check-up
+// dates and the treatment records, the months printed in the patient's saved drug-information
+// PDF, the grid and the overview, then the clinic's own history from `selfMonth` (the current
+// month when empty), then the age. `lists` are the window's lists before the load: a load whose
+// phase 1 gets no answer keeps what they hold apart from the months and the prescriptions. The
+// marks of the patient list are the caller's, after this.
+Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
+                                TainLists lists);
