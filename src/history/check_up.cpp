@@ -11,14 +11,18 @@ void LoadOnlineSpecGet(OrcaClient& client, const QString& patientId, TainLists& 
   if (!answer.isEmpty()) ParseOnlineSpecGet01(answer, lists);
 }
 
-bool ParseOnlineSpecGet01(const QString& fileName, TainLists& lists) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+void ParseOnlineSpecGet01Answer(const QStringList& answerLines, TainLists& lists) {
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("EffectiveTime"), &value) && value.size() >= 10) {
       AppendUnlessPresent(lists.FTkkDates, value);
     }
   }
+}
+
+bool ParseOnlineSpecGet01(const QString& fileName, TainLists& lists) {
+  const std::optional<QStringList> lines = ReadResponseLines(fileName);
+  if (!lines) return false;
+  ParseOnlineSpecGet01Answer(*lines, lists);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "history/tain_lists.h"
 
@@ -10,6 +11,7 @@ class OrcaClient;
 // blank patient number sends nothing and leaves the list as it is.
 void LoadOnlineSpecGet(OrcaClient& client, const QString& patientId, TainLists& lists);
 
-// Appends every EffectiveTime of ten characters or more to FTkkDates unless present. False only
-// when the file does not exist.
+// Appends every EffectiveTime of ten characters or more in the answer to FTkkDates unless present.
+void ParseOnlineSpecGet01Answer(const QStringList& answerLines, TainLists& lists);
+// The same on the saved answer; false only when the file does not exist.
 bool ParseOnlineSpecGet01(const QString& fileName, TainLists& lists);

@@ -4,6 +4,7 @@
 #include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 #include <optional>
 
 #include "core/log.h"
@@ -107,18 +108,43 @@ TPrescription PrescriptionOf(const QDomElement& event, const QString& month) {
   return p;
 }
 
+// ORCA nests a drug answer a dozen levels deep. QDomDocument slows down with the depth and frees
+// its tree recursively: a document nested a hundred thousand levels deep took minutes and then
+// overflowed the stack. Such a document is refused before it is built.
+constexpr int kMaxDepth = 256;
+
+// Where the document first nests deeper than kMaxDepth; nothing when it never does. A malformed
+// document is left to QDomDocument to report.
+std::optional<QString> TooDeep(const QByteArray& answer) {
+  QXmlStreamReader reader(answer);
+  int depth = 0;
+  while (!reader.atEnd()) {
+    const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::EndElement) --depth;
+    if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth) {
+      return QStringLiteral("Elements nested deeper than %1 levels (line %2, column %3)")
+          .arg(kMaxDepth)
+          .arg(reader.lineNumber())
+          .arg(reader.columnNumber());
+    }
+  }
+  return std::nullopt;
+}
+
+void LogDrugGet02Error(const QString& message) {
+  WrtLog(GetLogTxt(), QStringLiteral("ParseOnlineDrugGet02 Error: ") + message);
+}
+
 }  // namespace
 
-bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists,
-                          QString* birthDate) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+void ParseOnlineDrugGet01Answer(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,
+                                QString* birthDate) {
   lists.FMonthList.clear();
   lists.FInstMonthMap.clear();
   QString month;
   SummaryEntry entry;
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("BirthDate"), &value)) *birthDate = value;
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
       entry.close(month, selfInstCd, lists.FInstMonthMap);
@@ -134,25 +160,27 @@ bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, Ta
     }
   }
   entry.close(month, selfInstCd, lists.FInstMonthMap);
+}
+
+bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists,
+                          QString* birthDate) {
+  const std::optional<QStringList> lines = ReadResponseLines(fileName);
+  if (!lines) return false;
+  ParseOnlineDrugGet01Answer(*lines, selfInstCd, lists, birthDate);
   return true;
 }
 
-bool ParseOnlineDrugGet02(const QString& fileName, const QString& month, TainLists& lists) {
-  if (!QFileInfo::exists(fileName)) return false;
-  QFile file(fileName);
+bool ParseOnlineDrugGet02Answer(const QByteArray& answer, const QString& month, TainLists& lists) {
+  if (const std::optional<QString> tooDeep = TooDeep(answer)) {
+    LogDrugGet02Error(*tooDeep);
+    return false;
+  }
   QDomDocument document;
   QString message;
   int line = 0;
   int column = 0;
-  bool loaded = file.open(QIODevice::ReadOnly);
-  if (!loaded) {
-    message = file.errorString();
-  } else if (!document.setContent(file.readAll(), &message, &line, &column)) {
-    loaded = false;
-    message = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
-  }
-  if (!loaded) {
-    WrtLog(GetLogTxt(), QStringLiteral("ParseOnlineDrugGet02 Error: ") + message);
+  if (!document.setContent(answer, &message, &line, &column)) {
+    LogDrugGet02Error(QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column));
     return false;
   }
 
@@ -168,4 +196,14 @@ bool ParseOnlineDrugGet02(const QString& fileName, const QString& month, TainLis
     }
   }
   return true;
+}
+
+bool ParseOnlineDrugGet02(const QString& fileName, const QString& month, TainLists& lists) {
+  if (!QFileInfo::exists(fileName)) return false;
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    LogDrugGet02Error(file.errorString());
+    return false;
+  }
+  return ParseOnlineDrugGet02Answer(file.readAll(), month, lists);
 }

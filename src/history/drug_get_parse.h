@@ -1,18 +1,26 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "history/tain_lists.h"
 
-// Reads a saved phase-1 drug-information answer: the patient's birth date, the months in the order
+// Reads a phase-1 drug-information answer: the patient's birth date, the months in the order
 // given, and name + "|" + month of every other institution that is neither the clinic
 // (`selfInstCd`) nor a pharmacy. Empties FMonthList and FInstMonthMap first. *birthDate is set only
-// when the answer has a BirthDate line. False only when the file does not exist.
+// when the answer has a BirthDate line.
+void ParseOnlineDrugGet01Answer(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,
+                                QString* birthDate);
+// The same on the saved answer; false only when the file does not exist.
 bool ParseOnlineDrugGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists,
                           QString* birthDate);
 
-// Reads a saved phase-2 answer for the month "yyyy-mm" and appends one TPrescription per
-// dispensing day to FPrescList. False when the file does not exist, when onlinedruggetres or
-// MeTrMonthInf is missing, or when the document cannot be read; the last is logged as
+// Reads a phase-2 answer for the month "yyyy-mm" and appends one TPrescription per dispensing day
+// to FPrescList. False when onlinedruggetres or MeTrMonthInf is missing or when the document cannot
+// be read or nests elements deeper than 256 levels; the last two are logged as
 // "ParseOnlineDrugGet02 Error: " + message, and the records appended earlier stay.
+bool ParseOnlineDrugGet02Answer(const QByteArray& answer, const QString& month, TainLists& lists);
+// The same on the saved answer; also false when the file does not exist, and logged the same way
+// when it cannot be opened.
 bool ParseOnlineDrugGet02(const QString& fileName, const QString& month, TainLists& lists);

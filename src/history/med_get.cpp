@@ -17,14 +17,12 @@ void LoadOnlineMedGet(OrcaClient& client, const QString& patientId, const QStrin
   }
 }
 
-bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists) {
-  const std::optional<QStringList> lines = ReadResponseLines(fileName);
-  if (!lines) return false;
+void ParseOnlineMedGet01Answer(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists) {
   QString month;
   QString code;
   QString name;
   QString value;
-  for (const QString& line : *lines) {
+  for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
       month = value;
       code.clear();
@@ -43,5 +41,11 @@ bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, Tai
       }
     }
   }
+}
+
+bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists) {
+  const std::optional<QStringList> lines = ReadResponseLines(fileName);
+  if (!lines) return false;
+  ParseOnlineMedGet01Answer(*lines, selfInstCd, lists);
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "history/tain_lists.h"
 
@@ -12,7 +13,9 @@ class OrcaClient;
 void LoadOnlineMedGet(OrcaClient& client, const QString& patientId, const QString& selfInstCd,
                       TainLists& lists);
 
-// Appends name + "=" + month of every record that is neither the clinic's nor a pharmacy's to
-// FMedInstMonths unless present, logging "MedGet: " + entry for each one appended. A record ends
-// on its InOut line. False only when the file does not exist.
+// Appends name + "=" + month of every record of the answer that is neither the clinic's nor a
+// pharmacy's to FMedInstMonths unless present, logging "MedGet: " + entry for each one appended. A
+// record ends on its InOut line.
+void ParseOnlineMedGet01Answer(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists);
+// The same on the saved answer; false only when the file does not exist.
 bool ParseOnlineMedGet01(const QString& fileName, const QString& selfInstCd, TainLists& lists);

@@ -2,16 +2,20 @@
 
 #include <QFile>
 
-std::optional<QStringList> ReadResponseLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QString text = QString::fromUtf8(file.readAll());
+QStringList ResponseLines(const QByteArray& answer) {
+  QString text = QString::fromUtf8(answer);
   if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
   QStringList lines = text.split(QLatin1Char('\n'));
   for (QString& line : lines) {
     if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
   }
   return lines;
+}
+
+std::optional<QStringList> ReadResponseLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return ResponseLines(file.readAll());
 }
 
 QString OpeningTag(const QString& element) {
@@ -52,15 +56,21 @@ QString DecodeXmlReferences(const QString& text) {
     }
     const QString name = text.mid(i + 1, semi - i - 1);
     QString replacement;
-    if (name == QLatin1String("amp")) replacement = QStringLiteral("&");
-    else if (name == QLatin1String("lt")) replacement = QStringLiteral("<");
-    else if (name == QLatin1String("gt")) replacement = QStringLiteral(">");
-    else if (name == QLatin1String("quot")) replacement = QStringLiteral("\"");
-    else if (name == QLatin1String("apos")) replacement = QStringLiteral("'");
+    if (name == QLatin1String("amp"))
+      replacement = QStringLiteral("&");
+    else if (name == QLatin1String("lt"))
+      replacement = QStringLiteral("<");
+    else if (name == QLatin1String("gt"))
+      replacement = QStringLiteral(">");
+    else if (name == QLatin1String("quot"))
+      replacement = QStringLiteral("\"");
+    else if (name == QLatin1String("apos"))
+      replacement = QStringLiteral("'");
     else if (name.startsWith(QLatin1Char('#'))) {
       bool ok = false;
-      const uint code = name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
-                                                                                 : name.mid(1).toUInt(&ok, 10);
+      const uint code = name.startsWith(QLatin1String("#x"), Qt::CaseInsensitive)
+                            ? name.mid(2).toUInt(&ok, 16)
+                            : name.mid(1).toUInt(&ok, 10);
       if (ok && code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
         const char32_t cp = code;
         replacement = QString::fromUcs4(&cp, 1);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-// Answers are read from their dump file line by line: ORCA writes each element on a line of its own.
+// Answers are read line by line: ORCA writes each element on a line of its own.
 
-// The file's lines decoded as UTF-8 (byte-order mark and CR dropped); nothing when it does not exist.
+// The answer's lines decoded as UTF-8, byte-order mark and CR dropped.
+QStringList ResponseLines(const QByteArray& answer);
+
+// ResponseLines of a dump file; nothing when it does not exist.
 std::optional<QStringList> ReadResponseLines(const QString& path);
 
 // `<Name type="string">`, the text whose presence marks a line as holding the element.

@@ -34,8 +34,9 @@ const QString kCheckUpBody = QStringLiteral(
     "    <EffectiveTime type=\"string\"></EffectiveTime>"
     "  </onlinespecgetreq></data>");
 
-QStringList AnswerLines(const QString& dumpPath) {
-  return ReadResponseLines(dumpPath).value_or(QStringList());
+// A probe's saved answer, tested by its lines.
+bool ProvesInformation(OnlineProbe probe, const QString& dumpPath, const QString& selfInstCd) {
+  return ProbeAnswerProvesInformation(probe, ReadResponseLines(dumpPath).value_or(QStringList()), selfInstCd);
 }
 
 bool AnyLineHolds(const QStringList& lines, const QString& element) {
@@ -76,19 +77,33 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
   return FillTemplate(templ, QStringLiteral("XXXXX"), EscapeXmlText(patientId));
 }
 
+bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLines,
+                                  const QString& selfInstCd) {
+  switch (probe) {
+    case OnlineProbe::DrugInformation:
+      return AnyLineHolds(answerLines, QStringLiteral("MeTrMonth"));
+    case OnlineProbe::MedicalInformation:
+      return NamesAnotherInstitution(answerLines, selfInstCd);
+    case OnlineProbe::SpecificHealthCheck:
+      break;
+  }
+  return AnyLineHolds(answerLines, QStringLiteral("EffectiveTime"));
+}
+
 bool HasOnlineInformation(OrcaClient& client, const QString& patientId, const QString& selfInstCd) {
   const QString drugAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::DrugInformation),
                                              OnlineProbeBody(OnlineProbe::DrugInformation, patientId));
   if (drugAnswer.isEmpty()) return false;
-  if (AnyLineHolds(AnswerLines(drugAnswer), QStringLiteral("MeTrMonth"))) return true;
+  if (ProvesInformation(OnlineProbe::DrugInformation, drugAnswer, selfInstCd)) return true;
 
   const QString medicalAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::MedicalInformation),
                                                 OnlineProbeBody(OnlineProbe::MedicalInformation, patientId));
-  if (!medicalAnswer.isEmpty() && NamesAnotherInstitution(AnswerLines(medicalAnswer), selfInstCd))
+  if (!medicalAnswer.isEmpty() &&
+      ProvesInformation(OnlineProbe::MedicalInformation, medicalAnswer, selfInstCd))
     return true;
 
   const QString checkUpAnswer = client.ORCAPost(OnlineProbeApiPath(OnlineProbe::SpecificHealthCheck),
                                                 OnlineProbeBody(OnlineProbe::SpecificHealthCheck, patientId));
   return !checkUpAnswer.isEmpty() &&
-         AnyLineHolds(AnswerLines(checkUpAnswer), QStringLiteral("EffectiveTime"));
+         ProvesInformation(OnlineProbe::SpecificHealthCheck, checkUpAnswer, selfInstCd);
 }

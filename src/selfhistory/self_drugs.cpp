@@ -55,12 +55,16 @@ QStringList SelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs) {
   return block;
 }
 
+void ParseMedicalGet02Answer(const QStringList& answerLines, const QString& day, QStringList& memo) {
+  const QStringList block = SelfDayBlock(day, ReadSelfDrugs(answerLines));
+  if (block.isEmpty()) return;
+  if (!memo.isEmpty()) memo << QString();
+  memo << block;
+}
+
 bool ParseMedicalGet02(const QString& path, const QString& day, QStringList& memo) {
   const std::optional<QStringList> lines = ReadResponseLines(path);
   if (!lines) return false;
-  const QStringList block = SelfDayBlock(day, ReadSelfDrugs(*lines));
-  if (block.isEmpty()) return true;
-  if (!memo.isEmpty()) memo << QString();
-  memo << block;
+  ParseMedicalGet02Answer(*lines, day, memo);
   return true;
 }

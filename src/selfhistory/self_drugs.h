@@ -22,6 +22,8 @@ QList<TSelfDrug> ReadSelfDrugs(const QStringList& answerLines);
 // block.
 QStringList SelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs);
 
-// Reads a saved day-and-department answer and appends the day's block to `memo`, an empty line
-// before it when the memo already has lines. False when the file does not exist.
+// Appends the day's block of a day-and-department answer to `memo`, an empty line before it when
+// the memo already has lines.
+void ParseMedicalGet02Answer(const QStringList& answerLines, const QString& day, QStringList& memo);
+// The same on the saved answer; false when the file does not exist.
 bool ParseMedicalGet02(const QString& path, const QString& day, QStringList& memo);

@@ -157,6 +157,33 @@ TEST_F(DrugEvents, anUnreadableAnswerIsLoggedAndKeepsEarlierRecords) {
             QStringLiteral("ParseOnlineDrugGet02 Error: Premature end of document. (line 25, column 18)"));
 }
 
+TEST_F(DrugEvents, anAnswerInMemoryIsReadWithoutItsFile) {
+  ASSERT_TRUE(ParseOnlineDrugGet02Answer(QByteArray(kMay), QStringLiteral("2024-05"), lists));
+  ASSERT_EQ(lists.FPrescList.size(), 3);
+  EXPECT_EQ(lists.FPrescList[0].InstitutionName, QStringLiteral("みなと内科クリニック"));
+  EXPECT_EQ(lists.FPrescList[1].PrescDate, QStringLiteral("20240520"));
+  const QByteArray cut = QByteArray(kMay).left(QByteArray(kMay).indexOf("</DrugInf_child>"));
+  EXPECT_FALSE(ParseOnlineDrugGet02Answer(cut, QStringLiteral("2024-04"), lists));
+  EXPECT_EQ(lists.FPrescList.size(), 3);
+  EXPECT_EQ(logMessages(),
+            QStringList({QStringLiteral(
+                "ParseOnlineDrugGet02 Error: Premature end of document. (line 25, column 18)")}));
+}
+
+// ORCA nests an answer a dozen levels deep. A document nested 150000 levels deep (from about 130000
+// on) kept QDomDocument busy for minutes and then overflowed the stack.
+TEST_F(DrugEvents, aDocumentNestedTooDeeplyIsLoggedAsUnreadable) {
+  const int depth = 150000;
+  const QByteArray answer = "<xmlio2><onlinedruggetres><MeTrMonthInf>" + QByteArray("<a>").repeated(depth) +
+                            QByteArray("</a>").repeated(depth) +
+                            "</MeTrMonthInf></onlinedruggetres></xmlio2>";
+  EXPECT_FALSE(parse(answer));
+  EXPECT_TRUE(lists.FPrescList.isEmpty());
+  EXPECT_EQ(logMessages(),
+            QStringList({QStringLiteral("ParseOnlineDrugGet02 Error: Elements nested deeper than "
+                                        "256 levels (line 1, column 802)")}));
+}
+
 TEST_F(DrugEvents, aMissingFileIsFalse) {
   EXPECT_FALSE(ParseOnlineDrugGet02(path(QStringLiteral("none.txt")), QStringLiteral("2024-05"), lists));
   EXPECT_TRUE(logMessages().isEmpty());
