@@ -116,4 +116,21 @@ TEST(OrcaSimOptions, commandLines) {
   EXPECT_EQ(options.faults[1].value, 100);
 }
 
+TEST(OrcaSimOptions, busyDayOption) {
+  for (const char* bad : {"1001", "-1", "many"}) {
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(ParseSimOptions({"orca-sim", "--receptions", bad}, &options, &message), ParseOutcome::Error)
+        << bad;
+  }
+  SimOptions options;
+  QString message;
+  ASSERT_EQ(ParseSimOptions({"orca-sim"}, &options, &message), ParseOutcome::Run);
+  EXPECT_EQ(options.receptionsToday, -1);
+  ASSERT_EQ(ParseSimOptions({"orca-sim", "--receptions", "0"}, &options, &message), ParseOutcome::Run);
+  EXPECT_EQ(options.receptionsToday, 0);
+  ASSERT_EQ(ParseSimOptions({"orca-sim", "--receptions", "80"}, &options, &message), ParseOutcome::Run);
+  EXPECT_EQ(options.receptionsToday, 80);
+}
+
 }  // namespace

@@ -43,7 +43,8 @@ OrcaSimulator::OrcaSimulator(SimOptions options) : options_(std::move(options)) 
 DemoData OrcaSimulator::data(const QDate& today) const {
   QMutexLocker lock(&mutex_);
   auto found = days_.find(today);
-  if (found == days_.end()) found = days_.emplace(today, MakeDemoData(today, options_.clinicCode)).first;
+  if (found == days_.end())
+    found = days_.emplace(today, MakeDemoData(today, options_.clinicCode, options_.receptionsToday)).first;
   return found->second;
 }
 

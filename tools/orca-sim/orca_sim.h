@@ -19,7 +19,8 @@ struct SimOptions {
   int latencyMs = 0;
   XmlLayout layout = XmlLayout::Classic;
   QString clinicCode = QStringLiteral("1234567");
-  QDate today;  // null: the computer's date, looked at on every request
+  QDate today;               // null: the computer's date, looked at on every request
+  int receptionsToday = -1;  // -1: the demo day's own list
   QList<FaultRule> faults;
   QString tlsCert, tlsKey, clientCa;
 };

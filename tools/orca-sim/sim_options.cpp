@@ -22,6 +22,10 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption latency(QStringLiteral("latency"),
                                    QStringLiteral("Wait this long before every answer."),
                                    QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption receptions(
+      QStringLiteral("receptions"),
+      QStringLiteral("Today's list holds N receptions (0…1000), with made-up patients beyond the demo's."),
+      QStringLiteral("N"));
   const QCommandLineOption plain(
       QStringLiteral("plain-layout"),
       QStringLiteral("Answers without indentation and without the XML declaration."));
@@ -48,7 +52,7 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
   parser.addOptions(
-      {help, host, port, user, key, latency, plain, clinic, today, fail, cert, tlsKey, clientCa});
+      {help, host, port, user, key, latency, receptions, plain, clinic, today, fail, cert, tlsKey, clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -77,6 +81,14 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   if (!latencyOk || options->latencyMs < 0) {
     *message = QStringLiteral("--latency: not a number of milliseconds");
     return ParseOutcome::Error;
+  }
+  if (parser.isSet(receptions)) {
+    bool ok = false;
+    options->receptionsToday = parser.value(receptions).toInt(&ok);
+    if (!ok || options->receptionsToday < 0 || options->receptionsToday > kMostReceptions) {
+      *message = QStringLiteral("--receptions: expected 0 to %1").arg(kMostReceptions);
+      return ParseOutcome::Error;
+    }
   }
   if (parser.isSet(today)) {
     options->today = QDate::fromString(parser.value(today), QStringLiteral("yyyy-MM-dd"));
