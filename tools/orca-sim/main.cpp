@@ -44,5 +44,9 @@ int main(int argc, char** argv) {
       address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + options.host + "]" : options.host;
   std::printf("orca-sim listening on %s://%s:%d\n", tls ? "https" : "http", qPrintable(host), server.port());
   std::fflush(stdout);
+  if (options.jitterMs > 0 && !options.seed) {
+    std::fprintf(stderr, "orca-sim: jitter seed %u (--seed %u repeats it)\n", simulator.seed(),
+                 simulator.seed());
+  }
   return app.exec();
 }

@@ -38,38 +38,64 @@ bool PlausibleUser(const QString& user) {
 
 }  // namespace
 
-OrcaSimulator::OrcaSimulator(SimOptions options) : options_(std::move(options)) {}
+OrcaSimulator::OrcaSimulator(SimOptions options)
+    : options_(std::move(options)),
+      seed_(options_.seed.value_or(QRandomGenerator::global()->generate())),
+      random_(seed_) {}
 
-DemoData OrcaSimulator::data(const QDate& today) const {
-  QMutexLocker lock(&mutex_);
-  auto found = days_.find(today);
-  if (found == days_.end())
-    found = days_.emplace(today, MakeDemoData(today, options_.clinicCode, options_.receptionsToday)).first;
+DemoData& OrcaSimulator::day(const QDate& date) const {
+  auto found = days_.find(date);
+  if (found == days_.end()) {
+    found = days_.emplace(date, MakeDemoData(date, options_.clinicCode, options_.receptionsToday)).first;
+  }
   return found->second;
 }
 
-HttpAction OrcaSimulator::handle(const HttpRequest& request) const {
+DemoData OrcaSimulator::data(const QDate& today) const {
+  QMutexLocker lock(&mutex_);
+  return day(today);
+}
+
+QDateTime OrcaSimulator::now() const {
+  const QDateTime clock = QDateTime::currentDateTime();
+  return QDateTime(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+}
+
+int OrcaSimulator::jitter() {
+  if (options_.jitterMs <= 0) return 0;
+  QMutexLocker lock(&mutex_);
+  return static_cast<int>(random_.bounded(options_.jitterMs + 1));
+}
+
+HttpAction OrcaSimulator::handle(const HttpRequest& request) {
+  int wait = 0;
+  const HttpAction action = respond(request, &wait);
+  return action.after(options_.latencyMs + wait + jitter());
+}
+
+std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) const {
+  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
+    return HttpAction::BasicChallenge("orca");
+  }
+  QString user, password;
+  if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) return HttpAction::Status(403);
+  if (user != options_.user || password != options_.key) return HttpAction::Status(401);
+  return std::nullopt;
+}
+
+HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
+  const QByteArray path = request.path();
   static const QStringList calls{QStringLiteral("acceptlstv2"),     QStringLiteral("patientgetv2"),
                                  QStringLiteral("onlinedruggetv2"), QStringLiteral("onlinemedgetv2"),
                                  QStringLiteral("onlinespecgetv2"), QStringLiteral("medicalgetv2")};
-  const QString call = CallName(request.path());
-  if (!calls.contains(call)) return HttpAction::Status(404).after(options_.latencyMs);
-
-  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
-    return HttpAction::BasicChallenge("orca").after(options_.latencyMs);
-  }
-  QString user, password;
-  if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) {
-    return HttpAction::Status(403).after(options_.latencyMs);
-  }
-  if (user != options_.user || password != options_.key)
-    return HttpAction::Status(401).after(options_.latencyMs);
+  const QString call = CallName(path);
+  if (!calls.contains(call)) return HttpAction::Status(404);
+  if (std::optional<HttpAction> refused = refusal(request)) return *refused;
 
   int patient = 0;
   HttpAction action = answer(call, request, &patient);
-  int delay = options_.latencyMs;
   for (const FaultRule& rule : options_.faults) {
-    if (!rule.matches(call, QString::fromUtf8(request.path()), patient)) continue;
+    if (!rule.matches(call, QString::fromUtf8(path), patient)) continue;
     switch (rule.kind) {
       case FaultRule::Status:
         action = HttpAction::Status(rule.value);
@@ -84,16 +110,15 @@ HttpAction OrcaSimulator::handle(const HttpRequest& request) const {
         action.body.truncate(action.body.size() / 2);
         break;
       case FaultRule::Wait:
-        delay += rule.value;
+        *wait += rule.value;
         break;
     }
   }
-  return action.after(delay);
+  return action;
 }
 
 HttpAction OrcaSimulator::answer(const QString& call, const HttpRequest& request, int* patient) const {
-  const QDateTime clock = QDateTime::currentDateTime();
-  const QDateTime now(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+  const QDateTime now = this->now();
   const DemoData demo = data(now.date());
   const RequestBody body = ReadRequestBody(request.body, RecordOf(call));
   *patient = PatientNumber(call == QLatin1String("patientgetv2") ? QueryValue(request, QStringLiteral("id"))

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QMutex>
+#include <QRandomGenerator>
 #include <QString>
 #include <map>
+#include <optional>
 
 #include "demo_data.h"
 #include "fault_rule.h"
@@ -17,6 +20,8 @@ struct SimOptions {
   QString user = QStringLiteral("ormaster");
   QString key = QStringLiteral("ormaster");
   int latencyMs = 0;
+  int jitterMs = 0;             // every answer waits a further random 0…jitterMs
+  std::optional<quint32> seed;  // of that randomness; none: a random seed
   XmlLayout layout = XmlLayout::Classic;
   QString clinicCode = QStringLiteral("1234567");
   QDate today;               // null: the computer's date, looked at on every request
@@ -30,13 +35,21 @@ struct SimOptions {
 class OrcaSimulator {
  public:
   explicit OrcaSimulator(SimOptions options);
-  HttpAction handle(const HttpRequest& request) const;
+  HttpAction handle(const HttpRequest& request);
   DemoData data(const QDate& today) const;
+  quint32 seed() const { return seed_; }  // of the jitter, chosen at random when the options name none
 
  private:
+  HttpAction respond(const HttpRequest& request, int* wait);
   HttpAction answer(const QString& call, const HttpRequest& request, int* patient) const;
+  std::optional<HttpAction> refusal(const HttpRequest& request) const;
+  QDateTime now() const;
+  DemoData& day(const QDate& date) const;  // with mutex_ held
+  int jitter();
 
   SimOptions options_;
   mutable QMutex mutex_;
   mutable std::map<QDate, DemoData> days_;
+  quint32 seed_ = 0;
+  QRandomGenerator random_;
 };

@@ -22,6 +22,13 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption latency(QStringLiteral("latency"),
                                    QStringLiteral("Wait this long before every answer."),
                                    QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption jitter(
+      QStringLiteral("jitter"),
+      QStringLiteral("Wait a further random 0…MS before every answer, so that answers come back shuffled."),
+      QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption seed(QStringLiteral("seed"),
+                                QStringLiteral("Seed of the --jitter randomness (default: a random one)."),
+                                QStringLiteral("N"));
   const QCommandLineOption receptions(
       QStringLiteral("receptions"),
       QStringLiteral("Today's list holds N receptions (0…1000), with made-up patients beyond the demo's."),
@@ -51,8 +58,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions(
-      {help, host, port, user, key, latency, receptions, plain, clinic, today, fail, cert, tlsKey, clientCa});
+  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, plain, clinic, today,
+                     fail, cert, tlsKey, clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -81,6 +88,20 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   if (!latencyOk || options->latencyMs < 0) {
     *message = QStringLiteral("--latency: not a number of milliseconds");
     return ParseOutcome::Error;
+  }
+  bool jitterOk = false;
+  options->jitterMs = parser.value(jitter).toInt(&jitterOk);
+  if (!jitterOk || options->jitterMs < 0) {
+    *message = QStringLiteral("--jitter: not a number of milliseconds");
+    return ParseOutcome::Error;
+  }
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    options->seed = parser.value(seed).toUInt(&ok);
+    if (!ok) {
+      *message = QStringLiteral("--seed: not a number");
+      return ParseOutcome::Error;
+    }
   }
   if (parser.isSet(receptions)) {
     bool ok = false;
