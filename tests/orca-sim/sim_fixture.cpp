@@ -23,6 +23,7 @@ void SimTest::start(SimOptions options) {
   if (!options.today.isValid()) options.today = kToday;
   sim_ = std::make_unique<OrcaSimulator>(options);
   server_ = std::make_unique<HttpServer>([sim = sim_.get()](const HttpRequest& r) { return sim->handle(r); });
+  sim_->attach(*server_);
   ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
   IFWriteIniStr("PARAMA", "URL", QString("http://127.0.0.1:%1/api/").arg(server_->port()));
   IFWriteIniStr("PARAMA", "APIUSER", options.user);
@@ -36,6 +37,10 @@ std::optional<QStringList> SimTest::post(const QString& apiPath, const QString& 
   const QString file = client_->ORCAPost(apiPath, body);
   if (file.isEmpty()) return std::nullopt;
   return ReadResponseLines(file);
+}
+
+QUrl SimTest::pushUrl() const {
+  return QUrl(QString("ws://127.0.0.1:%1/ws").arg(server_->port()));
 }
 
 RawReply SimTest::raw(const QByteArray& method, const QString& path, const QByteArray& body,

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QUrl>
 #include <memory>
 
 #include "http_server.h"
@@ -28,6 +29,7 @@ class SimTest : public TempProgramFolder {
 
   // ORCAPost through the product's transport; the answer's lines, or nothing when it returned "".
   std::optional<QStringList> post(const QString& apiPath, const QString& body);
+  QUrl pushUrl() const;  // ws://…/ws
   // A request with an explicit Authorization value ("" for none).
   RawReply raw(const QByteArray& method, const QString& path, const QByteArray& body,
                const QByteArray& authorization = "Basic " + QByteArray("ormaster:ormaster").toBase64());

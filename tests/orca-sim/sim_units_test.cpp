@@ -116,7 +116,7 @@ TEST(OrcaSimOptions, commandLines) {
   EXPECT_EQ(options.faults[1].value, 100);
 }
 
-TEST(OrcaSimOptions, jitterAndBusyDayOptions) {
+TEST(OrcaSimOptions, jitterBusyDayAndPushOptions) {
   struct Case {
     QStringList arguments;
     ParseOutcome outcome;
@@ -124,7 +124,7 @@ TEST(OrcaSimOptions, jitterAndBusyDayOptions) {
   const QList<Case> cases{
       {{"--jitter", "-5"}, ParseOutcome::Error},       {{"--seed", "x"}, ParseOutcome::Error},
       {{"--receptions", "1001"}, ParseOutcome::Error}, {{"--receptions", "-1"}, ParseOutcome::Error},
-      {{"--receptions", "0"}, ParseOutcome::Run},
+      {{"--push-every", "0"}, ParseOutcome::Error},    {{"--receptions", "0"}, ParseOutcome::Run},
   };
   for (const Case& c : cases) {
     SimOptions options;
@@ -139,13 +139,16 @@ TEST(OrcaSimOptions, jitterAndBusyDayOptions) {
   EXPECT_EQ(options.jitterMs, 0);
   EXPECT_FALSE(options.seed);
   EXPECT_EQ(options.receptionsToday, -1);
-  ASSERT_EQ(ParseSimOptions({"orca-sim", "--jitter", "150", "--seed", "4000000000", "--receptions", "80"},
+  EXPECT_EQ(options.pushEverySeconds, 0);
+  ASSERT_EQ(ParseSimOptions({"orca-sim", "--jitter", "150", "--seed", "4000000000", "--receptions", "80",
+                             "--push-every", "3"},
                             &options, &message),
             ParseOutcome::Run)
       << message.toStdString();
   EXPECT_EQ(options.jitterMs, 150);
   EXPECT_EQ(options.seed, 4000000000u);
   EXPECT_EQ(options.receptionsToday, 80);
+  EXPECT_EQ(options.pushEverySeconds, 3);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   }
   OrcaSimulator simulator(options);
   HttpServer server([&simulator](const HttpRequest& request) { return simulator.handle(request); });
+  simulator.attach(server);
   if (!server.listen(address, static_cast<quint16>(options.port), tls)) {
     std::fprintf(stderr, "orca-sim: cannot listen on %s:%d: %s\n", qPrintable(options.host), options.port,
                  qPrintable(server.errorString()));

@@ -2,10 +2,16 @@
 
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include "answer_common.h"
 #include "answers.h"
+#include "demo_catalog.h"
+#include "http_server.h"
+#include "live_receptions.h"
+#include "push_events.h"
+#include "push_hub.h"
 #include "request_body.h"
 
 namespace {
@@ -36,6 +42,16 @@ bool PlausibleUser(const QString& user) {
   return form.match(user).hasMatch();
 }
 
+bool IsWebSocketHandshake(const HttpRequest& request) {
+  return request.method == "GET" && request.header("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
+HttpAction TextAnswer(int status, const QString& text) {
+  HttpAction a = HttpAction::Status(status, text.toUtf8());
+  a.headers.append({QByteArray("Content-Type"), QByteArray("text/plain; charset=utf-8")});
+  return a;
+}
+
 }  // namespace
 
 OrcaSimulator::OrcaSimulator(SimOptions options)
@@ -59,6 +75,20 @@ DemoData OrcaSimulator::data(const QDate& today) const {
 QDateTime OrcaSimulator::now() const {
   const QDateTime clock = QDateTime::currentDateTime();
   return QDateTime(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+}
+
+void OrcaSimulator::attach(HttpServer& server) {
+  server.runOnServerThread([this](QObject* owner) {
+    hub_ = new PushHub(owner);
+    if (options_.pushEverySeconds > 0) {
+      auto* timer = new QTimer(owner);
+      QObject::connect(timer, &QTimer::timeout, timer, [this] {
+        const QList<DemoPatient> cast = DemoPatients();
+        receive(cast[pushed_++ % cast.size()].id);
+      });
+      timer->start(options_.pushEverySeconds * 1000);
+    }
+  });
 }
 
 int OrcaSimulator::jitter() {
@@ -85,6 +115,17 @@ std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) con
 
 HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
   const QByteArray path = request.path();
+  if (path == "/ws" && hub_ && IsWebSocketHandshake(request)) {
+    if (std::optional<HttpAction> refused = refusal(request)) return *refused;
+    return HttpAction::HandOver([hub = hub_](QTcpSocket* socket) {
+      if (hub) hub->adopt(socket);
+    });
+  }
+  if ((path == "/sim/accept" || path == "/sim/account") && request.method == "POST") {
+    if (std::optional<HttpAction> refused = refusal(request)) return *refused;
+    return control(path, request);
+  }
+
   static const QStringList calls{QStringLiteral("acceptlstv2"),     QStringLiteral("patientgetv2"),
                                  QStringLiteral("onlinedruggetv2"), QStringLiteral("onlinemedgetv2"),
                                  QStringLiteral("onlinespecgetv2"), QStringLiteral("medicalgetv2")};
@@ -115,6 +156,46 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
     }
   }
   return action;
+}
+
+HttpAction OrcaSimulator::control(const QByteArray& path, const HttpRequest& request) {
+  const QString asked = QUrlQuery(QString::fromUtf8(request.body))
+                            .queryItemValue(QStringLiteral("Patient_ID"), QUrl::FullyDecoded);
+  const int patient = PatientNumber(asked);
+  if (patient == 0) return TextAnswer(400, QStringLiteral("Patient_ID: expected a patient number\n"));
+  if (path == "/sim/accept") {
+    const std::optional<QString> done = receive(patient);
+    return done ? TextAnswer(200, *done)
+                : TextAnswer(404, QStringLiteral("no patient %1\n").arg(PaddedPatientId(patient)));
+  }
+  const QDateTime clock = now();
+  QMutexLocker lock(&mutex_);
+  DemoData& d = day(clock.date());
+  const std::optional<qsizetype> billed = BillLastOpenReception(d, patient, clock.time());
+  if (!billed) {
+    return TextAnswer(404,
+                      QStringLiteral("no reception of %1 in progress today\n").arg(PaddedPatientId(patient)));
+  }
+  const QJsonObject event = PatientAccountEvent(d, *billed, options_.user, clock);
+  const QString text =
+      QStringLiteral("billed %1 at %2\n").arg(PaddedPatientId(patient), d.receptions[*billed].accountTime);
+  lock.unlock();
+  if (hub_) hub_->publish(event);
+  return TextAnswer(200, text);
+}
+
+std::optional<QString> OrcaSimulator::receive(int patient) {
+  const QDateTime clock = now();
+  QMutexLocker lock(&mutex_);
+  DemoData& d = day(clock.date());
+  const std::optional<qsizetype> index = AppendReception(d, patient);
+  if (!index) return std::nullopt;
+  const QJsonObject event = PatientAcceptEvent(d, *index, options_.user, clock);
+  const QString text = QStringLiteral("received %1 at %2, Acceptance_Id %3\n")
+                           .arg(PaddedPatientId(patient), d.receptions[*index].time, AcceptanceId(d, *index));
+  lock.unlock();
+  if (hub_) hub_->publish(event);
+  return text;
 }
 
 HttpAction OrcaSimulator::answer(const QString& call, const HttpRequest& request, int* patient) const {

@@ -7,7 +7,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   parser.setApplicationDescription(QStringLiteral(
       "ORCA API simulator with demo data, for the demo, the end-to-end tests and the benchmarks.\n"
       "Serves /api/api01rv2/{acceptlstv2,patientgetv2,onlinedruggetv2,onlinemedgetv2,onlinespecgetv2,"
-      "medicalgetv2}."));
+      "medicalgetv2}, push notifications on /ws (WebSocket) and the control calls POST /sim/accept and "
+      "/sim/account (Patient_ID=N)."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help."));
   const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (127.0.0.1)."),
@@ -33,6 +34,10 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
       QStringLiteral("receptions"),
       QStringLiteral("Today's list holds N receptions (0…1000), with made-up patients beyond the demo's."),
       QStringLiteral("N"));
+  const QCommandLineOption pushEvery(
+      QStringLiteral("push-every"),
+      QStringLiteral("Every S seconds a demo patient is received and its patient_accept event pushed."),
+      QStringLiteral("S"));
   const QCommandLineOption plain(
       QStringLiteral("plain-layout"),
       QStringLiteral("Answers without indentation and without the XML declaration."));
@@ -58,8 +63,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, plain, clinic, today,
-                     fail, cert, tlsKey, clientCa});
+  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, pushEvery, plain, clinic,
+                     today, fail, cert, tlsKey, clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -108,6 +113,14 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
     options->receptionsToday = parser.value(receptions).toInt(&ok);
     if (!ok || options->receptionsToday < 0 || options->receptionsToday > kMostReceptions) {
       *message = QStringLiteral("--receptions: expected 0 to %1").arg(kMostReceptions);
+      return ParseOutcome::Error;
+    }
+  }
+  if (parser.isSet(pushEvery)) {
+    bool ok = false;
+    options->pushEverySeconds = parser.value(pushEvery).toInt(&ok);
+    if (!ok || options->pushEverySeconds < 1) {
+      *message = QStringLiteral("--push-every: not a number of seconds");
       return ParseOutcome::Error;
     }
   }
