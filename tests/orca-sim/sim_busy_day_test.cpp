@@ -1,4 +1,5 @@
 #include <QSet>
+#include <algorithm>
 
 #include "sim_fixture.h"
 

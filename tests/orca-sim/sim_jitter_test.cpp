@@ -1,8 +1,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSet>
 #include <QTcpSocket>
 #include <QTimer>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "sim_fixture.h"
