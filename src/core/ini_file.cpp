@@ -14,11 +14,14 @@ namespace {
 constexpr int kMaxValueLength = 2047;
 
 // The file holds text in the system code page, without a byte-order mark.
-QStringList ReadLines(const QString& file) {
+QString ReadText(const QString& file) {
   QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) return {};
+  if (!f.open(QIODevice::ReadOnly)) return QString();
   QStringDecoder decode(QStringConverter::System);
-  QString text = decode(f.readAll());
+  return decode(f.readAll());
+}
+
+QStringList Lines(const QString& text) {
   QStringList lines = text.split(QLatin1Char('\n'));
   for (QString& line : lines) {
     if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
@@ -40,7 +43,9 @@ std::optional<QString> KeyName(const QString& line) {
   return line.left(eq).trimmed();
 }
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool SameName(const QString& a, const QString& b) {
+  return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // Index of the first header line of the section, or -1.
 qsizetype FindSection(const QStringList& lines, const QString& section) {
@@ -60,11 +65,18 @@ qsizetype SectionEnd(const QStringList& lines, qsizetype header) {
 
 }  // namespace
 
-QString IniFilePath() { return ProgramFile(QStringLiteral("user.ini")); }
+QString IniFilePath() {
+  return ProgramFile(QStringLiteral("user.ini"));
+}
 
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& defaultValue) {
-  const QStringList lines = ReadLines(file);
+  return ReadProfileStringFromText(ReadText(file), section, key, defaultValue);
+}
+
+QString ReadProfileStringFromText(const QString& text, const QString& section, const QString& key,
+                                  const QString& defaultValue) {
+  const QStringList lines = Lines(text);
   const qsizetype header = FindSection(lines, section);
   if (header < 0) return defaultValue;
   const qsizetype end = SectionEnd(lines, header);
@@ -85,7 +97,7 @@ void WriteProfileString(const QString& file, const QString& section, const QStri
   flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   const QString entry = key + QLatin1Char('=') + flat;
 
-  QStringList lines = ReadLines(file);
+  QStringList lines = Lines(ReadText(file));
   const qsizetype header = FindSection(lines, section);
   if (header < 0) {
     lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;

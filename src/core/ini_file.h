@@ -14,5 +14,8 @@ void IFWriteIniStr(const QString& section, const QString& key, const QString& va
 // The same rules on any file; the functions above use user.ini.
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& defaultValue);
+// The reading rules on the file's text, already decoded.
+QString ReadProfileStringFromText(const QString& text, const QString& section, const QString& key,
+                                  const QString& defaultValue);
 void WriteProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value);

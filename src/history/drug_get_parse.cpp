@@ -2,6 +2,7 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QXmlStreamReader>
 #include <optional>
 
 #include "core/log.h"
@@ -105,6 +106,33 @@ TPrescription PrescriptionOf(const QDomElement& event, const QString& month) {
   return p;
 }
 
+// ORCA nests a drug answer a dozen levels deep. QDomDocument slows down with the depth and frees
+// its tree recursively: a document nested a hundred thousand levels deep took minutes and then
+// overflowed the stack. Such a document is refused before it is built.
+constexpr int kMaxDepth = 256;
+
+// Where the document first nests deeper than kMaxDepth; nothing when it never does. A malformed
+// document is left to QDomDocument to report.
+std::optional<QString> TooDeep(const QByteArray& answer) {
+  QXmlStreamReader reader(answer);
+  int depth = 0;
+  while (!reader.atEnd()) {
+    const QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::EndElement) --depth;
+    if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth) {
+      return QStringLiteral("Elements nested deeper than %1 levels (line %2, column %3)")
+          .arg(kMaxDepth)
+          .arg(reader.lineNumber())
+          .arg(reader.columnNumber());
+    }
+  }
+  return std::nullopt;
+}
+
+void LogDrugGet02Error(const QString& message) {
+  WrtLog(GetLogTxt(), QStringLiteral("ParseOnlineDrugGet02 Error: ") + message);
+}
+
 }  // namespace
 
 void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,
@@ -133,13 +161,16 @@ void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfIns
 }
 
 bool ParseOnlineDrugGet02(const QByteArray& answer, const QString& month, TainLists& lists) {
+  if (const std::optional<QString> tooDeep = TooDeep(answer)) {
+    LogDrugGet02Error(*tooDeep);
+    return false;
+  }
   QDomDocument document;
   QString message;
   int line = 0;
   int column = 0;
   if (!document.setContent(answer, &message, &line, &column)) {
-    message = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
-    WrtLog(GetLogTxt(), QStringLiteral("ParseOnlineDrugGet02 Error: ") + message);
+    LogDrugGet02Error(QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column));
     return false;
   }
 

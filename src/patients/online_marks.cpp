@@ -54,17 +54,32 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
   return OnlineSpecGet01Body(patientId);
 }
 
+bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLines, const QString& selfInstCd) {
+  switch (probe) {
+    case OnlineProbe::DrugInformation:
+      return AnyLineHolds(answerLines, QStringLiteral("MeTrMonth"));
+    case OnlineProbe::MedicalInformation:
+      return NamesAnotherInstitution(answerLines, selfInstCd);
+    case OnlineProbe::SpecificHealthCheck:
+      break;
+  }
+  return AnyLineHolds(answerLines, QStringLiteral("EffectiveTime"));
+}
+
 Task<bool> HasOnlineInformation(OrcaClient& client, QString patientId, QString selfInstCd) {
   auto probe = [&client, &patientId](OnlineProbe kind) {
     return client.post(OnlineProbeApiPath(kind), OnlineProbeBody(kind, patientId));
   };
   const OrcaAnswer drugAnswer = co_await probe(OnlineProbe::DrugInformation);
   if (!drugAnswer.ok()) co_return false;
-  if (AnyLineHolds(drugAnswer.lines(), QStringLiteral("MeTrMonth"))) co_return true;
+  if (ProbeAnswerProvesInformation(OnlineProbe::DrugInformation, drugAnswer.lines(), selfInstCd)) co_return true;
 
   const OrcaAnswer medicalAnswer = co_await probe(OnlineProbe::MedicalInformation);
-  if (medicalAnswer.ok() && NamesAnotherInstitution(medicalAnswer.lines(), selfInstCd)) co_return true;
+  if (medicalAnswer.ok() &&
+      ProbeAnswerProvesInformation(OnlineProbe::MedicalInformation, medicalAnswer.lines(), selfInstCd))
+    co_return true;
 
   const OrcaAnswer checkUpAnswer = co_await probe(OnlineProbe::SpecificHealthCheck);
-  co_return checkUpAnswer.ok() && AnyLineHolds(checkUpAnswer.lines(), QStringLiteral("EffectiveTime"));
+  co_return checkUpAnswer.ok() &&
+      ProbeAnswerProvesInformation(OnlineProbe::SpecificHealthCheck, checkUpAnswer.lines(), selfInstCd);
 }

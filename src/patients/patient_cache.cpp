@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringConverter>
 
 #include "core/core_error.h"
 #include "core/program_folder.h"
@@ -20,10 +21,11 @@ QString GetCacheFilePath() {
   return ProgramFile(QStringLiteral("PatientCache.csv"));
 }
 
-QStringList ReadCacheLines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QString text = QString::fromUtf8(file.readAll());
+QStringList CacheLines(const QByteArray& fileBytes) {
+  // Only the file's own mark goes: QString::fromUtf8 would drop a leading one by itself, and with
+  // the one dropped here also a U+FEFF that begins the first line.
+  QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+  QString text = decode(fileBytes);
   if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
   if (text.isEmpty()) return {};
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -32,7 +34,24 @@ QStringList ReadCacheLines(const QString& path) {
   return text.split(QLatin1Char('\n'));
 }
 
-PatientCacheSession::PatientCacheSession() : lines_(ReadCacheLines(GetCacheFilePath())) {
+QStringList ReadCacheLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return CacheLines(file.readAll());
+}
+
+QByteArray CacheFileBytes(const QStringList& cacheLines) {
+  QByteArray bytes("\xEF\xBB\xBF");
+  for (const QString& line : cacheLines) {
+    bytes += line.toUtf8();
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+PatientCacheSession::PatientCacheSession() : PatientCacheSession(ReadCacheLines(GetCacheFilePath())) {}
+
+PatientCacheSession::PatientCacheSession(const QStringList& cacheLines) : lines_(cacheLines) {
   keys_.reserve(lines_.size());
   for (const QString& line : lines_) {
     const QString key = KeyOf(line);
@@ -59,11 +78,7 @@ bool PatientCacheSession::add(const QString& patientId, const QString& name) {
 
 void PatientCacheSession::save() {
   if (!changed_) return;
-  QByteArray bytes("\xEF\xBB\xBF");
-  for (const QString& line : lines_) {
-    bytes += line.toUtf8();
-    bytes += "\r\n";
-  }
+  const QByteArray bytes = CacheFileBytes(lines_);
   const QString path = GetCacheFilePath();
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,8 @@ QString GetCacheFilePath();
 // each of them made a load slow with a large cache.
 class PatientCacheSession {
  public:
-  PatientCacheSession();  // reads the file when it exists
+  PatientCacheSession();                                        // reads the file when it exists
+  explicit PatientCacheSession(const QStringList& cacheLines);  // starts from lines already read
 
   // Appends "number,name" when both are non-blank after trimming and no line has the number as
   // its key (the text before its first comma); an existing name is never updated. A number that
@@ -36,6 +38,12 @@ class PatientCacheSession {
 // Records one patient: the file is read and, when the number is new, written back at once.
 void SavePatientCache(const QString& patientId, const QString& name);
 
-// The file's lines decoded as UTF-8, with or without a byte-order mark; CR LF, LF and CR all end
-// a line and a final line break makes no extra empty line. Empty when the file does not exist.
+// The file's lines decoded as UTF-8, with or without a byte-order mark (only the first mark is the
+// file's; a second one belongs to the first line); CR LF, LF and CR all end a line and a final line
+// break makes no extra empty line.
+QStringList CacheLines(const QByteArray& fileBytes);
+// CacheLines of the file; empty when the file does not exist.
 QStringList ReadCacheLines(const QString& path);
+
+// The file as a session writes it: the mark, then every line with CR LF.
+QByteArray CacheFileBytes(const QStringList& cacheLines);

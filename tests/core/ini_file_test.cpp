@@ -43,6 +43,14 @@ TEST_F(IniFile, replacesInPlaceAndAppendsNewKeysAtTheEndOfTheirSection) {
             "[FIRST]\r\nLOG=/var/log/Log.txt\r\n");
 }
 
+TEST(ProfileText, theReadingRulesApplyToTextInMemory) {
+  const QString text = "[parama]\r\n  url =  https://x/api/  \r\n[COKBN]\nCHCK=2";
+  EXPECT_EQ(ReadProfileStringFromText(text, "PARAMA", "URL", "d"), "https://x/api/");
+  EXPECT_EQ(ReadProfileStringFromText(text, "COKBN", "CHCK", "d"), "2");
+  EXPECT_EQ(ReadProfileStringFromText(text, "COKBN", "URL", "d"), "d");
+  EXPECT_EQ(ReadProfileStringFromText(QString(), "PARAMA", "URL", "d"), "d");
+}
+
 TEST_F(IniFile, cutsLongValuesAt2047Characters) {
   IFWriteIniStr("PARAMA", "URL", QString(3000, QLatin1Char('x')));
   EXPECT_EQ(IFReadIniStr("PARAMA", "URL", "").size(), 2047);

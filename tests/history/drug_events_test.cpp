@@ -155,3 +155,18 @@ TEST_F(DrugEvents, anUnreadableAnswerIsLoggedAndKeepsEarlierRecords) {
   EXPECT_EQ(log[0],
             QStringLiteral("ParseOnlineDrugGet02 Error: Premature end of document. (line 25, column 18)"));
 }
+
+// ORCA nests an answer a dozen levels deep. A document nested 150000 levels deep (from about 130000
+// on) kept QDomDocument busy for minutes and then overflowed the stack.
+TEST_F(DrugEvents, aDocumentNestedTooDeeplyIsLoggedAsUnreadable) {
+  const int depth = 150000;
+  const QByteArray answer = "<xmlio2><onlinedruggetres><MeTrMonthInf>" + QByteArray("<a>").repeated(depth) +
+                            QByteArray("</a>").repeated(depth) +
+                            "</MeTrMonthInf></onlinedruggetres></xmlio2>";
+  EXPECT_FALSE(parse(answer));
+  EXPECT_TRUE(lists.FPrescList.isEmpty());
+  EXPECT_EQ(logMessages(),
+            QStringList({QStringLiteral("ParseOnlineDrugGet02 Error: Elements nested deeper than "
+                                        "256 levels (line 1, column 802)")}));
+}
+

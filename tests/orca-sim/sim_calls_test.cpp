@@ -6,26 +6,6 @@ namespace {
 
 using Fields = QList<QPair<QString, QString>>;
 
-QString AcceptBody(const QString& date, const QString& department = {}) {
-  return Body("acceptlstreq", {{"Acceptance_Date", date}, {"Department_Code", department}});
-}
-
-QString MedicalBody(const QString& patient, const QString& date, const QString& department = {}) {
-  return "<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">" + patient +
-         "</Patient_ID>    <Perform_Date type=\"string\">" + date +
-         "</Perform_Date>    <Medical_Information type=\"record\">      <Department_Code type=\"string\">" +
-         department + "</Department_Code>    </Medical_Information>  </medicalgetreq></data>";
-}
-
-QString ProbeBody(const QString& call, const QString& patient) {
-  if (call == "onlinespecgetv2") {
-    return Body("onlinespecgetreq",
-                {{"Request_Number", "01"}, {"Patient_ID", patient}, {"EffectiveTime", ""}});
-  }
-  return Body(call.chopped(2) + "req",
-              {{"Request_Number", "01"}, {"Patient_ID", patient}, {"MeTrMonth", ""}, {"InOut", ""}});
-}
-
 class SimCalls : public SimTest {};
 
 TEST_F(SimCalls, receptionListAnswersForTheDateClassAndDepartmentAsked) {

@@ -25,6 +25,7 @@ void SimTest::start(SimOptions options) {
   if (!options.today.isValid()) options.today = kToday;
   sim_ = std::make_unique<OrcaSimulator>(options);
   server_ = std::make_unique<HttpServer>([sim = sim_.get()](const HttpRequest& r) { return sim->handle(r); });
+  sim_->attach(*server_);
   ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
   IFWriteIniStr("PARAMA", "URL", QString("http://127.0.0.1:%1/api/").arg(server_->port()));
   IFWriteIniStr("PARAMA", "APIUSER", options.user);
@@ -38,6 +39,10 @@ std::optional<QStringList> SimTest::post(const QString& apiPath, const QString& 
   const OrcaAnswer answer = RunBlocking(client_->post(apiPath, body));
   if (!answer.ok()) return std::nullopt;
   return answer.lines();
+}
+
+QUrl SimTest::pushUrl() const {
+  return QUrl(QString("ws://127.0.0.1:%1/ws").arg(server_->port()));
 }
 
 RawReply SimTest::raw(const QByteArray& method, const QString& path, const QByteArray& body,
@@ -74,4 +79,24 @@ QString Body(const QString& record, const QList<QPair<QString, QString>>& fields
   for (const auto& [name, value] : fields)
     body += "    <" + name + " type=\"string\">" + value + "</" + name + ">";
   return body + "  </" + record + "></data>";
+}
+
+QString AcceptBody(const QString& date, const QString& department) {
+  return Body("acceptlstreq", {{"Acceptance_Date", date}, {"Department_Code", department}});
+}
+
+QString ProbeBody(const QString& call, const QString& patient) {
+  if (call == "onlinespecgetv2") {
+    return Body("onlinespecgetreq",
+                {{"Request_Number", "01"}, {"Patient_ID", patient}, {"EffectiveTime", ""}});
+  }
+  return Body(call.chopped(2) + "req",
+              {{"Request_Number", "01"}, {"Patient_ID", patient}, {"MeTrMonth", ""}, {"InOut", ""}});
+}
+
+QString MedicalBody(const QString& patient, const QString& date, const QString& department) {
+  return "<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">" + patient +
+         "</Patient_ID>    <Perform_Date type=\"string\">" + date +
+         "</Perform_Date>    <Medical_Information type=\"record\">      <Department_Code type=\"string\">" +
+         department + "</Department_Code>    </Medical_Information>  </medicalgetreq></data>";
 }

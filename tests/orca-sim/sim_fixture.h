@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QUrl>
 #include <memory>
 
 #include "http_server.h"
@@ -28,6 +29,7 @@ class SimTest : public TempProgramFolder {
 
   // ORCAPost through the product's transport; the answer's lines, or nothing when it returned "".
   std::optional<QStringList> post(const QString& apiPath, const QString& body);
+  QUrl pushUrl() const;  // ws://…/ws
   // A request with an explicit Authorization value ("" for none).
   RawReply raw(const QByteArray& method, const QString& path, const QByteArray& body,
                const QByteArray& authorization = "Basic " + QByteArray("ormaster:ormaster").toBase64());
@@ -41,3 +43,9 @@ class SimTest : public TempProgramFolder {
 QStringList Values(const QStringList& lines, const QString& element);
 // A one-line request body in the program's layout: root data, the record, the string fields.
 QString Body(const QString& record, const QList<QPair<QString, QString>>& fields);
+// acceptlstv2's request for a day, optionally one department.
+QString AcceptBody(const QString& date, const QString& department = {});
+// The request of one of the reception list's online probes (Request_Number 01, no month).
+QString ProbeBody(const QString& call, const QString& patient);
+// medicalgetv2's request: patient, Perform_Date and a department, empty or not.
+QString MedicalBody(const QString& patient, const QString& date, const QString& department = {});

@@ -116,4 +116,39 @@ TEST(OrcaSimOptions, commandLines) {
   EXPECT_EQ(options.faults[1].value, 100);
 }
 
+TEST(OrcaSimOptions, jitterBusyDayAndPushOptions) {
+  struct Case {
+    QStringList arguments;
+    ParseOutcome outcome;
+  };
+  const QList<Case> cases{
+      {{"--jitter", "-5"}, ParseOutcome::Error},       {{"--seed", "x"}, ParseOutcome::Error},
+      {{"--receptions", "1001"}, ParseOutcome::Error}, {{"--receptions", "-1"}, ParseOutcome::Error},
+      {{"--push-every", "0"}, ParseOutcome::Error},    {{"--receptions", "0"}, ParseOutcome::Run},
+  };
+  for (const Case& c : cases) {
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(ParseSimOptions(QStringList{"orca-sim"} + c.arguments, &options, &message), c.outcome)
+        << c.arguments.join(' ').toStdString();
+  }
+
+  SimOptions options;
+  QString message;
+  ASSERT_EQ(ParseSimOptions({"orca-sim"}, &options, &message), ParseOutcome::Run);
+  EXPECT_EQ(options.jitterMs, 0);
+  EXPECT_FALSE(options.seed);
+  EXPECT_EQ(options.receptionsToday, -1);
+  EXPECT_EQ(options.pushEverySeconds, 0);
+  ASSERT_EQ(ParseSimOptions({"orca-sim", "--jitter", "150", "--seed", "4000000000", "--receptions", "80",
+                             "--push-every", "3"},
+                            &options, &message),
+            ParseOutcome::Run)
+      << message.toStdString();
+  EXPECT_EQ(options.jitterMs, 150);
+  EXPECT_EQ(options.seed, 4000000000u);
+  EXPECT_EQ(options.receptionsToday, 80);
+  EXPECT_EQ(options.pushEverySeconds, 3);
+}
+
 }  // namespace

@@ -13,6 +13,19 @@ TEST_F(ResponseReader, readsUtf8LinesWithoutMarkOrCarriageReturns) {
             QStringList({"<xmlio2>", "  <WholeName type=\"string\">試験 花子</WholeName>", "</xmlio2>", ""}));
 }
 
+TEST(ResponseLines, splitsAnAnswerInMemoryAtLineFeedsDroppingTheMarkAndOneCarriageReturn) {
+  const struct {
+    QByteArray answer;
+    QStringList lines;
+  } cases[] = {
+      {"", {""}},
+      {"\xEF\xBB\xBF<a>\r\n<b>", {"<a>", "<b>"}},
+      {"<a>\n\n", {"<a>", "", ""}},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF<a>\r\r\n", {"\uFEFF<a>\r", ""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ResponseLines(c.answer), c.lines) << c.answer.toStdString();
+}
+
 TEST_F(ResponseReader, takesTheValueBetweenTheFirstTagsTrimmedAndDecoded) {
   struct Case {
     QString line;

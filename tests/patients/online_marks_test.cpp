@@ -115,3 +115,22 @@ INSTANTIATE_TEST_SUITE_P(
         ProbeCase{"otherCaseTagIsNoMatch", Lines("<metrmonth type=\"string\">2024-04</metrmonth>\n"),
                   kNothing, kNothing, "", false, 3}),
     [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
+
+TEST(OnlineMarks, eachProbeAnswerIsTestedForItsOwnProof) {
+  const QStringList month{QStringLiteral("  <MeTrMonth type=\"string\">2024-04</MeTrMonth>")};
+  const QStringList other{QStringLiteral("  <MeTrDiHCd type=\"string\">1310000009</MeTrDiHCd>")};
+  const QStringList checkUp{QStringLiteral("  <EffectiveTime type=\"string\">2023-10-01</EffectiveTime>")};
+  const struct {
+    OnlineProbe probe;
+    QStringList lines;
+    bool proves;
+  } cases[] = {
+      {OnlineProbe::DrugInformation, month, true},       {OnlineProbe::DrugInformation, other, false},
+      {OnlineProbe::MedicalInformation, other, true},    {OnlineProbe::MedicalInformation, checkUp, false},
+      {OnlineProbe::SpecificHealthCheck, checkUp, true}, {OnlineProbe::SpecificHealthCheck, month, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ProbeAnswerProvesInformation(c.probe, c.lines, QStringLiteral("0000001")), c.proves)
+        << c.lines.first().toStdString();
+  }
+}

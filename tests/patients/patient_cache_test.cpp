@@ -59,6 +59,17 @@ TEST_F(PatientCacheTest, keyIsComparedExactly) {
             (QStringList{QStringLiteral("012,A"), QStringLiteral("12 ,B"), QStringLiteral("12,C")}));
 }
 
+// Reading dropped two marks, so a first line beginning with U+FEFF lost it (the fuzzer's input: a file
+// of three marks), and a number beginning with one was stored again once the file had been written.
+TEST_F(PatientCacheTest, onlyTheFilesOwnByteOrderMarkIsDropped) {
+  writeFile(QStringLiteral("PatientCache.csv"), "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF");
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()), QStringList{QStringLiteral("\uFEFF\uFEFF")});
+  ASSERT_TRUE(QFile::remove(GetCacheFilePath()));
+  SavePatientCache(QStringLiteral("\uFEFF12"), QStringLiteral("甲"));
+  SavePatientCache(QStringLiteral("\uFEFF12"), QStringLiteral("乙"));
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()), QStringList{QStringLiteral("\uFEFF12,甲")});
+}
+
 TEST_F(PatientCacheTest, sessionReadsOnceAndWritesOnce) {
   SavePatientCache(QStringLiteral("1"), QStringLiteral("甲"));
   PatientCacheSession session;
@@ -81,4 +92,15 @@ TEST_F(PatientCacheTest, failedWriteRaisesAndLeavesTheOldFile) {
   EXPECT_THROW(session.save(), CoreError);
   ASSERT_TRUE(QDir(dir_.path()).rmdir(QStringLiteral("PatientCache.csv")));
   EXPECT_EQ(readFile(QStringLiteral("keep.csv")), before);
+}
+
+TEST(PatientCacheLines, whatASessionWritesReadsBackAsTheSameLines) {
+  PatientCacheSession session(CacheLines(QByteArray("\xEF\xBB\xBF") + "5,甲\rno comma\n\n6,乙\r\n"));
+  EXPECT_EQ(session.lines(), (QStringList{"5,甲", "no comma", "", "6,乙"}));
+  EXPECT_FALSE(session.add(QStringLiteral("6"), QStringLiteral("別名")));
+  EXPECT_TRUE(session.add(QStringLiteral("7"), QStringLiteral("丙")));
+  const QByteArray bytes = CacheFileBytes(session.lines());
+  EXPECT_EQ(bytes,
+            QByteArray("\xEF\xBB\xBF") + QStringLiteral("5,甲\r\nno comma\r\n\r\n6,乙\r\n7,丙\r\n").toUtf8());
+  EXPECT_EQ(CacheLines(bytes), session.lines());
 }

@@ -69,6 +69,13 @@ HttpAction HttpAction::Endless(const QByteArray& piece, int intervalMs) {
   return a;
 }
 
+HttpAction HttpAction::HandOver(std::function<void(QTcpSocket*)> takeOver) {
+  HttpAction a;
+  a.kind = HandOverConnection;
+  a.takeOver = std::move(takeOver);
+  return a;
+}
+
 HttpAction HttpAction::after(int ms) const {
   HttpAction a = *this;
   a.delayMs = ms;

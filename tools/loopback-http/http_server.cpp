@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 
 struct HttpServer::Shared {
   HttpHandler handler;
@@ -23,15 +24,15 @@ struct HttpServer::Shared {
 
 namespace {
 
-// Parses one complete request off the front of the buffer; false while it is incomplete.
-bool TakeRequest(QByteArray& buffer, HttpRequest* request) {
-  const qsizetype end = buffer.indexOf("\r\n\r\n");
-  if (end < 0) return false;
-  const QList<QByteArray> lines = buffer.left(end).split('\n');
+// Requests with longer heads are refused rather than buffered for ever.
+constexpr qint64 kHeadLimit = 1 << 20;
+
+// Fills the request line and headers from a head without its closing blank line; gives Content-Length.
+qsizetype ParseHead(const QByteArray& head, HttpRequest* r) {
+  const QList<QByteArray> lines = head.split('\n');
   const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
-  HttpRequest r;
-  r.method = first.value(0);
-  r.target = first.value(1);
+  r->method = first.value(0);
+  r->target = first.value(1);
   qsizetype length = 0;
   for (qsizetype i = 1; i < lines.size(); ++i) {
     const QByteArray line = lines[i].trimmed();
@@ -39,14 +40,10 @@ bool TakeRequest(QByteArray& buffer, HttpRequest* request) {
     if (colon <= 0) continue;
     const QByteArray name = line.left(colon).trimmed();
     const QByteArray value = line.mid(colon + 1).trimmed();
-    r.headers.append({name, value});
+    r->headers.append({name, value});
     if (name.compare("Content-Length", Qt::CaseInsensitive) == 0) length = value.toLongLong();
   }
-  if (buffer.size() < end + 4 + length) return false;
-  r.body = buffer.mid(end + 4, length);
-  buffer.remove(0, end + 4 + length);
-  *request = r;
-  return true;
+  return length;
 }
 
 }  // namespace
@@ -85,9 +82,11 @@ class HttpServer::Worker : public QObject {
 
  private:
   struct Connection {
-    QByteArray buffer;
     int id = 0;
     bool busy = false;
+    std::optional<HttpRequest> pending;  // head read, body still coming
+    qsizetype length = 0;                // of the pending body
+    QMetaObject::Connection reading, closing, dying;
   };
 
   void countConnection() {
@@ -103,31 +102,59 @@ class HttpServer::Worker : public QObject {
         QMutexLocker lock(&shared_->mutex);
         state->id = shared_->connections;
       }
-      connect(socket, &QObject::destroyed, this, [state] { delete state; });
-      connect(socket, &QTcpSocket::readyRead, this, [this, socket, state] {
-        state->buffer += socket->readAll();
-        serve(socket, state);
-      });
-      connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-      if (socket->bytesAvailable() > 0) {
-        state->buffer += socket->readAll();
-        serve(socket, state);
-      }
+      state->dying = connect(socket, &QObject::destroyed, this, [state] { delete state; });
+      state->reading =
+          connect(socket, &QTcpSocket::readyRead, this, [this, socket, state] { pump(socket, state); });
+      state->closing = connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+      if (socket->bytesAvailable() > 0) pump(socket, state);
     }
   }
 
-  void serve(QTcpSocket* socket, Connection* state) {
+  // Takes the next request off the socket, never more: the bytes after it stay in the socket, so that a
+  // connection can be handed over with its handshake unread.
+  void pump(QTcpSocket* socket, Connection* state) {
     if (state->busy) return;
-    HttpRequest request;
-    if (!TakeRequest(state->buffer, &request)) return;
-    request.connection = state->id;
+    if (!state->pending) {
+      const QByteArray data = socket->peek(std::min(socket->bytesAvailable(), kHeadLimit));
+      const qsizetype end = data.indexOf("\r\n\r\n");
+      if (end < 0) {
+        if (data.size() >= kHeadLimit) socket->abort();
+        return;
+      }
+      HttpRequest request;
+      state->length = ParseHead(data.left(end), &request);
+      request.connection = state->id;
+      if (state->length == 0 && !request.header("Upgrade").isEmpty()) {
+        dispatch(socket, state, request, end + 4);
+        return;
+      }
+      socket->read(end + 4);
+      state->pending = request;
+    }
+    HttpRequest& request = *state->pending;
+    if (request.body.size() < state->length)
+      request.body += socket->read(state->length - request.body.size());
+    if (request.body.size() < state->length) return;
+    const HttpRequest complete = std::move(request);
+    state->pending.reset();
+    dispatch(socket, state, complete, 0);
+  }
+
+  // `unread`: the size of the request's head when it is still in the socket (an upgrade request).
+  void dispatch(QTcpSocket* socket, Connection* state, const HttpRequest& request, qsizetype unread) {
     HttpHandler handler;
     {
       QMutexLocker lock(&shared_->mutex);
       shared_->requests.append(request);
       handler = shared_->handler;
     }
-    const HttpAction action = handler(request);
+    HttpAction action = handler(request);
+    if (action.kind == HttpAction::HandOverConnection && unread > 0) {
+      handOver(socket, state, action);
+      return;
+    }
+    if (action.kind == HttpAction::HandOverConnection) action = HttpAction::Status(400).after(action.delayMs);
+    socket->read(unread);
     const bool close = request.header("Connection").compare("close", Qt::CaseInsensitive) == 0;
     state->busy = true;
     QPointer<QTcpSocket> guarded(socket);
@@ -135,12 +162,34 @@ class HttpServer::Worker : public QObject {
       if (!guarded) return;
       state->busy = false;
       perform(guarded, action, close);
-      if (guarded && guarded->state() == QAbstractSocket::ConnectedState) serve(guarded, state);
+      if (guarded && guarded->state() == QAbstractSocket::ConnectedState) pump(guarded, state);
     };
     if (action.delayMs > 0) {
       QTimer::singleShot(action.delayMs, Qt::PreciseTimer, socket, act);  // a simulated latency must be exact
     } else {
       act();
+    }
+  }
+
+  // The socket is no longer this server's: none of its signals reach us, and its fate is the new owner's.
+  void handOver(QTcpSocket* socket, Connection* state, const HttpAction& action) {
+    disconnect(state->reading);
+    disconnect(state->closing);
+    disconnect(state->dying);
+    delete state;
+    QPointer<QTcpSocket> guarded(socket);
+    auto give = [guarded, takeOver = action.takeOver] {
+      if (!guarded) return;
+      if (guarded->state() == QAbstractSocket::ConnectedState) {
+        takeOver(guarded);
+      } else {
+        guarded->deleteLater();
+      }
+    };
+    if (action.delayMs > 0) {
+      QTimer::singleShot(action.delayMs, Qt::PreciseTimer, socket, give);
+    } else {
+      give();
     }
   }
 
@@ -157,6 +206,7 @@ class HttpServer::Worker : public QObject {
         stream(socket, action);
         return;
       case HttpAction::Respond:
+      case HttpAction::HandOverConnection:  // handed over before it gets here
         break;
     }
     QByteArray out =
@@ -207,6 +257,11 @@ HttpServer::~HttpServer() {
       worker_, [w = worker_] { delete w; }, Qt::BlockingQueuedConnection);
   thread_->quit();
   thread_->wait();
+}
+
+void HttpServer::runOnServerThread(const std::function<void(QObject*)>& work) {
+  QMetaObject::invokeMethod(
+      worker_, [&] { work(worker_); }, Qt::BlockingQueuedConnection);
 }
 
 bool HttpServer::listen(const QHostAddress& address, quint16 port, const std::optional<TlsSettings>& tls) {

@@ -31,6 +31,9 @@ class HttpServer {
   bool listen(const QHostAddress& address = QHostAddress::LocalHost, quint16 port = 0,
               const std::optional<TlsSettings>& tls = std::nullopt);
   quint16 port() const;
+  // Runs `work` on the server's thread and waits for it. `owner` lives on that thread as long as the
+  // server: a parent for objects that must live beside the connections (a WebSocket server, timers).
+  void runOnServerThread(const std::function<void(QObject* owner)>& work);
   QString errorString() const;
 
   int connectionsOpened() const;        // TCP connections accepted so far

@@ -1,6 +1,7 @@
 #include "demo_catalog.h"
 
 #include <QHash>
+#include <iterator>
 
 namespace demo {
 
@@ -74,13 +75,13 @@ QString DrugIdClass(const QString& key) {
 
 namespace {
 
-DemoPatient Person(int id, const char* name, const char* kana, const char* birth, const char* sex) {
+DemoPatient Person(int id, const QString& name, const QString& kana, const QDate& birth, const QString& sex) {
   DemoPatient p;
   p.id = id;
-  p.name = QString::fromUtf8(name);
-  p.kana = QString::fromUtf8(kana);
-  p.birth = QDate::fromString(QLatin1String(birth), Qt::ISODate);
-  p.sex = QLatin1String(sex);
+  p.name = name;
+  p.kana = kana;
+  p.birth = birth;
+  p.sex = sex;
   p.zip = QStringLiteral("99900%1").arg(id % 100, 2, 10, QLatin1Char('0'));
   p.address = QStringLiteral("架空県見本市みどり町%1丁目%2番").arg(id % 5 + 1).arg(id % 17 + 1);
   p.phone = QStringLiteral("000-0000-%1").arg(id, 4, 10, QLatin1Char('0'));
@@ -92,6 +93,40 @@ DemoPatient Person(int id, const char* name, const char* kana, const char* birth
   p.cardNumber = QString::number(1000 + id * 37);
   p.cardBranch = QStringLiteral("01");
   return p;
+}
+
+DemoPatient Person(int id, const char* name, const char* kana, const char* birth, const char* sex) {
+  return Person(id, QString::fromUtf8(name), QString::fromUtf8(kana),
+                QDate::fromString(QLatin1String(birth), Qt::ISODate), QLatin1String(sex));
+}
+
+struct NamePart {
+  const char* kanji;
+  const char* kana;
+};
+
+// Made-up patients are put together from these; none of the catalog's surnames, so that they stand out.
+const NamePart kSurnames[] = {
+    {"村上", "ムラカミ"}, {"近藤", "コンドウ"}, {"石井", "イシイ"}, {"斎藤", "サイトウ"},
+    {"坂本", "サカモト"}, {"遠藤", "エンドウ"}, {"青木", "アオキ"}, {"藤井", "フジイ"},
+    {"西村", "ニシムラ"}, {"福田", "フクダ"},   {"太田", "オオタ"}, {"三浦", "ミウラ"},
+    {"藤原", "フジワラ"}, {"岡本", "オカモト"}, {"松田", "マツダ"}, {"中川", "ナカガワ"},
+    {"中野", "ナカノ"},   {"原田", "ハラダ"},   {"小野", "オノ"},   {"田村", "タムラ"},
+    {"竹内", "タケウチ"}, {"金子", "カネコ"},   {"和田", "ワダ"},   {"中山", "ナカヤマ"},
+};
+const NamePart kMaleNames[] = {
+    {"茂", "シゲル"},   {"清", "キヨシ"},     {"勇", "イサム"},   {"昭", "アキラ"},
+    {"悟", "サトル"},   {"翔太", "ショウタ"}, {"大輝", "ダイキ"}, {"拓也", "タクヤ"},
+    {"和也", "カズヤ"}, {"洋一", "ヨウイチ"}, {"正人", "マサト"}, {"光男", "ミツオ"},
+};
+const NamePart kFemaleNames[] = {
+    {"幸子", "サチコ"}, {"節子", "セツコ"}, {"久美子", "クミコ"}, {"真由美", "マユミ"},
+    {"美穂", "ミホ"},   {"彩", "アヤ"},     {"結衣", "ユイ"},     {"陽菜", "ヒナ"},
+    {"愛", "アイ"},     {"文子", "フミコ"}, {"典子", "ノリコ"},   {"千夏", "チナツ"},
+};
+
+QString Joined(const char* surname, const char* given) {
+  return QString::fromUtf8(surname) + QStringLiteral("　") + QString::fromUtf8(given);
 }
 
 }  // namespace
@@ -129,6 +164,68 @@ QList<DemoPatient> DemoPatients() {
       Person(29, "後藤　実", "ゴトウ　ミノル", "1944-04-04", "1"),
       Person(30, "長谷川　舞", "ハセガワ　マイ", "1999-09-01", "2"),
   };
+}
+
+QList<DemoPatient> MadeUpPatients(int firstId, int count) {
+  constexpr int surnames = std::size(kSurnames), given = std::size(kMaleNames);
+  QList<DemoPatient> people;
+  for (int j = 0; j < count; ++j) {
+    const NamePart& surname = kSurnames[j % surnames];
+    const bool male = j % 2 == 0;
+    // Stepping through the given names at another pace than the surnames keeps pairs from repeating.
+    const NamePart& name = (male ? kMaleNames : kFemaleNames)[(j * 5 + j / surnames) % given];
+    const QDate birth(1938 + (j * 23) % 80, 1 + (j * 5) % 12, 1 + (j * 13) % 28);
+    people << Person(firstId + j, Joined(surname.kanji, name.kanji), Joined(surname.kana, name.kana), birth,
+                     male ? QStringLiteral("1") : QStringLiteral("2"));
+  }
+  return people;
+}
+
+QList<ReceptionSeed> DemoTodaySeeds() {
+  return {{1, "01", true},   {10, "01", true},  {2, "01", true},   {11, "11", true},  {4, "13", true},
+          {12, "01", true},  {5, "01", true},   {13, "11", true},  {6, "01", true},   {14, "13", true},
+          {7, "01", true},   {15, "01", true},  {8, "01", true},   {3, "01", false},  {16, "01", false},
+          {2, "11", false},  {17, "11", false}, {18, "13", false}, {19, "01", false}, {20, "01", false},
+          {21, "11", false}, {22, "01", false}};
+}
+
+QList<ReceptionSeed> DemoYesterdaySeeds() {
+  return {{9, "01", true},  {23, "01", true}, {24, "13", true}, {25, "11", true},
+          {26, "01", true}, {12, "01", true}, {27, "01", true}, {28, "13", true},
+          {19, "01", true}, {29, "01", true}, {30, "11", true}, {21, "11", true}};
+}
+
+QList<OwnOrder> DemoRegimen(int patient, const QString& department) {
+  using demo::OwnDrug;
+  const OwnOrder revisit{"120", "再診", 1, {{"199000201", "再診料（架空）", "", "", ""}}};
+  auto order = [](const char* cls, const char* name, int days, const QList<OwnItem>& items) {
+    return OwnOrder{QLatin1String(cls), QString::fromUtf8(name), days, items};
+  };
+  if (department == QLatin1String("11")) {
+    return {revisit, order("210", "内服", 14, {OwnDrug("loxoprofen", "3"), OwnDrug("rebamipide", "3")}),
+            order("230", "外用", 1, {OwnDrug("loxoprofen_tape", "28")})};
+  }
+  if (department == QLatin1String("13")) {
+    return {revisit, order("230", "外用", 1, {OwnDrug("heparinoid", "50")}),
+            order("210", "内服", 14, {OwnDrug("fexofenadine", "2")})};
+  }
+  if (patient == 8) {
+    return {revisit, order("210", "内服", 5, {OwnDrug("carbocisteine_ds", "0.6")}),
+            order("210", "内服", 7, {OwnDrug("montelukast", "1")})};
+  }
+  switch (patient % 4) {
+    case 0:
+      return {revisit, order("210", "内服", 28, {OwnDrug("amlodipine", "1"), OwnDrug("rosuvastatin", "1")})};
+    case 1:
+      return {revisit, order("210", "内服", 28, {OwnDrug("amlodipine", "1")}),
+              order("210", "内服", 28, {OwnDrug("metformin", "2")}),
+              order("220", "頓服", 5, {OwnDrug("acetaminophen", "1")})};
+    case 2:
+      return {revisit,
+              order("210", "内服", 14, {OwnDrug("carbocisteine", "3"), OwnDrug("magnesium", "1.5")})};
+    default:
+      return {revisit, order("210", "内服", 7, {OwnDrug("famotidine", "2")})};
+  }
 }
 
 QList<Department> DemoDepartments() {

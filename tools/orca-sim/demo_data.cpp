@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "busy_day.h"
+#include "demo_builder.h"
 #include "demo_catalog.h"
 
 using namespace demo;
@@ -35,111 +37,26 @@ const Department* DemoData::department(const QString& code) const {
 
 namespace {
 
-struct Builder {
-  DemoData& d;
-
-  void drugs(int patient, const QList<int>& monthsBack, int day, const Institution& dispenser,
-             const Institution& prescriber, const QList<OnlineDrug>& lines) {
-    for (int k : monthsBack) {
-      DrugEvent e{patient, DayOfMonthBack(d.today, k, day), {}, dispenser, prescriber, QStringLiteral("2"),
-                  lines};
-      if (!prescriber.code.isEmpty()) e.prescribed = e.date.addDays(day % 2 == 0 ? -1 : 0);
-      d.drugEvents << e;
-    }
-  }
-
-  void treated(int patient, const QList<int>& monthsBack, int day, const Institution& where,
-               const QString& inOut = QStringLiteral("2")) {
-    const bool dental = where.code.mid(2, 1) == QLatin1String("3");
-    for (int k : monthsBack) {
-      TreatmentDay t{patient, DayOfMonthBack(d.today, k, day), where, inOut, {}};
-      if (inOut == QLatin1String("1")) {
-        t.acts << TreatmentAct{"90", "190000901", "入院基本料（架空）", "", "1", "1"};
-      } else if (dental) {
-        t.acts << TreatmentAct{"12", "399000201", "歯科再診料（架空）", "", "1", "1"};
-      } else {
-        t.acts << TreatmentAct{"12", "199000201", "再診料（架空）", "", "1", "1"}
-               << TreatmentAct{"13", "199000301", "外来管理加算（架空）", "", "1", "1"};
-      }
-      d.treatments << t;
-    }
-  }
-
-  void checkup(int patient, int monthsBack, int day) {
-    const int v = patient * 7;
-    Checkup c{patient, DayOfMonthBack(d.today, monthsBack, day), {}};
-    c.items = {
-        {"9N001000000000001", "身長", "PQ", QString::number(150 + v % 25) + ".4", "cm"},
-        {"9N006000000000001", "体重", "PQ", QString::number(50 + v % 30) + ".2", "kg"},
-        {"9N016160100000001", "腹囲", "PQ", QString::number(78 + v % 15) + ".0", "cm"},
-        {"9A751000000000001", "収縮期血圧", "PQ", QString::number(118 + v % 30), "mmHg"},
-        {"9A761000000000001", "拡張期血圧", "PQ", QString::number(72 + v % 18), "mmHg"},
-        {"3D046000001906202", "HbA1c（NGSP）", "PQ", QStringLiteral("5.%1").arg(4 + monthsBack % 5), "%"},
-        {"9N501000000000011", "服薬１（血圧）", "CD", "服薬なし", ""},
-    };
-    d.checkups << c;
-  }
-};
-
-// What the clinic prescribes a patient in a department at each visit.
-QList<OwnOrder> Regimen(int patient, const QString& department) {
-  const OwnOrder revisit{"120", "再診", 1, {{"199000201", "再診料（架空）", "", "", ""}}};
-  auto order = [](const char* cls, const char* name, int days, const QList<OwnItem>& items) {
-    return OwnOrder{QLatin1String(cls), QString::fromUtf8(name), days, items};
-  };
-  if (department == QLatin1String("11")) {
-    return {revisit, order("210", "内服", 14, {OwnDrug("loxoprofen", "3"), OwnDrug("rebamipide", "3")}),
-            order("230", "外用", 1, {OwnDrug("loxoprofen_tape", "28")})};
-  }
-  if (department == QLatin1String("13")) {
-    return {revisit, order("230", "外用", 1, {OwnDrug("heparinoid", "50")}),
-            order("210", "内服", 14, {OwnDrug("fexofenadine", "2")})};
-  }
-  if (patient == 8) {
-    return {revisit, order("210", "内服", 5, {OwnDrug("carbocisteine_ds", "0.6")}),
-            order("210", "内服", 7, {OwnDrug("montelukast", "1")})};
-  }
-  switch (patient % 4) {
-    case 0:
-      return {revisit, order("210", "内服", 28, {OwnDrug("amlodipine", "1"), OwnDrug("rosuvastatin", "1")})};
-    case 1:
-      return {revisit, order("210", "内服", 28, {OwnDrug("amlodipine", "1")}),
-              order("210", "内服", 28, {OwnDrug("metformin", "2")}),
-              order("220", "頓服", 5, {OwnDrug("acetaminophen", "1")})};
-    case 2:
-      return {revisit,
-              order("210", "内服", 14, {OwnDrug("carbocisteine", "3"), OwnDrug("magnesium", "1.5")})};
-    default:
-      return {revisit, order("210", "内服", 7, {OwnDrug("famotidine", "2")})};
-  }
-}
-
-void AddReceptions(DemoData& d) {
-  struct Seed {
-    int patient;
-    const char* department;
-    bool billed;
-  };
-  const QList<Seed> today{{1, "01", true},   {10, "01", true},  {2, "01", true},   {11, "11", true},
-                          {4, "13", true},   {12, "01", true},  {5, "01", true},   {13, "11", true},
-                          {6, "01", true},   {14, "13", true},  {7, "01", true},   {15, "01", true},
-                          {8, "01", true},   {3, "01", false},  {16, "01", false}, {2, "11", false},
-                          {17, "11", false}, {18, "13", false}, {19, "01", false}, {20, "01", false},
-                          {21, "11", false}, {22, "01", false}};
-  const QList<Seed> yesterday{{9, "01", true},  {23, "01", true}, {24, "13", true}, {25, "11", true},
-                              {26, "01", true}, {12, "01", true}, {27, "01", true}, {28, "13", true},
-                              {19, "01", true}, {29, "01", true}, {30, "11", true}, {21, "11", true}};
-  auto add = [&d](const QDate& date, const QList<Seed>& seeds) {
+void AddReceptions(DemoData& d, int receptionsToday) {
+  auto add = [&d](const QDate& date, const QList<ReceptionSeed>& seeds, int spacing) {
     QTime time(8, 50);
-    for (const Seed& s : seeds) {
+    for (const ReceptionSeed& s : seeds) {
       d.receptions << Reception{
-          date, time.toString(QStringLiteral("HH:mm:ss")), QLatin1String(s.department), s.patient,
+          date, time.toString(QStringLiteral("HH:mm:ss")), s.department, s.patient,
           s.billed ? time.addSecs(35 * 60 + 17).toString(QStringLiteral("HH:mm:ss")) : QString()};
-      time = time.addSecs(9 * 60 + 12);
+      time = time.addSecs(spacing);
     }
   };
-  add(d.today.addDays(-1), yesterday);
-  add(d.today, today);
+  constexpr int kSpacing = 9 * 60 + 12;
+  add(d.today.addDays(-1), DemoYesterdaySeeds(), kSpacing);
+  const QList<ReceptionSeed> demoDay = DemoTodaySeeds();
+  if (receptionsToday < 0) {
+    add(d.today, demoDay, kSpacing);
+  } else {
+    // A busy day fills the demo day's morning more densely.
+    const int spacing = kSpacing * demoDay.size() / std::max<int>(receptionsToday, demoDay.size());
+    add(d.today, BusyDaySeeds(receptionsToday), spacing);
+  }
 }
 
 void AddOwnVisits(DemoData& d) {
@@ -168,11 +85,11 @@ void AddOwnVisits(DemoData& d) {
   int invoice = 1000;
   for (OwnVisit& v : d.visits) {
     v.invoice = QString::number(++invoice).rightJustified(7, QLatin1Char('0'));
-    v.orders = Regimen(v.patientId, v.department);
+    v.orders = DemoRegimen(v.patientId, v.department);
   }
 }
 
-void AddOnlineData(Builder& b, const Institution& clinic) {
+void AddOnlineData(DemoBuilder& b, const Institution& clinic) {
   QList<int> monthly;
   for (int k = 1; k <= 18; ++k) monthly << k;
   b.drugs(1, monthly, 10, kMidoriPharmacy, kSakurazaka,
@@ -215,7 +132,7 @@ void AddOnlineData(Builder& b, const Institution& clinic) {
 
 }  // namespace
 
-DemoData MakeDemoData(const QDate& today, const QString& clinicCode) {
+DemoData MakeDemoData(const QDate& today, const QString& clinicCode, int receptionsToday) {
   DemoData d;
   d.today = today;
   const QString code = clinicCode.trimmed();
@@ -223,10 +140,14 @@ DemoData MakeDemoData(const QDate& today, const QString& clinicCode) {
   d.clinic.name = QStringLiteral("見本台内科クリニック");
   d.departments = DemoDepartments();
   d.patients = DemoPatients();
-  AddReceptions(d);
+  const QList<DemoPatient> madeUp =
+      MadeUpPatients(d.patients.size() + 1, BusyDayMadeUpPatients(receptionsToday));
+  d.patients += madeUp;
+  AddReceptions(d, receptionsToday);
   AddOwnVisits(d);
-  Builder b{d};
+  DemoBuilder b{d};
   AddOnlineData(b, d.clinic);
+  AddBusyDayOnlineData(b, madeUp);
   std::stable_sort(d.drugEvents.begin(), d.drugEvents.end(),
                    [](const DrugEvent& a, const DrugEvent& b) { return a.date < b.date; });
   std::stable_sort(d.treatments.begin(), d.treatments.end(),

@@ -104,8 +104,12 @@ struct DemoData {
   const Department* department(const QString& code) const;
 };
 
-// The same day and code always give the same data.
-DemoData MakeDemoData(const QDate& today, const QString& clinicCode);
+// ORCA's reception list holds at most this many on premises.
+constexpr int kMostReceptions = 1000;
+
+// The same day, code and count always give the same data. `receptionsToday` replaces today's demo list
+// with a busy day of that many receptions (made-up patients beyond the catalog's); -1 keeps the demo's.
+DemoData MakeDemoData(const QDate& today, const QString& clinicCode, int receptionsToday = -1);
 
 // "yyyy-MM" of the month k months before the month of `day`.
 QString MonthBack(const QDate& day, int k);

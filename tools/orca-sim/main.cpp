@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   }
   OrcaSimulator simulator(options);
   HttpServer server([&simulator](const HttpRequest& request) { return simulator.handle(request); });
+  simulator.attach(server);
   if (!server.listen(address, static_cast<quint16>(options.port), tls)) {
     std::fprintf(stderr, "orca-sim: cannot listen on %s:%d: %s\n", qPrintable(options.host), options.port,
                  qPrintable(server.errorString()));
@@ -44,5 +45,9 @@ int main(int argc, char** argv) {
       address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + options.host + "]" : options.host;
   std::printf("orca-sim listening on %s://%s:%d\n", tls ? "https" : "http", qPrintable(host), server.port());
   std::fflush(stdout);
+  if (options.jitterMs > 0 && !options.seed) {
+    std::fprintf(stderr, "orca-sim: jitter seed %u (--seed %u repeats it)\n", simulator.seed(),
+                 simulator.seed());
+  }
   return app.exec();
 }

@@ -2,10 +2,16 @@
 
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include "answer_common.h"
 #include "answers.h"
+#include "demo_catalog.h"
+#include "http_server.h"
+#include "live_receptions.h"
+#include "push_events.h"
+#include "push_hub.h"
 #include "request_body.h"
 
 namespace {
@@ -36,39 +42,101 @@ bool PlausibleUser(const QString& user) {
   return form.match(user).hasMatch();
 }
 
+bool IsWebSocketHandshake(const HttpRequest& request) {
+  return request.method == "GET" && request.header("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0;
+}
+
+HttpAction TextAnswer(int status, const QString& text) {
+  HttpAction a = HttpAction::Status(status, text.toUtf8());
+  a.headers.append({QByteArray("Content-Type"), QByteArray("text/plain; charset=utf-8")});
+  return a;
+}
+
 }  // namespace
 
-OrcaSimulator::OrcaSimulator(SimOptions options) : options_(std::move(options)) {}
+OrcaSimulator::OrcaSimulator(SimOptions options)
+    : options_(std::move(options)),
+      seed_(options_.seed.value_or(QRandomGenerator::global()->generate())),
+      random_(seed_) {}
 
-DemoData OrcaSimulator::data(const QDate& today) const {
-  QMutexLocker lock(&mutex_);
-  auto found = days_.find(today);
-  if (found == days_.end()) found = days_.emplace(today, MakeDemoData(today, options_.clinicCode)).first;
+DemoData& OrcaSimulator::day(const QDate& date) const {
+  auto found = days_.find(date);
+  if (found == days_.end()) {
+    found = days_.emplace(date, MakeDemoData(date, options_.clinicCode, options_.receptionsToday)).first;
+  }
   return found->second;
 }
 
-HttpAction OrcaSimulator::handle(const HttpRequest& request) const {
+DemoData OrcaSimulator::data(const QDate& today) const {
+  QMutexLocker lock(&mutex_);
+  return day(today);
+}
+
+QDateTime OrcaSimulator::now() const {
+  const QDateTime clock = QDateTime::currentDateTime();
+  return QDateTime(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+}
+
+void OrcaSimulator::attach(HttpServer& server) {
+  server.runOnServerThread([this](QObject* owner) {
+    hub_ = new PushHub(owner);
+    if (options_.pushEverySeconds > 0) {
+      auto* timer = new QTimer(owner);
+      QObject::connect(timer, &QTimer::timeout, timer, [this] {
+        const QList<DemoPatient> cast = DemoPatients();
+        receive(cast[pushed_++ % cast.size()].id);
+      });
+      timer->start(options_.pushEverySeconds * 1000);
+    }
+  });
+}
+
+int OrcaSimulator::jitter() {
+  if (options_.jitterMs <= 0) return 0;
+  QMutexLocker lock(&mutex_);
+  return static_cast<int>(random_.bounded(options_.jitterMs + 1));
+}
+
+HttpAction OrcaSimulator::handle(const HttpRequest& request) {
+  int wait = 0;
+  const HttpAction action = respond(request, &wait);
+  return action.after(options_.latencyMs + wait + jitter());
+}
+
+std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) const {
+  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
+    return HttpAction::BasicChallenge("orca");
+  }
+  QString user, password;
+  if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) return HttpAction::Status(403);
+  if (user != options_.user || password != options_.key) return HttpAction::Status(401);
+  return std::nullopt;
+}
+
+HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
+  const QByteArray path = request.path();
+  if (path == "/ws" && hub_ && IsWebSocketHandshake(request)) {
+    if (std::optional<HttpAction> refused = refusal(request)) return *refused;
+    return HttpAction::HandOver([hub = hub_](QTcpSocket* socket) {
+      if (hub) hub->adopt(socket);
+    });
+  }
+  if ((path == "/sim/accept" || path == "/sim/account") && request.method == "POST") {
+    if (std::optional<HttpAction> refused = refusal(request)) return *refused;
+    return control(path, request);
+  }
+
   static const QStringList calls{QStringLiteral("acceptlstv2"),     QStringLiteral("patientgetv2"),
                                  QStringLiteral("onlinedruggetv2"), QStringLiteral("onlinemedgetv2"),
                                  QStringLiteral("onlinespecgetv2"), QStringLiteral("medicalgetv2")};
-  const QString call = CallName(request.path());
-  if (!calls.contains(call)) return HttpAction::Status(404).after(options_.latencyMs);
-
-  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
-    return HttpAction::BasicChallenge("orca").after(options_.latencyMs);
-  }
-  QString user, password;
-  if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) {
-    return HttpAction::Status(403).after(options_.latencyMs);
-  }
-  if (user != options_.user || password != options_.key)
-    return HttpAction::Status(401).after(options_.latencyMs);
+  const QString call = CallName(path);
+  if (!calls.contains(call)) return HttpAction::Status(404);
+  if (std::optional<HttpAction> refused = refusal(request)) return *refused;
 
   int patient = 0;
   HttpAction action = answer(call, request, &patient);
-  int delay = options_.latencyMs;
   for (const FaultRule& rule : options_.faults) {
-    if (!rule.matches(call, QString::fromUtf8(request.path()), patient)) continue;
+    if (!rule.matches(call, QString::fromUtf8(path), patient)) continue;
     switch (rule.kind) {
       case FaultRule::Status:
         action = HttpAction::Status(rule.value);
@@ -83,16 +151,55 @@ HttpAction OrcaSimulator::handle(const HttpRequest& request) const {
         action.body.truncate(action.body.size() / 2);
         break;
       case FaultRule::Wait:
-        delay += rule.value;
+        *wait += rule.value;
         break;
     }
   }
-  return action.after(delay);
+  return action;
+}
+
+HttpAction OrcaSimulator::control(const QByteArray& path, const HttpRequest& request) {
+  const QString asked = QUrlQuery(QString::fromUtf8(request.body))
+                            .queryItemValue(QStringLiteral("Patient_ID"), QUrl::FullyDecoded);
+  const int patient = PatientNumber(asked);
+  if (patient == 0) return TextAnswer(400, QStringLiteral("Patient_ID: expected a patient number\n"));
+  if (path == "/sim/accept") {
+    const std::optional<QString> done = receive(patient);
+    return done ? TextAnswer(200, *done)
+                : TextAnswer(404, QStringLiteral("no patient %1\n").arg(PaddedPatientId(patient)));
+  }
+  const QDateTime clock = now();
+  QMutexLocker lock(&mutex_);
+  DemoData& d = day(clock.date());
+  const std::optional<qsizetype> billed = BillLastOpenReception(d, patient, clock.time());
+  if (!billed) {
+    return TextAnswer(404,
+                      QStringLiteral("no reception of %1 in progress today\n").arg(PaddedPatientId(patient)));
+  }
+  const QJsonObject event = PatientAccountEvent(d, *billed, options_.user, clock);
+  const QString text =
+      QStringLiteral("billed %1 at %2\n").arg(PaddedPatientId(patient), d.receptions[*billed].accountTime);
+  lock.unlock();
+  if (hub_) hub_->publish(event);
+  return TextAnswer(200, text);
+}
+
+std::optional<QString> OrcaSimulator::receive(int patient) {
+  const QDateTime clock = now();
+  QMutexLocker lock(&mutex_);
+  DemoData& d = day(clock.date());
+  const std::optional<qsizetype> index = AppendReception(d, patient);
+  if (!index) return std::nullopt;
+  const QJsonObject event = PatientAcceptEvent(d, *index, options_.user, clock);
+  const QString text = QStringLiteral("received %1 at %2, Acceptance_Id %3\n")
+                           .arg(PaddedPatientId(patient), d.receptions[*index].time, AcceptanceId(d, *index));
+  lock.unlock();
+  if (hub_) hub_->publish(event);
+  return text;
 }
 
 HttpAction OrcaSimulator::answer(const QString& call, const HttpRequest& request, int* patient) const {
-  const QDateTime clock = QDateTime::currentDateTime();
-  const QDateTime now(options_.today.isValid() ? options_.today : clock.date(), clock.time());
+  const QDateTime now = this->now();
   const DemoData demo = data(now.date());
   const RequestBody body = ReadRequestBody(request.body, RecordOf(call));
   *patient = PatientNumber(call == QLatin1String("patientgetv2") ? QueryValue(request, QStringLiteral("id"))

@@ -7,7 +7,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   parser.setApplicationDescription(QStringLiteral(
       "ORCA API simulator with demo data, for the demo, the end-to-end tests and the benchmarks.\n"
       "Serves /api/api01rv2/{acceptlstv2,patientgetv2,onlinedruggetv2,onlinemedgetv2,onlinespecgetv2,"
-      "medicalgetv2}."));
+      "medicalgetv2}, push notifications on /ws (WebSocket) and the control calls POST /sim/accept and "
+      "/sim/account (Patient_ID=N)."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help."));
   const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (127.0.0.1)."),
@@ -22,6 +23,21 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption latency(QStringLiteral("latency"),
                                    QStringLiteral("Wait this long before every answer."),
                                    QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption jitter(
+      QStringLiteral("jitter"),
+      QStringLiteral("Wait a further random 0…MS before every answer, so that answers come back shuffled."),
+      QStringLiteral("MS"), QStringLiteral("0"));
+  const QCommandLineOption seed(QStringLiteral("seed"),
+                                QStringLiteral("Seed of the --jitter randomness (default: a random one)."),
+                                QStringLiteral("N"));
+  const QCommandLineOption receptions(
+      QStringLiteral("receptions"),
+      QStringLiteral("Today's list holds N receptions (0…1000), with made-up patients beyond the demo's."),
+      QStringLiteral("N"));
+  const QCommandLineOption pushEvery(
+      QStringLiteral("push-every"),
+      QStringLiteral("Every S seconds a demo patient is received and its patient_accept event pushed."),
+      QStringLiteral("S"));
   const QCommandLineOption plain(
       QStringLiteral("plain-layout"),
       QStringLiteral("Answers without indentation and without the XML declaration."));
@@ -47,8 +63,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions(
-      {help, host, port, user, key, latency, plain, clinic, today, fail, cert, tlsKey, clientCa});
+  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, pushEvery, plain, clinic,
+                     today, fail, cert, tlsKey, clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -77,6 +93,36 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   if (!latencyOk || options->latencyMs < 0) {
     *message = QStringLiteral("--latency: not a number of milliseconds");
     return ParseOutcome::Error;
+  }
+  bool jitterOk = false;
+  options->jitterMs = parser.value(jitter).toInt(&jitterOk);
+  if (!jitterOk || options->jitterMs < 0) {
+    *message = QStringLiteral("--jitter: not a number of milliseconds");
+    return ParseOutcome::Error;
+  }
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    options->seed = parser.value(seed).toUInt(&ok);
+    if (!ok) {
+      *message = QStringLiteral("--seed: not a number");
+      return ParseOutcome::Error;
+    }
+  }
+  if (parser.isSet(receptions)) {
+    bool ok = false;
+    options->receptionsToday = parser.value(receptions).toInt(&ok);
+    if (!ok || options->receptionsToday < 0 || options->receptionsToday > kMostReceptions) {
+      *message = QStringLiteral("--receptions: expected 0 to %1").arg(kMostReceptions);
+      return ParseOutcome::Error;
+    }
+  }
+  if (parser.isSet(pushEvery)) {
+    bool ok = false;
+    options->pushEverySeconds = parser.value(pushEvery).toInt(&ok);
+    if (!ok || options->pushEverySeconds < 1) {
+      *message = QStringLiteral("--push-every: not a number of seconds");
+      return ParseOutcome::Error;
+    }
   }
   if (parser.isSet(today)) {
     options->today = QDate::fromString(parser.value(today), QStringLiteral("yyyy-MM-dd"));

@@ -1,0 +1,158 @@
+#include <QRegularExpression>
+#include <QTcpSocket>
+
+#include "push_client.h"
+#include "sim_fixture.h"
+
+namespace {
+
+// The status line orca-sim answers a WebSocket handshake with.
+QByteArray HandshakeStatus(quint16 port, const QByteArray& authorization) {
+  QTcpSocket socket;
+  socket.connectToHost(QHostAddress::LocalHost, port);
+  if (!socket.waitForConnected(5000)) return {};
+  QByteArray request =
+      "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+      "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\nX-GINBEE-TENANT-ID: 1\r\n";
+  if (!authorization.isEmpty()) request += "Authorization: " + authorization + "\r\n";
+  socket.write(request + "\r\n");
+  while (!socket.canReadLine() && socket.waitForReadyRead(5000)) {
+  }
+  return socket.readLine().trimmed();
+}
+
+class SimPush : public SimTest {
+ protected:
+  QStringList today(const QString& cls) {
+    const auto lines = post("api01rv2/acceptlstv2?class=" + cls, AcceptBody("2025-03-14"));
+    return lines.value_or(QStringList());
+  }
+};
+
+TEST_F(SimPush, aSubscriberHearsOfAReceptionThatTheNextListEndsWith) {
+  PushClient client;
+  ASSERT_TRUE(client.open(pushUrl()));
+  client.subscribe("patient_accept", "r-0001");
+  const QList<QJsonObject> subscribed = client.frames(1);
+  ASSERT_EQ(subscribed.size(), 1);
+  EXPECT_EQ(subscribed[0].value("command"), "subscribed");
+  EXPECT_EQ(subscribed[0].value("req.id"), "r-0001");
+  EXPECT_FALSE(subscribed[0].value("sub.id").toString().isEmpty());
+
+  const RawReply reply = raw("POST", "/sim/accept", "Patient_ID=5");
+  EXPECT_EQ(reply.status, 200);
+  const QList<QJsonObject> frames = client.frames(2);
+  ASSERT_EQ(frames.size(), 2);
+  EXPECT_EQ(frames[1].value("command"), "event");
+  const QJsonObject data = frames[1].value("data").toObject();
+  EXPECT_EQ(data.value("event"), "patient_accept");
+  EXPECT_EQ(data.value("user"), "ormaster");
+  EXPECT_TRUE(QRegularExpression("^2025-03-14T\\d\\d:\\d\\d:\\d\\d\\+0900$")
+                  .match(data.value("time").toString())
+                  .hasMatch())
+      << data.value("time").toString().toStdString();
+  // The demo day's last reception is at 12:03:12; the next one comes after it.
+  EXPECT_EQ(data.value("body").toObject(), (QJsonObject{{"Patient_Mode", "add"},
+                                                        {"Patient_ID", "00005"},
+                                                        {"Accept_Date", "2025-03-14"},
+                                                        {"Accept_Time", "12:07:12"},
+                                                        {"Accept_Id", "00023"},
+                                                        {"Department_Code", "01"},
+                                                        {"Physician_Code", "10001"},
+                                                        {"Insurance_Combination_Number", "0001"}}));
+
+  const QStringList inProgress = today("01");
+  EXPECT_EQ(Values(inProgress, "Patient_ID").size(), 10);
+  EXPECT_EQ(Values(inProgress, "Patient_ID").last(), "00005");
+  EXPECT_EQ(Values(inProgress, "Acceptance_Id").last(), "00023");
+  EXPECT_EQ(Values(inProgress, "Acceptance_Time").last(), "12:07:12");
+  EXPECT_TRUE(client.pingAnswered());
+}
+
+TEST_F(SimPush, everythingSubscribersHearOfBillingTooAndOthersDoNot) {
+  PushClient everything, accepts;
+  ASSERT_TRUE(everything.open(pushUrl()));
+  ASSERT_TRUE(accepts.open(pushUrl()));
+  everything.subscribe("*", "r-1");
+  accepts.subscribe("patient_accept", "r-2");
+  ASSERT_EQ(everything.frames(1).size(), 1);
+  ASSERT_EQ(accepts.frames(1).size(), 1);
+
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=7").status, 200);
+  EXPECT_EQ(raw("POST", "/sim/account", "Patient_ID=7").status, 200);
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=00009").status, 200);
+
+  QStringList heard;
+  for (const QJsonObject& f : everything.frames(4)) heard << Summary(f);
+  EXPECT_EQ(heard, (QStringList{"subscribed", "event patient_accept 00007", "event patient_account 00007",
+                                "event patient_accept 00009"}));
+  // Frames keep their order on a connection: had billing reached this one, it would come before 00009.
+  heard.clear();
+  for (const QJsonObject& f : accepts.frames(3)) heard << Summary(f);
+  EXPECT_EQ(heard, (QStringList{"subscribed", "event patient_accept 00007", "event patient_accept 00009"}));
+
+  const QJsonObject billing = everything.frames(4).value(2).value("data").toObject().value("body").toObject();
+  EXPECT_EQ(billing.value("Patient_Mode"), "add");
+  EXPECT_EQ(billing.value("Information_Date"), "2025-03-14");
+  EXPECT_EQ(billing.value("Perform_Date"), "2025-03-14");
+  const QStringList billed = today("02");
+  EXPECT_EQ(Values(billed, "Patient_ID").last(), "00007");
+  EXPECT_EQ(Values(billed, "Account_Time").last(), billing.value("Information_Time").toString());
+  EXPECT_EQ(Values(billed, "Acceptance_Id").last(), "00023");
+}
+
+TEST_F(SimPush, theHandshakeNeedsTheApiCredentials) {
+  const QList<QPair<QByteArray, QByteArray>> cases{
+      {"", "HTTP/1.1 401 Unauthorized"},
+      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized"},
+      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden"},
+      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols"},
+  };
+  for (const auto& [authorization, status] : cases) {
+    EXPECT_EQ(HandshakeStatus(server_->port(), authorization), status) << authorization.toStdString();
+  }
+  PushClient refused;
+  EXPECT_FALSE(refused.open(pushUrl(), "Basic " + QByteArray("ormaster:wrong").toBase64()));
+}
+
+TEST_F(SimPush, aFrameThatIsNoSubscriptionGetsAnErrorAndTheConnectionStays) {
+  PushClient client;
+  ASSERT_TRUE(client.open(pushUrl()));
+  const QStringList frames{"not json", "[1,2]", R"({"command":"dance","req.id":"r-7"})",
+                           R"({"command":"subscribe","req.id":"r-8"})"};
+  for (const QString& f : frames) client.send(f);
+  client.subscribe("patient_accept", "r-9");
+  const QList<QJsonObject> answers = client.frames(frames.size() + 1);
+  ASSERT_EQ(answers.size(), frames.size() + 1);
+  for (qsizetype i = 0; i < frames.size(); ++i) {
+    EXPECT_EQ(answers[i].value("command"), "error") << frames[i].toStdString();
+  }
+  EXPECT_EQ(answers[2].value("req.id"), "r-7");
+  EXPECT_EQ(answers.last().value("command"), "subscribed");
+}
+
+TEST_F(SimPush, controlCallsRefuseWhatTheyCannotDo) {
+  struct Case {
+    QString path;
+    QByteArray body;
+    int status;
+    QByteArray authorization = PushClient::kGoodAuthorization;
+  };
+  const QList<Case> cases{
+      {"/sim/accept", "", 400},
+      {"/sim/accept", "Patient_ID=", 400},
+      {"/sim/accept", "Patient_ID=abc", 400},
+      {"/sim/accept", "Patient_ID=99999", 404},  // unknown to the demo
+      {"/sim/account", "Patient_ID=1", 404},     // received today, but billed already
+      {"/sim/account", "Patient_ID=9", 404},     // not received today
+      {"/sim/accept", "Patient_ID=5", 401, "Basic " + QByteArray("ormaster:wrong").toBase64()},
+      {"/sim/accept", "Patient_ID=5", 401, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(raw("POST", c.path, c.body, c.authorization).status, c.status)
+        << c.path.toStdString() << " " << c.body.toStdString();
+  }
+  EXPECT_EQ(Values(today("03"), "Patient_ID").size(), 22) << "nothing was received";
+}
+
+}  // namespace
