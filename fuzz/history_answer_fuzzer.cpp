@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   (void)AgeLabelText(birthDate, QDate(2025, 6, 12));
   const TainOverview overview = DisplayTainYakureki(lists, selfInstCd);
-  FUZZ_CHECK(overview.grid.cells.size() == overview.grid.rowCount);
-  for (const QStringList& row : overview.grid.cells) FUZZ_CHECK(row.size() == overview.grid.colCount);
-  for (int row = 1; row < overview.grid.rowCount && row <= 3; ++row) {
+  for (int row = 0; row < overview.grid.rowCount(); ++row)
+    FUZZ_CHECK(overview.grid.rowCells(row).size() == overview.grid.colCount());
+  for (int row = 1; row < overview.grid.rowCount() && row <= 3; ++row) {
     (void)DisplayTainDetailYakureki(lists.FPrescList, InstitutionAtRow(overview.grid, row));
   }
   (void)BuildYakurekiText(lists.FPrescList, QString(), selfInstCd, QString(), month, true);

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PatientCacheSession cache{QStringList()};
   for (const Reception& r : receptions) {
     FUZZ_CHECK(r.patientId == NormalisePatientNumber(r.patientId));
-    (void)ListedInMode(r, 1);
+    (void)ListedInMode(r, ListMode::InProgress);
     cache.add(r.patientId, r.name);
   }
   FUZZ_CHECK(CacheLines(CacheFileBytes(cache.lines())) == cache.lines());

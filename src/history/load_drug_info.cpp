@@ -12,6 +12,23 @@ void CompleteMonthList(QStringList& monthList, const QDate& today) {
   for (int i = 0; i < 12; ++i) AppendUnlessPresent(monthList, MonthsBefore(today, i));
 }
 
+Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists) {
+  if (patientId.trimmed().isEmpty()) co_return;
+  lists.FTkkDates.clear();
+  const OrcaAnswer answer = co_await client.post(kOnlineSpecGetPath, OnlineSpecGet01Body(patientId));
+  if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
+}
+
+Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
+  if (patientId.trimmed().isEmpty()) co_return;
+  lists.FMedInstMonths.clear();
+  const QStringList months{QString(), MonthsBefore(Today(), 6)};
+  for (const QString& month : months) {
+    const OrcaAnswer answer = co_await client.post(kOnlineMedGetPath, OnlineMedGet01Body(patientId, month));
+    if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
+  }
+}
+
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
   DrugInfoLoad load;
   if (patientId.trimmed().isEmpty()) co_return load;

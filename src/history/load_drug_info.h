@@ -20,6 +20,15 @@ struct DrugInfoLoad {
 // the saved drug-information PDF's months after a load whose phase 1 was answered.
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists);
 
+// Asks for the patient's check-up dates and puts them into FTkkDates, which it empties first. A
+// blank patient number sends nothing and leaves the list as it is.
+Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists);
+
+// Asks twice for the treatment records of other institutions — every month the service keeps, then
+// from the month six calendar months before today — and refills FMedInstMonths from both answers.
+// A blank patient number sends nothing and leaves the list as it is.
+Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists);
+
 // Fills the month list up to the twelve months ending with today's, newest first, when it holds
 // fewer than twelve.
 void CompleteMonthList(QStringList& monthList, const QDate& today);

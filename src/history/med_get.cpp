@@ -1,21 +1,8 @@
 #include "history/med_get.h"
 
-#include "core/clock.h"
 #include "core/log.h"
 #include "history/institution_codes.h"
-#include "history/online_requests.h"
-#include "orca/orca_client.h"
 #include "orca/response_reader.h"
-
-Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
-  if (patientId.trimmed().isEmpty()) co_return;
-  lists.FMedInstMonths.clear();
-  const QStringList months{QString(), MonthsBefore(Today(), 6)};
-  for (const QString& month : months) {
-    const OrcaAnswer answer = co_await client.post(kOnlineMedGetPath, OnlineMedGet01Body(patientId, month));
-    if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
-  }
-}
 
 void ParseOnlineMedGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists) {
   QString month;

@@ -3,10 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "async/task.h"
-
-class OrcaClient;
-
 // The mark beside a patient for whom ORCA relays online eligibility-confirmation information.
 inline const QString kOnlineInformationMark = QStringLiteral("\u25CE");
 
@@ -22,8 +18,3 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId);
 // check-up for the third.
 bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLines,
                                   const QString& selfInstCd);
-
-// Sends up to three probes, one after another, and stops at the first that proves information:
-// a dispensing month, a treatment record of another institution that is neither the clinic nor a
-// pharmacy, or a check-up. No answer to the first probe ends the test without a mark.
-Task<bool> HasOnlineInformation(OrcaClient& client, QString patientId, QString selfInstCd);

@@ -2,7 +2,7 @@
 
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
-#include "patients/online_marks.h"
+#include "patients/online_probe.h"
 #include "patients/patient_cache.h"
 
 DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {

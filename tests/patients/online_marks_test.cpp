@@ -4,6 +4,7 @@
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/online_marks.h"
+#include "patients/online_probe.h"
 #include "scripted_orca.h"
 #include "temp_program_folder.h"
 
