@@ -53,10 +53,8 @@ int RowNamed(const StringGrid& grid, const QString& name) {
 }
 
 int ColumnOf(const StringGrid& grid, const QString& month) {
-  for (int c = 1; c < grid.colCount(); ++c) {
-    if (grid.cell(c, 0) == month) return c;
-  }
-  return -1;
+  const qsizetype at = grid.rowCells(0).indexOf(month, 1);
+  return at < 0 ? -1 : static_cast<int>(at);
 }
 
 void PutKnownMarks(StringGrid& grid, const QStringList& entries, QChar separator) {

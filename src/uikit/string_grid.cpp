@@ -24,8 +24,9 @@ void StringGrid::setRowCount(int count) {
   clampRow();
 }
 
-QString StringGrid::cell(int col, int row) const {
-  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount()) return QString();
+const QString& StringGrid::cell(int col, int row) const {
+  static const QString outside;
+  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount()) return outside;
   return rows_.at(row).at(col);
 }
 

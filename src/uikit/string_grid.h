@@ -16,8 +16,8 @@ class StringGrid {
   int rowCount() const { return static_cast<int>(rows_.size()); }
   void setRowCount(int count);
 
-  QString cell(int col, int row) const;  // "" outside the grid
-  QStringList rowCells(int row) const;   // empty outside the grid
+  const QString& cell(int col, int row) const;  // "" outside the grid
+  QStringList rowCells(int row) const;          // empty outside the grid
   void setCell(int col, int row, const QString& text);
   void clearRow(int row);
 
