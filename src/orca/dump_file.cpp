@@ -23,6 +23,8 @@ QByteArray DumpBytes(const QByteArray& content) {
   return mark + (QUtf8StringView(body).isValidUtf8() ? body.toByteArray() : QString::fromUtf8(body).toUtf8());
 }
 
-void WriteDumpFile(const QString& path, const QByteArray& content) {
-  WriteFileAtomically(path, DumpBytes(content), false);
+QByteArray WriteDumpFile(const QString& path, const QByteArray& content) {
+  QByteArray bytes = DumpBytes(content);
+  WriteFileAtomically(path, bytes, false);
+  return bytes;
 }

@@ -72,10 +72,6 @@ Task<OrcaAnswer> OrcaClient::attempts(QString apiPath, HttpExchange::Request req
   }
   Log(QStringLiteral("ResponseCode=") + QString::number(response.status));
   if (response.status != 200) co_return OrcaAnswer();
-  OrcaAnswer answer;
-  answer.content = DumpBytes(response.content);
   const QString path = DumpFilePath(apiPath);
-  WriteDumpFile(path, response.content);
-  answer.dumpPath = path;
-  co_return answer;
+  co_return OrcaAnswer{path, WriteDumpFile(path, response.content)};
 }
