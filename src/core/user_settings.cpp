@@ -30,6 +30,8 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "KIKANNAME", ""};
     case Setting::RefreshSeconds:
       return {"PARAMA", "REFRESH", "60"};
+    case Setting::Parallel:
+      return {"PARAMA", "PARALLEL", "4"};
     case Setting::ConnectionMode:
       return {"COKBN", "CHCK", ""};
     case Setting::LogFile:

@@ -14,6 +14,7 @@ enum class Setting {
   InstitutionCode,  // [PARAMA] KIKANCD: the clinic's own institution code
   InstitutionName,  // [PARAMA] KIKANNAME: the clinic's name as its PDFs print it
   RefreshSeconds,   // [PARAMA] REFRESH: the list's refresh interval, "60" when absent
+  Parallel,         // [PARAMA] PARALLEL: requests at once to the server, 1..8, "4" when absent
   ConnectionMode,   // [COKBN] CHCK: "1" cloud, "2" on premises
   LogFile,          // [FIRST] LOG: another place for Log.txt
 };

@@ -69,7 +69,11 @@ void ShowMemo(QPlainTextEdit* memo, const MemoModel& model) {
 }  // namespace
 
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
-    : QDialog(owner), ui_(this, [this] { showModels(); }), logic_(ui_), runner_(std::move(errorReport)) {
+    : QDialog(owner),
+      ui_(
+          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+      logic_(ui_),
+      runner_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmDrugInfo"));
   setWindowTitle(QStringLiteral("リンメド"));
   setFont(ProportionalUiFont(12));
@@ -84,6 +88,12 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   menuWebOrca->setObjectName(QStringLiteral("MenuWebORCA"));
   connect(menuWebOrca, &QAction::triggered, this, [this] { forward([this] { logic_.MenuWebORCAClick(); }); });
   layout->setMenuBar(menuBar);
+  // What runs in the background is told in the menu bar's free right-hand corner, which no
+  // control of the form uses.
+  auto* workLabel = new QLabel(menuBar);
+  workLabel->setObjectName(QStringLiteral("workLabel"));
+  workLabel->setContentsMargins(0, 0, 8, 0);
+  menuBar->setCornerWidget(workLabel, Qt::TopRightCorner);
 
   auto* client = new QWidget(this);
   auto* columns = new QHBoxLayout(client);
@@ -338,6 +348,14 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainName"), c.LabelTainName);
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
+  ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  // The arrow with the hourglass: the window takes input while work goes on.
+  if (c.working != (cursor().shape() == Qt::BusyCursor)) {
+    if (c.working)
+      setCursor(Qt::BusyCursor);
+    else
+      unsetCursor();
+  }
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)
     TimerRefresh->setInterval(c.TimerRefresh.intervalMs);

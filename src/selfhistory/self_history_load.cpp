@@ -1,5 +1,6 @@
 #include "selfhistory/self_history_load.h"
 
+#include "async/in_order.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "selfhistory/day_department.h"
@@ -21,21 +22,28 @@ Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, Q
   co_return answer.lines();
 }
 
+// One treated day's drugs: the day's visits name its department, whose acts hold the drugs.
+Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day) {
+  const std::optional<QStringList> visits = co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
+  if (!visits) co_return std::nullopt;
+  const std::optional<QString> department = DayDepartment(*visits, day);
+  if (!department) co_return std::nullopt;
+  co_return co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
+}
+
+// The days are asked for side by side when the client allows it; the memo lists them in the
+// overview's order all the same.
 Task<QStringList> LoadMonth(OrcaClient& client, QString patientId, QString month) {
   QStringList memo;
   const std::optional<QStringList> overview =
       co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
-  for (const QString& day : days) {
-    const std::optional<QStringList> visits =
-        co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
-    if (!visits) continue;
-    const std::optional<QString> department = DayDepartment(*visits, day);
-    if (!department) continue;
-    const std::optional<QStringList> acts =
-        co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
-    if (acts) ParseMedicalGet02(*acts, day, memo);
-  }
+  co_await FetchInOrder<std::optional<QStringList>>(
+      static_cast<std::size_t>(days.size()), client.sideBySide(),
+      [&client, &patientId, &days](std::size_t i) { return LoadDay(client, patientId, days.at(i)); },
+      [&memo, &days](std::size_t i, const std::optional<QStringList>& acts) {
+        if (acts) ParseMedicalGet02(*acts, days.at(i), memo);
+      });
   co_return memo;
 }
 

@@ -24,7 +24,11 @@ T* Named(QWidget* parent, const QString& name) {
 }  // namespace
 
 TfrmSetting::TfrmSetting(QWidget* owner, ErrorReport errorReport)
-    : QDialog(owner), ui_(this, [this] { showModels(); }), logic_(ui_), errorReport_(std::move(errorReport)) {
+    : QDialog(owner),
+      ui_(
+          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+      logic_(ui_),
+      errorReport_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("WebORCA設定"));
   setFont(ProportionalUiFont(12));
@@ -161,6 +165,13 @@ void TfrmSetting::showModels() {
   showEdit("Edit12", c.refreshEdit);
   showButton("BtnImportCert", c.BtnImportCert);
   showButton("Button6", c.saveAndCloseButton);
+  // The arrow with the hourglass while a connection test runs: the window still takes input.
+  if (c.working != (cursor().shape() == Qt::BusyCursor)) {
+    if (c.working)
+      setCursor(Qt::BusyCursor);
+    else
+      unsetCursor();
+  }
 }
 
 void TfrmSetting::forward(const std::function<void()>& handler) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 #include "uikit/message_kind.h"
@@ -51,6 +52,13 @@ class DesktopServices {
   // A one-line input box whose text is shown as typed (a certificate's password, for one);
   // cancelling gives the default.
   virtual QString InputBox(const QString& title, const QString& prompt, const QString& defaultText) = 0;
+
+  // Work in the background changed the models; the view shows them soon. (What a handler changes
+  // is shown when the handler returns.)
+  virtual void ModelsChanged() = 0;
+  // Runs the end of a piece of background work as an event handler is run: an error it raises
+  // goes to the window's error report, and the view is brought up to date afterwards.
+  virtual void RunJobEnd(const std::function<void()>& end) = 0;
 };
 
 // The hourglass for the life of a scope, restored also when an error ends the handler.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+
 #include "core/core_error.h"
 #include "uikit/desktop_services.h"
 
@@ -21,4 +23,17 @@ class HeadlessDesktop : public Ui {
   QString InputBox(const QString&, const QString&, const QString& defaultText) override {
     return defaultText;
   }
+  void ModelsChanged() override {}
+  // The end of background work runs at once; an error that ends it is kept in `jobError`.
+  void RunJobEnd(const std::function<void()>& end) override {
+    try {
+      end();
+    } catch (const std::exception& e) {
+      jobError = QString::fromUtf8(e.what());
+    } catch (...) {
+      jobError = QStringLiteral("unknown error");
+    }
+  }
+
+  QString jobError;
 };

@@ -10,6 +10,7 @@
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
 #include "selfhistory/age.h"
+#include "settling_logic.h"
 #include "sim_and_cli.h"
 
 namespace {
@@ -65,7 +66,7 @@ class OpenPatientE2e : public SimAndCli {
   }
 
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };
 
 TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {

@@ -64,6 +64,7 @@ class OpenPatientTest : public DrugInfoTest {
 };
 
 TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
+  oneRequestAtATime();
   logic->controls().LabelTainMonth.text = QStringLiteral("2023年01月");
   logic->GridPatientSelectCell(1, 2);
   logic->GridPatientDblClick();

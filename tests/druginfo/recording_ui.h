@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/error_message.h"
 #include "druginfo/drug_info_ui.h"
 #include "qt_printers.h"
 #include "uikit/headless_desktop.h"
@@ -34,10 +35,21 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
   }
 
   void OpenWithDefaultProgram(const QUrl& target) override { opened << target.toLocalFile(); }
+  void ModelsChanged() override { ++modelsChanged; }
+  // An error that ends background work is recorded as the window's error report would show it.
+  void RunJobEnd(const std::function<void()>& end) override {
+    try {
+      end();
+    } catch (const std::exception& e) {
+      errors << ExceptionTypeName(e) + QStringLiteral(": ") + ErrorMessage(e);
+    }
+  }
 
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList events;
   std::atomic<int> busyDepth{0};
+  int modelsChanged = 0;
+  QStringList errors;  // "<type>: <what>" of errors that ended background work
   std::function<void()> onOpenSettings;
   QString clipboard;
   QStringList opened;  // files handed to the default viewer, in order

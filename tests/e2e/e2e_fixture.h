@@ -7,6 +7,7 @@
 #include "druginfo/drug_info_logic.h"
 #include "orca_sim_process.h"
 #include "recording_ui.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 
 // The window logic with a user.ini pointing at a freshly started orca-sim. The program's clock
@@ -22,5 +23,5 @@ class EndToEndTest : public TempProgramFolder {
   QDate today;
   OrcaSimProcess sim;
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };
