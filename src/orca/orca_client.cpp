@@ -26,6 +26,20 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
   LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
   const Limiter::Permit permit = co_await slots_.acquire();
   const quint64 sent = ++sent_;
+  // Work cancelled while the request runs destroys this frame: the request's lines still go to
+  // the log, ending with the word that says why no answer follows.
+  struct CancelledUnlessEnded {
+    LogBatch& log;
+    bool ended = false;
+    ~CancelledUnlessEnded() {
+      if (ended) return;
+      try {
+        log.add(QStringLiteral("Cancelled"));
+        log.write();
+      } catch (...) {
+      }
+    }
+  } cancelled{log};
   try {
     const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
     log.add(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") + endpoint.url);
@@ -35,9 +49,11 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
     HttpExchange::Request request{QUrl(endpoint.url, QUrl::TolerantMode), std::nullopt, false};
     if (!body.trimmed().isEmpty()) request.xmlBody = body.toUtf8();
     const HttpExchange::Outcome response = co_await attempts(request, log);
+    cancelled.ended = true;
     log.write();
     if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
   } catch (const std::exception& e) {
+    cancelled.ended = true;
     try {
       log.add(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
       log.write();

@@ -55,6 +55,9 @@ class OrcaClient : public QObject {
   // logged and gives an answer that is not ok(). Destroying the task aborts the request.
   Task<OrcaAnswer> post(QString apiPath, QString body);
 
+  // Requests sent and not yet ended (a cancelled one ends at once).
+  int requestsInFlight() const { return slots_.inUse(); }
+
   const QString& FAuthUser() const { return NetHTTPClient1->user(); }
   const QString& FAuthPass() const { return NetHTTPClient1->password(); }
   // Once applied in cloud mode, the restriction stays for the client's life.
