@@ -1,10 +1,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMutex>
+#include <QTimer>
 #include <atomic>
 #include <deque>
 
 #include "async/run_blocking.h"
+#include "async/when_all.h"
 #include "core/core_error.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
@@ -54,6 +56,10 @@ class OrcaPost : public TempProgramFolder {
   std::unique_ptr<HttpServer> server_;
   OrcaClient client_;
 };
+
+Task<std::vector<OrcaAnswer>> All(std::vector<Task<OrcaAnswer>> posts) {
+  co_return co_await WhenAll(std::move(posts));
+}
 
 const QByteArray kAnswer =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <WholeName type=\"string\">試験 "
@@ -315,3 +321,65 @@ TEST_F(OrcaPost, sequentialRequestsShareOneConnectionAndOddPatientNumbersStayInT
 }
 
 }  // namespace
+
+// Side by side, at most PARALLEL requests are open at once; the others wait their turn in order.
+TEST_F(OrcaPost, atMostParallelRequestsRunAtOnceAndTheRestWaitInOrder) {
+  QMutex mutex;
+  QStringList order;
+  server_ = std::make_unique<HttpServer>([&](const HttpRequest& r) {
+    QMutexLocker lock(&mutex);
+    order << QString::fromUtf8(r.body);
+    return HttpAction::Ok(r.body).after(100);
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  writeFile("user.ini", readFile("user.ini") + "PARALLEL=2\r\n");
+  client_.setConnection(GetWebORCAInfo());
+  int most = 0;
+  QTimer sample;
+  QObject::connect(&sample, &QTimer::timeout, [&] { most = std::max(most, client_.requestsInFlight()); });
+  sample.start(5);
+
+  std::vector<Task<OrcaAnswer>> posts;
+  for (int i = 0; i < 6; ++i) posts.push_back(client_.post(kAccept, QString("<n>%1</n>").arg(i)));
+  const std::vector<OrcaAnswer> answers = RunBlocking(All(std::move(posts)));
+  EXPECT_EQ(most, 2);
+  ASSERT_EQ(answers.size(), 6u);
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(answers[i].content.endsWith(QString("<n>%1</n>").arg(i).toUtf8()));
+  QStringList expected;
+  for (int i = 0; i < 6; ++i) expected << QString("<n>%1</n>").arg(i);
+  // Two at a time, in the order they were made: each pair holds the next two.
+  for (int pair = 0; pair < 3; ++pair) {
+    QStringList arrived = order.mid(pair * 2, 2);
+    arrived.sort();
+    EXPECT_EQ(arrived, expected.mid(pair * 2, 2));
+  }
+  EXPECT_EQ(client_.requestsInFlight(), 0);
+
+  // Each request's lines are together: its API line, then its answer's status.
+  const QStringList log = QString::fromLocal8Bit(readFile("Log.txt")).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(log.size(), 12);
+  for (int i = 0; i < 12; i += 2) {
+    EXPECT_TRUE(log[i].contains(" API: ")) << log[i].toStdString();
+    EXPECT_TRUE(log[i + 1].endsWith(" ResponseCode=200")) << log[i + 1].toStdString();
+  }
+}
+
+// The dump file keeps the answer of the request sent last, even when an earlier one ends later.
+TEST_F(OrcaPost, theDumpFileHoldsTheAnswerOfTheRequestSentLast) {
+  server_ = std::make_unique<HttpServer>([](const HttpRequest& r) {
+    HttpAction answer = HttpAction::Ok(r.body);
+    return r.body.contains("slow") ? answer.after(300) : answer;
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  std::vector<Task<OrcaAnswer>> posts;
+  posts.push_back(client_.post(kAccept, "<sent>first, slow</sent>"));
+  posts.push_back(client_.post(kAccept, "<sent>second, fast</sent>"));
+  const std::vector<OrcaAnswer> answers = RunBlocking(All(std::move(posts)));
+  ASSERT_TRUE(answers[0].ok());
+  EXPECT_TRUE(answers[0].content.contains("first, slow")) << "its own answer still reaches the caller";
+  QFile dump(answers[1].dumpPath);
+  ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(dump.readAll().contains("second, fast"));
+}
