@@ -30,6 +30,10 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "KIKANNAME", ""};
     case Setting::RefreshSeconds:
       return {"PARAMA", "REFRESH", "60"};
+    case Setting::PushUrl:
+      return {"PARAMA", "PUSHURL", ""};
+    case Setting::Push:
+      return {"PARAMA", "PUSH", ""};
     case Setting::ConnectionMode:
       return {"COKBN", "CHCK", ""};
     case Setting::LogFile:

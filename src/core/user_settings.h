@@ -14,6 +14,8 @@ enum class Setting {
   InstitutionCode,  // [PARAMA] KIKANCD: the clinic's own institution code
   InstitutionName,  // [PARAMA] KIKANNAME: the clinic's name as its PDFs print it
   RefreshSeconds,   // [PARAMA] REFRESH: the list's refresh interval, "60" when absent
+  PushUrl,          // [PARAMA] PUSHURL: the push notifications' WebSocket; blank means derived
+  Push,             // [PARAMA] PUSH: "0" turns push notifications off; anything else leaves them on
   ConnectionMode,   // [COKBN] CHCK: "1" cloud, "2" on premises
   LogFile,          // [FIRST] LOG: another place for Log.txt
 };
