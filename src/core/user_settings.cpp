@@ -32,6 +32,10 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "REFRESH", "60"};
     case Setting::Parallel:
       return {"PARAMA", "PARALLEL", "4"};
+    case Setting::PushUrl:
+      return {"PARAMA", "PUSHURL", ""};
+    case Setting::Push:
+      return {"PARAMA", "PUSH", ""};
     case Setting::ConnectionMode:
       return {"COKBN", "CHCK", ""};
     case Setting::LogFile:

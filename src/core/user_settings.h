@@ -15,6 +15,8 @@ enum class Setting {
   InstitutionName,  // [PARAMA] KIKANNAME: the clinic's name as its PDFs print it
   RefreshSeconds,   // [PARAMA] REFRESH: the list's refresh interval, "60" when absent
   Parallel,         // [PARAMA] PARALLEL: requests at once to the server, 1..8, "4" when absent
+  PushUrl,          // [PARAMA] PUSHURL: the push notifications' WebSocket; blank means derived
+  Push,             // [PARAMA] PUSH: "0" turns push notifications off; anything else leaves them on
   ConnectionMode,   // [COKBN] CHCK: "1" cloud, "2" on premises
   LogFile,          // [FIRST] LOG: another place for Log.txt
 };

@@ -216,7 +216,8 @@ TEST(RinmedCli, helpAndWrongCommandLines) {
   ASSERT_TRUE(cli.waitForFinished(10000));
   EXPECT_EQ(cli.exitCode(), 0);
   const QString help = QString::fromUtf8(cli.readAllStandardOutput());
-  EXPECT_TRUE(help.contains("list [yyyy-mm-dd] [--in-progress]") && help.contains("patient NUMBER"));
+  EXPECT_TRUE(help.contains("list [yyyy-mm-dd] [--in-progress]") && help.contains("patient NUMBER") &&
+              help.contains("watch [yyyy-mm-dd] [--in-progress]"));
 
   for (const QStringList& wrong :
        {QStringList{"frobnicate"}, QStringList{"patient"}, QStringList{"list", "5/1"}}) {

@@ -25,6 +25,8 @@ TEST_F(UserSettingsTest, eachSettingIsOneKeyOfUserIni) {
       {Setting::InstitutionCode, "PARAMA", "KIKANCD", ""},
       {Setting::InstitutionName, "PARAMA", "KIKANNAME", ""},
       {Setting::RefreshSeconds, "PARAMA", "REFRESH", "60"},
+      {Setting::PushUrl, "PARAMA", "PUSHURL", ""},
+      {Setting::Push, "PARAMA", "PUSH", ""},
       {Setting::ConnectionMode, "COKBN", "CHCK", ""},
       {Setting::LogFile, "FIRST", "LOG", ""},
   };
