@@ -373,6 +373,7 @@ TEST_F(OrcaPost, theDumpFileHoldsTheAnswerOfTheRequestSentLast) {
   });
   ASSERT_TRUE(server_->listen());
   configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  client_.setTimeoutMs(10000);  // the slow answer is slow on purpose, not a time-out
   std::vector<Task<OrcaAnswer>> posts;
   posts.push_back(client_.post(kAccept, "<sent>first, slow</sent>"));
   posts.push_back(client_.post(kAccept, "<sent>second, fast</sent>"));
