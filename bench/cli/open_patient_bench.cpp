@@ -6,7 +6,6 @@
 // the day, as a user opens a patient.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
@@ -76,10 +75,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
 
   const QString patient = QString::number(state.range(0));
   WriteSetting(Setting::Parallel, QString::number(state.range(1)));
-  auto settle = [](const DrugInfoLogic& logic) {
-    while (logic.working()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    QCoreApplication::processEvents();
-  };
+  auto settle = [](const DrugInfoLogic& logic) { RunUntil([&logic] { return !logic.working(); }); };
   for (auto _ : state) {
     state.PauseTiming();
     SilentUi ui;

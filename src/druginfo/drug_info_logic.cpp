@@ -69,11 +69,15 @@ void DrugInfoLogic::MenuWebORCAClick() {
 }
 
 void DrugInfoLogic::LoadPatientList() {
+  loadList(ListLoad::Plain);
+}
+
+void DrugInfoLogic::loadList(ListLoad load) {
   if (!connection_.configured()) {
     ui_.MessageBox(MessageKind::Warning, kNotConfiguredText);
     return;
   }
-  listJob_.start(listRoad(FCurrentDate, FListMode, ListLoad::Plain));
+  listJob_.start(listRoad(FCurrentDate, FListMode, load));
   showWork();
 }
 
@@ -114,12 +118,8 @@ Task<void> DrugInfoLogic::markRows(QDate day) {
   const QStringList numbers = PatientNumbersOf(controls_.GridPatient);
   const QSet<QString> known = knownMarks(day);
   QList<bool> probed;
-  int total = 0;
-  for (const QString& number : numbers) {
-    const QString id = TrimBlanksAndControls(number);
-    probed << (!id.isEmpty() && !known.contains(id));
-    total += probed.last() ? 1 : 0;
-  }
+  for (const QString& number : numbers) probed << NeedsProbe(number, known);
+  const auto total = static_cast<int>(probed.count(true));
   int done = 0;
   if (total > 0) setProgress(&listProgress_, QStringLiteral("マイナ 0/%1").arg(total));
   MarkDecided decided = [&](qsizetype index, bool marked) {
@@ -229,12 +229,7 @@ void DrugInfoLogic::BtnKaikeiMiClick() {
   controls_.EditSearch.text.clear();
   FListMode = FListMode == ListMode::All ? ListMode::InProgress : ListMode::All;
   UpdateListStateDisplay();
-  if (!connection_.configured()) {
-    ui_.MessageBox(MessageKind::Warning, kNotConfiguredText);
-    return;
-  }
-  listJob_.start(listRoad(FCurrentDate, FListMode, ListLoad::Reselect));
-  showWork();
+  loadList(ListLoad::Reselect);
 }
 
 // A tick while the list is still loading is dropped, as the load will show what the tick would.

@@ -121,6 +121,8 @@ class DrugInfoLogic {
   void ShowPatientLabels();
   void CarryOutPdfButton(const PdfButtonAction& action);
 
+  void loadList(ListLoad load);  // warns instead when no server is configured
+
   // The roads the jobs run.
   Job::Road listRoad(QDate day, ListMode mode, ListLoad load);
   Job::Road marksRoad();

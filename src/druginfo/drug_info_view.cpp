@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
+#include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
 
 namespace {
@@ -349,13 +350,7 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
   ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
-  // The arrow with the hourglass: the window takes input while work goes on.
-  if (c.working != (cursor().shape() == Qt::BusyCursor)) {
-    if (c.working)
-      setCursor(Qt::BusyCursor);
-    else
-      unsetCursor();
-  }
+  ShowWorkingCursor(this, c.working);
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)
     TimerRefresh->setInterval(c.TimerRefresh.intervalMs);

@@ -1,5 +1,6 @@
 #include "settings/setting_view.h"
 
+#include "widgets/desktop_dialogs.h"
 #include "widgets/typing_limit.h"
 #include "widgets/ui_fonts.h"
 
@@ -165,13 +166,7 @@ void TfrmSetting::showModels() {
   showEdit("Edit12", c.refreshEdit);
   showButton("BtnImportCert", c.BtnImportCert);
   showButton("Button6", c.saveAndCloseButton);
-  // The arrow with the hourglass while a connection test runs: the window still takes input.
-  if (c.working != (cursor().shape() == Qt::BusyCursor)) {
-    if (c.working)
-      setCursor(Qt::BusyCursor);
-    else
-      unsetCursor();
-  }
+  ShowWorkingCursor(this, c.working);
 }
 
 void TfrmSetting::forward(const std::function<void()>& handler) {

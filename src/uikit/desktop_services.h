@@ -29,10 +29,6 @@ class DesktopServices {
   // A modal box with the single button OK. "\r\n" in the text is a line break.
   virtual void MessageBox(MessageKind kind, const QString& text) = 0;
 
-  // The hourglass while the window waits; calls nest.
-  virtual void BeginBusyCursor() = 0;
-  virtual void EndBusyCursor() = 0;
-
   // Replaces what the clipboard holds with plain text.
   virtual void SetClipboardText(const QString& text) = 0;
   // Starts a job on the default printer, without a dialog or a job title. Raises CoreError when
@@ -59,16 +55,4 @@ class DesktopServices {
   // Runs the end of a piece of background work as an event handler is run: an error it raises
   // goes to the window's error report, and the view is brought up to date afterwards.
   virtual void RunJobEnd(const std::function<void()>& end) = 0;
-};
-
-// The hourglass for the life of a scope, restored also when an error ends the handler.
-class BusyCursor {
- public:
-  explicit BusyCursor(DesktopServices& desktop) : desktop_(desktop) { desktop_.BeginBusyCursor(); }
-  ~BusyCursor() { desktop_.EndBusyCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  DesktopServices& desktop_;
 };

@@ -11,8 +11,6 @@
 template <class Ui>
 class HeadlessDesktop : public Ui {
  public:
-  void BeginBusyCursor() override {}
-  void EndBusyCursor() override {}
   void SetClipboardText(const QString&) override {}
   std::unique_ptr<PrintJob> BeginPrintJob() override {
     throw CoreError(QStringLiteral("既定のプリンターがありません。"));

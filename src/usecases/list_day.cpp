@@ -46,15 +46,19 @@ Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mod
   co_return list;
 }
 
+bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked) {
+  const QString patientId = TrimBlanksAndControls(patientNumber);
+  return !patientId.isEmpty() && !knownMarked.contains(patientId);
+}
+
 Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked,
                              MarkDecided decided) {
   QList<bool> marked(patientNumbers.size(), false);
   const QString selfInstCd = client.connection().FSelfInstCd;
   auto probe = [&](std::size_t i) -> Task<bool> {
-    const QString patientId = TrimBlanksAndControls(patientNumbers.at(static_cast<qsizetype>(i)));
-    if (patientId.isEmpty()) return Decided(false);
-    if (knownMarked.contains(patientId)) return Decided(true);
-    return HasOnlineInformation(client, patientId, selfInstCd);
+    const QString& number = patientNumbers.at(static_cast<qsizetype>(i));
+    if (!NeedsProbe(number, knownMarked)) return Decided(!TrimBlanksAndControls(number).isEmpty());
+    return HasOnlineInformation(client, TrimBlanksAndControls(number), selfInstCd);
   };
   co_await FetchInOrder<bool>(static_cast<std::size_t>(patientNumbers.size()), client.sideBySide(), probe,
                               [&](std::size_t i, bool mark) {

@@ -36,6 +36,9 @@ Task<std::optional<DayList>> FetchDayList(OrcaClient& client, QDate day, ListMod
 // information. A list whose cache could not be written is not probed.
 Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode);
 
+// Whether ProbeMarks asks ORCA about the number: not when it is blank or already known marked.
+bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked);
+
 // Hears of each patient's mark once it is decided, in the list's order.
 using MarkDecided = std::function<void(qsizetype index, bool marked)>;
 

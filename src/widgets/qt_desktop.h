@@ -40,8 +40,6 @@ class QtDesktop : public Ui {
     showModels_();
     ShowMessageBox(window_, kind, text);
   }
-  void BeginBusyCursor() override { BeginBusyCursorOverProgram(); }
-  void EndBusyCursor() override { EndBusyCursorOverProgram(); }
   void SetClipboardText(const QString& text) override { SetClipboardPlainText(text); }
   std::unique_ptr<PrintJob> BeginPrintJob() override { return BeginDefaultPrinterJob(); }
   void OpenWithDefaultProgram(const QUrl& target) override { OpenWithDesktop(target); }

@@ -1,12 +1,10 @@
 // rinmed-cli watch as a process against orca-sim: the list printed once, and again after a reception pushed.
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QTimer>
 
 #include "core/ini_file.h"
 #include "sim_and_cli.h"
+#include "sim_control.h"
 
 namespace {
 
@@ -25,17 +23,7 @@ class WatchE2e : public SimAndCli {
 
   int simAccept(int patient) {
     const QString api = IFReadIniStr("PARAMA", "URL", "");
-    QNetworkAccessManager manager;
-    QNetworkRequest request(QUrl(api.left(api.indexOf("/api/")) + "/sim/accept"));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-    request.setRawHeader("Authorization", "Basic " + QByteArray("ormaster:ormaster").toBase64());
-    QNetworkReply* reply = manager.post(request, "Patient_ID=" + QByteArray::number(patient));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    reply->deleteLater();
-    return status;
+    return CallSim(api.left(api.indexOf("/api/")), "/sim/accept", patient);
   }
 
   QString out_;

@@ -86,7 +86,7 @@ TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
   EXPECT_EQ(c.LabelTainName.text, QStringLiteral("他院"));
   EXPECT_EQ(c.PanelTopGrid.height, 68);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(ui.busyDepth, 0);
+  EXPECT_FALSE(logic->working());
 }
 
 TEST_F(OpenPatientTest, doubleClickWithoutASelectedRowDoesNothing) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -14,13 +13,10 @@
 #include "qt_printers.h"
 #include "uikit/headless_desktop.h"
 
-// Records what the logic asks of the desktop. The busy depth is read by the loopback server's
-// thread, which tells whether the hourglass was on while a request was being answered.
+// Records what the logic asks of the desktop.
 class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
  public:
   void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
-  void BeginBusyCursor() override { ++busyDepth; }
-  void EndBusyCursor() override { --busyDepth; }
   void SuspendPainting(const QString& control) override { events << QStringLiteral("suspend ") + control; }
   void ResumePainting(const QString& control) override { events << QStringLiteral("resume ") + control; }
   void SetFocus(const QString& control) override { events << QStringLiteral("focus ") + control; }
@@ -47,7 +43,6 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
 
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList events;
-  std::atomic<int> busyDepth{0};
   int modelsChanged = 0;
   QStringList errors;  // "<type>: <what>" of errors that ended background work
   std::function<void()> onOpenSettings;

@@ -1,11 +1,8 @@
 #include "push_fixture.h"
 
-#include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-
 #include "core/ini_file.h"
 #include "orca/client_tls.h"
+#include "sim_control.h"
 #include "wait_until.h"
 
 const QDate PushTest::kSimToday(2025, 3, 14);
@@ -34,19 +31,7 @@ void PushTest::startSim(const QStringList& arguments) {
 }
 
 int PushTest::simCall(const QString& call, int patient) {
-  QNetworkAccessManager manager;
-  QNetworkRequest request(QUrl(simUrl_ + call));
-  request.setHeader(QNetworkRequest::ContentTypeHeader, "application/x-www-form-urlencoded");
-  request.setRawHeader("Authorization", "Basic " + QByteArray("ormaster:ormaster").toBase64());
-  if (simUrl_.startsWith("https"))
-    request.setSslConfiguration(ClientTlsConfiguration(false, ClientCertStore(path("certs"))));
-  QNetworkReply* reply = manager.post(request, "Patient_ID=" + QByteArray::number(patient));
-  QEventLoop loop;
-  QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-  loop.exec();
-  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  reply->deleteLater();
-  return status;
+  return CallSim(simUrl_, call, patient, ClientTlsConfiguration(false, ClientCertStore(path("certs"))));
 }
 
 bool PushTest::waitForState(PushState state) {

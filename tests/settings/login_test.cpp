@@ -29,7 +29,7 @@ class LoginTest : public TempProgramFolder {
     logic_->controls().apiKeyEdit.text = " secret-key ";
     logic_->Button3Click();
     WaitUntilIdle(*logic_);
-    EXPECT_EQ(ui_.busyDepth, 0);
+    EXPECT_FALSE(logic_->working());
     return logic_->controls().resultMemo.text();
   }
 

@@ -1,21 +1,18 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <memory>
 #include <utility>
+
+#include "async/run_blocking.h"
 
 // Runs the event loop until the logic's background work has ended (at most `ms`); false when it
 // had not ended by then.
 template <class Logic>
 bool WaitUntilIdle(const Logic& logic, int ms = 30000) {
-  const QDeadlineTimer deadline(ms);
-  while (logic.working() && !deadline.hasExpired())
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-  // The end of the work is handed over on a later turn; let it be shown.
-  QCoreApplication::processEvents();
-  return !logic.working();
+  const bool idle = RunUntil([&logic] { return !logic.working(); }, ms);
+  QCoreApplication::processEvents();  // the end of the work is shown on a later turn
+  return idle;
 }
 
 // Owns a window's logic for a test. A call through `logic->` waits, once the call has returned,

@@ -2,6 +2,8 @@
 
 #include "cli_output.h"
 #include "core/clock.h"
+#include "orca/orca_client.h"
+#include "usecases/user_messages.h"
 
 std::optional<DayArguments> ParseDayArguments(const QStringList& arguments) {
   DayArguments parsed{Today(), ListMode::All};
@@ -17,6 +19,13 @@ std::optional<DayArguments> ParseDayArguments(const QStringList& arguments) {
     }
   }
   return parsed;
+}
+
+bool ConnectToConfiguredServer(OrcaClient& client) {
+  client.setConnection(GetWebORCAInfo());
+  if (client.connection().configured()) return true;
+  PrintMessage({MessageKind::Warning, kNotConfiguredText});
+  return false;
 }
 
 QStringList ListingRows(const QList<ListedPatient>& patients) {

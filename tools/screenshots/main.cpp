@@ -15,6 +15,7 @@
 #include "app/contact_window.h"
 #include "app/main_window.h"
 #include "app/rinmed_application.h"
+#include "async/run_blocking.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
@@ -26,6 +27,11 @@ namespace {
 void Fail(const QString& message) {
   std::fprintf(stderr, "rinmed-screenshots: %s\n", message.toLocal8Bit().constData());
   std::exit(1);
+}
+
+// Waits for the window's work in the background (the list and its marks, an opened patient).
+void WaitForWork(const DrugInfoLogic& logic) {
+  if (!RunUntil([&logic] { return !logic.working(); })) Fail(QStringLiteral("the window's work did not end"));
 }
 
 // Lets pending layout and paint events run so that the grab shows the final state.
@@ -79,6 +85,7 @@ int main(int argc, char** argv) {
     Fail(typeName + QStringLiteral(": ") + message);
   });
   drugInfo.show();
+  WaitForWork(drugInfo.logic());
   const StringGrid& grid = drugInfo.logic().controls().GridPatient;
   bool listed = false;
   bool marked = false;
@@ -97,6 +104,7 @@ int main(int argc, char** argv) {
     DoubleClick(table->viewport(), table->visualItemRect(table->item(row - 1, 1)).center());
     break;
   }
+  WaitForWork(logic);
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
 

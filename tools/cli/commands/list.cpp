@@ -14,11 +14,7 @@ int List(const QStringList& arguments) {
   if (!parsed) return kExitUsage;
 
   OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  if (!client.connection().configured()) {
-    PrintMessage({MessageKind::Warning, kNotConfiguredText});
-    return kExitMessage;
-  }
+  if (!ConnectToConfiguredServer(client)) return kExitMessage;
   const std::optional<DayList> list = RunBlocking(ListDay(client, parsed->day, parsed->mode));
   if (list && list->cacheError) std::rethrow_exception(list->cacheError);
   for (const QString& row : ListingRows(list ? list->patients : QList<ListedPatient>())) PrintLine(row);

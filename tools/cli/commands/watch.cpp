@@ -71,11 +71,7 @@ int Watch(const QStringList& arguments) {
   const std::optional<DayArguments> parsed = ParseDayArguments(arguments);
   if (!parsed) return kExitUsage;
   OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  if (!client.connection().configured()) {
-    PrintMessage({MessageKind::Warning, kNotConfiguredText});
-    return kExitMessage;
-  }
+  if (!ConnectToConfiguredServer(client)) return kExitMessage;
   const PushTarget target = ReadPushTarget();
   if (!target.enabled || target.url.isEmpty()) {
     PrintError(target.enabled ? QStringLiteral("no address for push notifications (PUSHURL in user.ini)")
