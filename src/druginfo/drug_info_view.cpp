@@ -89,12 +89,17 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   menuWebOrca->setObjectName(QStringLiteral("MenuWebORCA"));
   connect(menuWebOrca, &QAction::triggered, this, [this] { forward([this] { logic_.MenuWebORCAClick(); }); });
   layout->setMenuBar(menuBar);
-  // What runs in the background is told in the menu bar's free right-hand corner, which no
-  // control of the form uses.
-  auto* workLabel = new QLabel(menuBar);
+  // What runs in the background, and the small status indicators, are told in the menu bar's
+  // free right-hand corner, which no control of the form uses: one row, the work text last.
+  auto* corner = new QWidget(menuBar);
+  corner->setObjectName(QStringLiteral("cornerBox"));
+  auto* cornerRow = new QHBoxLayout(corner);
+  cornerRow->setContentsMargins(0, 0, 8, 0);
+  cornerRow->setSpacing(12);
+  auto* workLabel = new QLabel(corner);
   workLabel->setObjectName(QStringLiteral("workLabel"));
-  workLabel->setContentsMargins(0, 0, 8, 0);
-  menuBar->setCornerWidget(workLabel, Qt::TopRightCorner);
+  cornerRow->addWidget(workLabel);
+  menuBar->setCornerWidget(corner, Qt::TopRightCorner);
 
   auto* client = new QWidget(this);
   auto* columns = new QHBoxLayout(client);
