@@ -9,6 +9,10 @@
 //
 //   const Limiter::Permit permit = co_await limiter.acquire();   // held until the scope ends
 //
+// Work that others wait on (a step whose answer leads to the next request) may ask to go ahead:
+// it waits behind the work already ahead only, so a road's longest chain is not held up by the
+// many leaves that hang off it.
+//
 // A freed place goes to the next in line from the event loop, never from inside the destructor
 // that freed it, so no waiting work runs in the middle of another's cancellation. Work destroyed
 // while it waits leaves the line.
@@ -51,7 +55,7 @@ class Limiter {
 
   class Acquire {
    public:
-    explicit Acquire(Limiter* limiter) : limiter_(limiter) {}
+    Acquire(Limiter* limiter, bool ahead) : limiter_(limiter), ahead_(ahead) {}
     Acquire(const Acquire&) = delete;
     Acquire& operator=(const Acquire&) = delete;
     ~Acquire() {
@@ -66,18 +70,27 @@ class Limiter {
     void await_suspend(std::coroutine_handle<> waiting) {
       waiting_ = waiting;
       queued_ = true;
-      limiter_->line_.push_back(this);
+      auto& line = limiter_->line_;
+      if (!ahead_) {
+        line.push_back(this);
+        return;
+      }
+      auto behindAhead = line.begin();
+      while (behindAhead != line.end() && (*behindAhead)->ahead_) ++behindAhead;
+      line.insert(behindAhead, this);
     }
     Permit await_resume() { return Permit(limiter_); }
 
    private:
     friend class Limiter;
     Limiter* limiter_;
+    bool ahead_;
     bool queued_ = false;
     std::coroutine_handle<> waiting_;
   };
 
-  Acquire acquire() { return Acquire(this); }
+  Acquire acquire() { return Acquire(this, false); }
+  Acquire acquireAhead() { return Acquire(this, true); }
 
  private:
   void giveBack() {

@@ -73,6 +73,43 @@ Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfI
   co_await RunSteps(client, MedGetSteps(patientId, selfInstCd, lists));
 }
 
+namespace {
+
+// Phase 1, then every month it lists; `total` counts the steps read after phase 1, the months
+// and `laterSteps` more.
+Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
+                      DrugInfoLoad& load, std::size_t laterSteps, ProgressReport& progress) {
+  const OrcaAnswer summary =
+      co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId), OrcaClient::Turn::Ahead);
+  if (!summary.ok()) co_return;
+  load.phase1Answered = true;
+  ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);
+  CompleteMonthList(lists.FMonthList, Today());
+
+  std::vector<Step> steps;
+  for (const QString& month : std::as_const(lists.FMonthList)) {
+    steps.push_back({kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month),
+                     [&lists, month](const OrcaAnswer& answer) {
+                       if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
+                     }});
+  }
+  const int total = static_cast<int>(steps.size() + laterSteps);
+  ProgressReport counted;
+  if (progress) counted = [&progress, total](int done, int) { progress(done, total); };
+  co_await RunSteps(client, std::move(steps), std::move(counted));
+}
+
+// Fetches the answers of `steps` side by side and keeps them, unread.
+Task<void> FetchUnread(OrcaClient& client, const std::vector<Step>& steps, std::vector<OrcaAnswer>& answers) {
+  answers.resize(steps.size());
+  co_await FetchInOrder<OrcaAnswer>(
+      steps.size(), true,
+      [&client, &steps](std::size_t i) { return client.post(steps[i].path, steps[i].body); },
+      [&answers](std::size_t i, const OrcaAnswer& answer) { answers[i] = answer; });
+}
+
+}  // namespace
+
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
                                 ProgressReport progress) {
   DrugInfoLoad load;
@@ -81,22 +118,34 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   lists.FMonthList.clear();
   lists.FPrescList.clear();
 
-  const OrcaAnswer summary = co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId));
-  if (!summary.ok()) co_return load;
-  load.phase1Answered = true;
-  ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);
-  CompleteMonthList(lists.FMonthList, Today());
+  // The check-up dates and the treatment records come after the months.
+  std::vector<Step> later;
+  later.push_back(SpecGetStep(patientId, lists));
+  for (Step& step : MedGetSteps(patientId, selfInstCd, lists)) later.push_back(std::move(step));
 
-  // Every month's drugs, then the check-up dates and the treatment records.
-  std::vector<Step> steps;
-  for (const QString& month : std::as_const(lists.FMonthList)) {
-    steps.push_back({kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month),
-                     [&lists, month](const OrcaAnswer& answer) {
-                       if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
-                     }});
+  if (!client.sideBySide()) {
+    co_await LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), progress);
+    if (!load.phase1Answered) co_return load;
+    const int done = static_cast<int>(lists.FMonthList.size());
+    ProgressReport counted;
+    if (progress) counted = [&progress, done](int k, int total) { progress(done + k, done + total); };
+    co_await RunSteps(client, std::move(later), std::move(counted));
+    co_return load;
   }
-  steps.push_back(SpecGetStep(patientId, lists));
-  for (Step& step : MedGetSteps(patientId, selfInstCd, lists)) steps.push_back(std::move(step));
-  co_await RunSteps(client, std::move(steps), std::move(progress));
+
+  // Side by side, the check-up dates and the treatment records need nothing of phase 1: they are
+  // asked for beside it and read after the months, as one at a time. Without a phase-1 answer
+  // they are dropped unread, as one at a time they are never asked for.
+  std::vector<OrcaAnswer> laterAnswers;
+  Task<void> months = LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), progress);
+  Task<void> beside = FetchUnread(client, later, laterAnswers);
+  co_await Both(std::move(months), std::move(beside), true);
+  if (!load.phase1Answered) co_return load;
+  const int done = static_cast<int>(lists.FMonthList.size());
+  const int total = done + static_cast<int>(later.size());
+  for (std::size_t i = 0; i < later.size(); ++i) {
+    later[i].read(laterAnswers[i]);
+    if (progress) progress(done + static_cast<int>(i) + 1, total);
+  }
   co_return load;
 }

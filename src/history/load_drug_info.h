@@ -19,9 +19,10 @@ struct DrugInfoLoad {
 };
 
 // Fetches the drug information of the patient in two phases, then the check-up dates and the
-// treatment records, and leaves everything in the lists. After phase 1 the months, the check-up
-// dates and the treatment records are asked for side by side when the client allows it, and read
-// in that order; `progress` hears of every answer read after phase 1. Without a phase-1 answer the load stops
+// treatment records, and leaves everything in the lists. When the client allows it, the check-up
+// dates and the treatment records are asked for beside phase 1 and the months beside each other
+// after it; everything is read in the one-at-a-time order all the same. `progress` hears of every
+// answer read after phase 1. Without a phase-1 answer the load stops
 // after emptying FMonthList and FPrescList; the other lists keep what they held. The caller adds
 // the saved drug-information PDF's months after a load whose phase 1 was answered.
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,

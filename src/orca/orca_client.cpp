@@ -22,9 +22,13 @@ QString AttemptError(const HttpExchange::Outcome& outcome) {
 
 OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new HttpExchange(this)) {}
 
-Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
+Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
   LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
-  const Limiter::Permit permit = co_await slots_.acquire();
+  Limiter::Permit permit;
+  if (turn == Turn::Ahead)
+    permit = co_await slots_.acquireAhead();
+  else
+    permit = co_await slots_.acquire();
   const quint64 sent = ++sent_;
   // Work cancelled while the request runs destroys this frame: the request's lines still go to
   // the log, ending with the word that says why no answer follows.

@@ -51,9 +51,13 @@ class OrcaClient : public QObject {
   void setLimits(const ExchangeLimits& limits) { NetHTTPClient1->setLimits(limits); }
   void setCertStore(const ClientCertStore& store) { NetHTTPClient1->setCertStore(store); }
 
+  // Where a request waits for a free place: a request whose answer leads to the next request of
+  // its road goes ahead of the ones that end a branch, so the road's longest chain sets its time.
+  enum class Turn { InLine, Ahead };
+
   // Waits without blocking. Only a log that cannot be opened is raised; every other failure is
   // logged and gives an answer that is not ok(). Destroying the task aborts the request.
-  Task<OrcaAnswer> post(QString apiPath, QString body);
+  Task<OrcaAnswer> post(QString apiPath, QString body, Turn turn = Turn::InLine);
 
   // Requests sent and not yet ended (a cancelled one ends at once).
   int requestsInFlight() const { return slots_.inUse(); }

@@ -13,11 +13,13 @@ namespace {
 
 constexpr int kStepBackMonths = 6;
 
-// The answer's lines; nothing when no status-200 answer came.
+// The answer's lines; nothing when no status-200 answer came. Every step of the own history waits
+// on the one before, so its requests go ahead of those that end a branch of the road.
 Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, QString patientId,
                                      QString performDate, QString departmentCode = QString()) {
   const OrcaAnswer answer =
-      co_await client.post(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode));
+      co_await client.post(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode),
+                           OrcaClient::Turn::Ahead);
   if (!answer.ok()) co_return std::nullopt;
   co_return answer.lines();
 }

@@ -86,11 +86,12 @@ class LoadDrugInfoTest : public TempProgramFolder {
     TempProgramFolder::SetUp();
     SetClockForTesting([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 30)); });
   }
-  void serve(HttpHandler handler) {
+  void serve(HttpHandler handler, int parallel = 4) {
     server = std::make_unique<HttpServer>(std::move(handler));
     ASSERT_TRUE(server->listen());
     IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"),
                   QStringLiteral("http://127.0.0.1:%1/api/").arg(server->port()));
+    IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QString::number(parallel));
     client.setConnection(GetWebORCAInfo());
   }
   QStringList asked() const {
@@ -104,10 +105,22 @@ class LoadDrugInfoTest : public TempProgramFolder {
   TainLists lists;
 };
 
+// One request at a time, and four at once.
+class LoadDrugInfoRoadTest : public LoadDrugInfoTest, public ::testing::WithParamInterface<int> {};
+
+QStringList Sorted(QStringList list) {
+  list.sort();
+  return list;
+}
+
 }  // namespace
 
-TEST_F(LoadDrugInfoTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThatOrder) {
-  serve(DemoPatient);
+INSTANTIATE_TEST_SUITE_P(Parallel, LoadDrugInfoRoadTest, ::testing::Values(1, 4));
+
+// One at a time the requests keep the road's order; four at once the check-up dates and the
+// treatment records go out beside the summary, and the lists come out the same.
+TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThatOrder) {
+  serve(DemoPatient, GetParam());
   lists.FPrescList = {Presc(QStringLiteral("前の患者"), QStringLiteral("1"), QStringLiteral("20200101"))};
 
   const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral(" 00123 "), kSelf, lists));
@@ -115,11 +128,17 @@ TEST_F(LoadDrugInfoTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThat
   EXPECT_TRUE(load.started);
   EXPECT_TRUE(load.phase1Answered);
   EXPECT_EQ(load.FBirthDate, QStringLiteral("1958-04-12"));
-  EXPECT_EQ(asked(),
-            QStringList({"drug 01", "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
+  const QStringList road{"drug 01",         "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
                          "drug 02 2024-04", "drug 02 2024-03", "drug 02 2024-02", "drug 02 2024-01",
                          "drug 02 2023-12", "drug 02 2023-11", "drug 02 2023-10", "drug 02 2023-09",
-                         "drug 02 2023-08", "drug 02 2023-07", "checkup 01", "med 01", "med 01 2023-12"}));
+                         "drug 02 2023-08", "drug 02 2023-07", "checkup 01",      "med 01",
+                         "med 01 2023-12"};
+  if (GetParam() == 1) {
+    EXPECT_EQ(asked(), road);
+  } else {
+    EXPECT_EQ(asked().first(), QStringLiteral("drug 01"));
+    EXPECT_EQ(Sorted(asked()), Sorted(road));
+  }
   for (const HttpRequest& r : server->requests())
     EXPECT_EQ(Field(r.body, "Patient_ID"), QStringLiteral("00123"));
 
@@ -156,8 +175,14 @@ TEST_F(LoadDrugInfoTest, aBlankPatientNumberSendsAndClearsNothing) {
   EXPECT_TRUE(server->requests().isEmpty());
 }
 
-TEST_F(LoadDrugInfoTest, withoutASummaryAnswerTheLoadStopsAfterEmptyingMonthsAndRecords) {
-  serve([](const HttpRequest&) { return HttpAction::Status(404); });
+// Four at once, the check-up dates and the treatment records were asked for beside the summary:
+// their answers are dropped unread.
+TEST_P(LoadDrugInfoRoadTest, withoutASummaryAnswerTheLoadStopsAfterEmptyingMonthsAndRecords) {
+  serve(
+      [](const HttpRequest& r) {
+        return Asked(r) == QLatin1String("drug 01") ? HttpAction::Status(404) : DemoPatient(r);
+      },
+      GetParam());
   lists.FMonthList = {QStringLiteral("2024-01")};
   lists.FPrescList = {Presc(QStringLiteral("A医院"), QStringLiteral("1"), QStringLiteral("20240101"))};
   lists.FInstMonthMap = {QStringLiteral("A医院|2024-01")};
@@ -168,12 +193,15 @@ TEST_F(LoadDrugInfoTest, withoutASummaryAnswerTheLoadStopsAfterEmptyingMonthsAnd
   EXPECT_TRUE(load.started);
   EXPECT_FALSE(load.phase1Answered);
   EXPECT_TRUE(load.FBirthDate.isEmpty());
-  for (const QString& a : asked()) EXPECT_EQ(a, QStringLiteral("drug 01"));
+  if (GetParam() == 1) {
+    EXPECT_EQ(asked(), QStringList({"drug 01"}));
+  }
+  for (const QString& a : asked()) EXPECT_FALSE(a.startsWith(QLatin1String("drug 02"))) << a.toStdString();
   EXPECT_TRUE(lists.FMonthList.isEmpty());
   EXPECT_TRUE(lists.FPrescList.isEmpty());
   EXPECT_EQ(lists.FInstMonthMap.size(), 1);
-  EXPECT_EQ(lists.FTkkDates.size(), 1);
-  EXPECT_EQ(lists.FMedInstMonths.size(), 1);
+  EXPECT_EQ(lists.FTkkDates, QStringList({QStringLiteral("2024-01-05")}));
+  EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("A医院=2024-01")}));
 }
 
 TEST_F(LoadDrugInfoTest, treatmentRecordsOfBothRequestsCountOnceAndTheSecondAsksSixMonthsBack) {
