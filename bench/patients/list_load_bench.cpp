@@ -8,9 +8,11 @@
 
 #include "async/run_blocking.h"
 #include "core/program_folder.h"
+#include "core/user_settings.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
 #include "orca/response_reader.h"
+#include "patients/online_marks.h"
 #include "patients/patient_cache.h"
 #include "scripted_orca.h"
 #include "usecases/list_day.h"
@@ -103,5 +105,50 @@ void BM_LoadListOf30Requests(benchmark::State& state) {
   state.counters["requests"] = static_cast<double>(requests);
 }
 BENCHMARK(BM_LoadListOf30Requests)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A refresh of a day of 80 receptions, every patient already marked and nothing new, with
+// answers after 20 ms: the marked patients are not probed again, so one request remains.
+void BM_RefreshOf80Marked(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetProgramFolder(dir.path());
+  ScriptedOrca orca;
+  orca.configure();
+  WriteSetting(Setting::Parallel, QString::number(state.range(0)));
+  const int latencyMs = 20;
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer(Receptions(80, 1))).after(latencyMs));
+  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"),
+              HttpAction::Ok("<xmlio2>\n<MeTrMonth type=\"string\">2024-05</MeTrMonth>\n</xmlio2>\n")
+                  .after(latencyMs));
+  SilentUi ui;
+  DrugInfoLogic logic(ui);
+  logic.GetWebORCAInfo();
+  logic.FormShow();  // the first load marks every patient
+  RunUntil([&logic] { return !logic.working(); });
+  const StringGrid& grid = logic.controls().GridPatient;
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    if (grid.cell(3, row) != kOnlineInformationMark) {
+      state.SkipWithError(("not every patient was marked by the first load: " +
+                           grid.rowCells(row).join(QLatin1Char('|')).toStdString())
+                              .c_str());
+      return;
+    }
+  }
+  qsizetype requests = 0;
+  for (auto _ : state) {
+    orca.clearRecord();
+    logic.TimerRefreshTimer();
+    RunUntil([&logic] { return !logic.working(); });
+    requests = orca.requests().size();
+  }
+  state.counters["rows"] = grid.rowCount() - 1;
+  state.counters["requests"] = static_cast<double>(requests);
+}
+BENCHMARK(BM_RefreshOf80Marked)
+    ->ArgName("parallel")
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 }  // namespace
