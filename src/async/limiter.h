@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <coroutine>
 #include <deque>
@@ -10,12 +12,15 @@
 //   const Limiter::Permit permit = co_await limiter.acquire();   // held until the scope ends
 //
 // Work that others wait on (a step whose answer leads to the next request) may ask to go ahead:
-// it waits behind the work already ahead only, so a road's longest chain is not held up by the
-// many leaves that hang off it.
+// it takes a free place at once and otherwise waits behind the work already ahead only. Work in
+// line is always let in from the event loop, so that a chain step asked for in the same turn as
+// many leaves of the road gets its place first; the road's longest chain is then not held up by
+// the leaves that hang off it.
 //
-// A freed place goes to the next in line from the event loop, never from inside the destructor
-// that freed it, so no waiting work runs in the middle of another's cancellation. Work destroyed
-// while it waits leaves the line.
+// Places are handed out from the event loop, never from inside the destructor that freed one, so
+// no waiting work runs in the middle of another's cancellation; the hand-out is posted with high
+// priority, so that a chain step does not wait behind answers already queued. Work destroyed while
+// it waits leaves the line.
 class Limiter {
  public:
   explicit Limiter(int places = 1) : places_(places < 1 ? 1 : places) {}
@@ -63,7 +68,8 @@ class Limiter {
     }
 
     bool await_ready() {
-      if (!limiter_->line_.empty() || limiter_->inUse_ >= limiter_->places_) return false;
+      if (!ahead_ || limiter_->inUse_ >= limiter_->places_) return false;
+      if (!limiter_->line_.empty() && limiter_->line_.front()->ahead_) return false;
       ++limiter_->inUse_;
       return true;
     }
@@ -71,13 +77,13 @@ class Limiter {
       waiting_ = waiting;
       queued_ = true;
       auto& line = limiter_->line_;
-      if (!ahead_) {
-        line.push_back(this);
-        return;
+      auto place = line.end();
+      if (ahead_) {
+        place = line.begin();
+        while (place != line.end() && (*place)->ahead_) ++place;
       }
-      auto behindAhead = line.begin();
-      while (behindAhead != line.end() && (*behindAhead)->ahead_) ++behindAhead;
-      line.insert(behindAhead, this);
+      line.insert(place, this);
+      limiter_->scheduleHandOut();
     }
     Permit await_resume() { return Permit(limiter_); }
 
@@ -98,10 +104,9 @@ class Limiter {
     scheduleHandOut();
   }
   void scheduleHandOut() {
-    if (handOutPending_ || line_.empty()) return;
+    if (handOutPending_ || line_.empty() || inUse_ >= places_) return;
     handOutPending_ = true;
-    QMetaObject::invokeMethod(
-        &context_, [this] { handOut(); }, Qt::QueuedConnection);
+    QCoreApplication::postEvent(&handOutPoint_, new QEvent(QEvent::User), Qt::HighEventPriority);
   }
   void handOut() {
     handOutPending_ = false;
@@ -118,5 +123,18 @@ class Limiter {
   int inUse_ = 0;
   bool handOutPending_ = false;
   std::deque<Acquire*> line_;
-  QObject context_;  // hand-outs queued on the event loop die with the limiter
+  // Receives the posted hand-outs; those still queued die with the limiter.
+  class HandOutPoint : public QObject {
+   public:
+    explicit HandOutPoint(Limiter* limiter) : limiter_(limiter) {}
+    bool event(QEvent* event) override {
+      if (event->type() != QEvent::User) return QObject::event(event);
+      limiter_->handOut();
+      return true;
+    }
+
+   private:
+    Limiter* limiter_;
+  };
+  HandOutPoint handOutPoint_{this};
 };

@@ -32,6 +32,13 @@ Task<void> Holder(Limiter* limiter, int* inside, int* most) {
   --*inside;
 }
 
+// Takes a place and holds it until told to let go.
+Task<void> HoldUntil(Limiter* limiter, QStringList* order, QString name, const bool* release) {
+  const Limiter::Permit permit = co_await limiter->acquireAhead();
+  *order << name;
+  while (!*release) co_await Sleep(1);
+}
+
 Task<void> All(std::vector<Task<void>> tasks) {
   co_await WhenAll(std::move(tasks));
 }
@@ -43,8 +50,8 @@ struct Asker {
 
 }  // namespace
 
-// One place: the first takes it; of those left waiting, the ones going ahead get in first, among
-// themselves in the order they asked, then the others in theirs.
+// One place, everybody asking in the same turn of the event loop: the work going ahead gets in
+// first, among itself in the order it asked, then the work in line in its order.
 TEST(Limiter, workGoingAheadPassesTheLineButNotWorkAheadOfIt) {
   const struct {
     const char* what;
@@ -52,10 +59,10 @@ TEST(Limiter, workGoingAheadPassesTheLineButNotWorkAheadOfIt) {
     QStringList expected;
   } cases[] = {
       {"all in line", {{"a", false}, {"b", false}, {"c", false}}, {"a", "b", "c"}},
-      {"one ahead", {{"a", false}, {"b", false}, {"c", false}, {"d", true}}, {"a", "d", "b", "c"}},
+      {"one ahead", {{"a", false}, {"b", false}, {"c", false}, {"d", true}}, {"d", "a", "b", "c"}},
       {"two ahead keep their order",
        {{"a", false}, {"b", false}, {"x", true}, {"c", false}, {"y", true}},
-       {"a", "x", "y", "b", "c"}},
+       {"x", "y", "a", "b", "c"}},
   };
   for (const auto& c : cases) {
     Limiter limiter(1);
@@ -68,8 +75,8 @@ TEST(Limiter, workGoingAheadPassesTheLineButNotWorkAheadOfIt) {
   }
 }
 
-// Two places and six askers: never more than two at once, and a waiting task that is destroyed
-// leaves the line without taking a place.
+// Two places and six askers: never more than two at once. Work that waits for a place and is
+// destroyed leaves the line without taking one.
 TEST(Limiter, neverMoreThanItsPlacesAndDestroyedWorkLeavesTheLine) {
   Limiter limiter(2);
   int inside = 0, most = 0;
@@ -78,18 +85,21 @@ TEST(Limiter, neverMoreThanItsPlacesAndDestroyedWorkLeavesTheLine) {
   RunBlocking(All(std::move(tasks)));
   EXPECT_EQ(most, 2);
 
+  bool release = false;
   QStringList order;
+  std::vector<Task<void>> holders;
+  holders.push_back(HoldUntil(&limiter, &order, QStringLiteral("a"), &release));
+  holders.push_back(HoldUntil(&limiter, &order, QStringLiteral("b"), &release));
+  Task<void> both = All(std::move(holders));
+  both.start([] {});
+  ASSERT_TRUE(RunUntil([&order] { return order.size() == 2; }, 5000));
   {
-    std::vector<Task<void>> first;
-    first.push_back(Work(&limiter, &order, QStringLiteral("a"), false));
-    first.push_back(Work(&limiter, &order, QStringLiteral("b"), false));
-    first.push_back(Work(&limiter, &order, QStringLiteral("dropped"), true));
-    Task<void> started = All(std::move(first));
-    started.start([] {});
-    RunUntil([&order] { return order.size() == 2; }, 1000);
-    // `started` goes here with "dropped" still waiting for a place
+    Task<void> dropped = HoldUntil(&limiter, &order, QStringLiteral("dropped"), &release);
+    dropped.start([] {});
+    RunUntil([] { return false; }, 20);  // it waits: both places are taken
   }
-  EXPECT_EQ(limiter.inUse(), 0);
+  release = true;
+  ASSERT_TRUE(RunUntil([&limiter] { return limiter.inUse() == 0; }, 5000));
   RunBlocking(Work(&limiter, &order, QStringLiteral("c"), false));
   EXPECT_EQ(order, (QStringList{"a", "b", "c"}));
 }
