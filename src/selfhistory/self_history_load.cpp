@@ -21,8 +21,13 @@ Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, Q
   co_return answer.lines();
 }
 
-Task<QStringList> LoadMonth(OrcaClient& client, QString patientId, QString month) {
+struct LoadedMonth {
   QStringList memo;
+  QList<SelfDayDrugs> days;
+};
+
+Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month) {
+  LoadedMonth loaded;
   const std::optional<QStringList> overview =
       co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
@@ -34,9 +39,12 @@ Task<QStringList> LoadMonth(OrcaClient& client, QString patientId, QString month
     if (!department) continue;
     const std::optional<QStringList> acts =
         co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
-    if (acts) ParseMedicalGet02(*acts, day, memo);
+    if (!acts) continue;
+    const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
+    AppendSelfDayBlock(day, drugs, loaded.memo);
+    if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{day, drugs});
   }
-  co_return memo;
+  co_return loaded;
 }
 
 bool ShowsText(const QStringList& memo) {
@@ -67,10 +75,12 @@ Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString p
   // A landing month that again shows nothing steps back from there; each step goes to an earlier
   // month, and the chain ends at six months without drugs.
   for (;;) {
-    const QStringList memo = co_await LoadMonth(client, patient, month);
-    if (ShowsText(memo)) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), memo};
+    LoadedMonth loaded = co_await LoadMonth(client, patient, month);
+    if (ShowsText(loaded.memo)) {
+      co_return SelfYakureki{month, UpdateSelfMonthLabel(month), loaded.memo, loaded.days};
+    }
     const std::optional<QString> earlier = co_await StepBack(client, patient, month);
-    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList()};
+    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList(), {}};
     month = *earlier;
   }
 }
