@@ -62,16 +62,17 @@ Task<OrcaAnswer> OrcaClient::attempts(QString apiPath, HttpExchange::Request req
     try {
       response = co_await NetHTTPClient1->send(request, deadline);
     } catch (const std::exception& e) {  // not the HTTP layer's: never retried
-      Log(QStringLiteral("Error: ") + ErrorMessage(e));
-      co_return OrcaAnswer();
+      const QString message = ErrorMessage(e);
+      Log(QStringLiteral("Error: ") + message);
+      co_return OrcaAnswer{{}, {}, 0, message};
     }
     if (response.arrived) break;
     Log(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(AttemptError(response)));
-    if (!response.retryable || counter >= kAttempts) co_return OrcaAnswer();
+    if (!response.retryable || counter >= kAttempts) co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
     co_await Sleep(kRetryPauseMs);
   }
   Log(QStringLiteral("ResponseCode=") + QString::number(response.status));
-  if (response.status != 200) co_return OrcaAnswer();
+  if (response.status != 200) co_return OrcaAnswer{{}, {}, response.status, {}};
   const QString path = DumpFilePath(apiPath);
-  co_return OrcaAnswer{path, WriteDumpFile(path, response.content)};
+  co_return OrcaAnswer{path, WriteDumpFile(path, response.content), response.status, {}};
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <deque>
 
+#include "async/run_blocking.h"
 #include "core/core_error.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
@@ -275,6 +276,20 @@ TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {
   EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"),
             "\xEF\xBB\xBF"
             "third");
+}
+
+// A caller that must tell the user why (the medication check) gets the status or the transport's
+// message with the failed answer.
+TEST_F(OrcaPost, aFailedAnswerCarriesItsStatusOrTheTransportsMessage) {
+  serve({HttpAction::Status(404), HttpAction::Ok(kAnswer).after(900)});
+  const OrcaAnswer refused = RunBlocking(client_.post(kAccept, kBody));
+  EXPECT_FALSE(refused.ok());
+  EXPECT_EQ(refused.status, 404);
+  EXPECT_EQ(refused.error, QString());
+  const OrcaAnswer silent = RunBlocking(client_.post(kAccept, kBody));
+  EXPECT_FALSE(silent.ok());
+  EXPECT_EQ(silent.status, 0);
+  EXPECT_EQ(silent.error, "The server did not answer within 300 ms (time-out)");
 }
 
 TEST_F(OrcaPost, decodesEveryAnswerAsUtf8WhateverItsDeclaredCharset) {
