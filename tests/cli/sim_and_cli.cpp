@@ -7,7 +7,9 @@
 
 void SimAndCli::SetUp() {
   TempProgramFolder::SetUp();
-  sim_.start(ORCA_SIM_EXECUTABLE, {"--port", "0", "--today", QDate::currentDate().toString(Qt::ISODate)});
+  sim_.start(ORCA_SIM_EXECUTABLE,
+             QStringList{"--port", "0", "--today", QDate::currentDate().toString(Qt::ISODate)} +
+                 extraSimArguments());
   static const QRegularExpression listening("^orca-sim listening on (http://127\\.0\\.0\\.1:[0-9]+)\\n$");
   QString url;
   while (url.isEmpty() && (sim_.canReadLine() || sim_.waitForReadyRead(10000))) {
