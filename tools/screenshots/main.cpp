@@ -1,7 +1,8 @@
 // rinmed-screenshots PROGRAM_FOLDER OUTPUT_DIR
 // Shows the launcher, the drug-information window (today's list, then a patient opened), the
-// settings window in both modes and the contact window as the program would, with user.ini and
-// the working files in PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
+// settings window in both modes, the contact window and the medication check's findings of the
+// demo's interacting patient as the program would, with user.ini and the working files in
+// PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -15,11 +16,17 @@
 #include "app/contact_window.h"
 #include "app/main_window.h"
 #include "app/rinmed_application.h"
+#include "async/run_blocking.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
+#include "medcheckview/findings_window.h"
+#include "orca/orca_client.h"
 #include "settings/setting_view.h"
 #include "uikit/string_grid.h"
+#include "usecases/check_medication.h"
+#include "usecases/find_patient.h"
+#include "usecases/open_patient.h"
 
 namespace {
 
@@ -114,5 +121,19 @@ int main(int argc, char** argv) {
   TfrmContact contact(&launcher);
   contact.show();
   Save(contact, out, QStringLiteral("contact.png"));
+
+  // The demo's patient with an interacting pair across institutions, opened and checked as the
+  // window does it.
+  const QString checked = QStringLiteral("1002");
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  const NumberSearch found = RunBlocking(FindPatientByNumber(client, checked));
+  if (found.message) Fail(QStringLiteral("patient 1002: ") + found.message->text);
+  const OpenedPatient opened = RunBlocking(OpenPatient(client, checked, found.name, QString(), TainLists()));
+  const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(checked, opened)));
+  if (check.count(FindingKind::Interaction) == 0) Fail(QStringLiteral("patient 1002 shows no interaction"));
+  TfrmMedCheck findings(&launcher, check, checked + QStringLiteral("　") + found.name);
+  findings.show();
+  Save(findings, out, QStringLiteral("check.png"));
   return 0;
 }
