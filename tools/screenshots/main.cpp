@@ -107,6 +107,20 @@ int main(int argc, char** argv) {
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
 
+  // The demo's patient with an interacting pair across institutions, opened and checked as the
+  // window does it, before the settings below point elsewhere.
+  const QString checked = QStringLiteral("1002");
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  const NumberSearch found = RunBlocking(FindPatientByNumber(client, checked));
+  if (found.message) Fail(QStringLiteral("patient 1002: ") + found.message->text);
+  const OpenedPatient opened = RunBlocking(OpenPatient(client, checked, found.name, QString(), TainLists()));
+  const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(checked, opened)));
+  if (check.count(FindingKind::Interaction) == 0) Fail(QStringLiteral("patient 1002 shows no interaction"));
+  TfrmMedCheck findings(&launcher, check, checked + QStringLiteral("　") + found.name);
+  findings.show();
+  Save(findings, out, QStringLiteral("check.png"));
+
   // The settings window in both modes; destroyed without closing, so nothing is saved.
   WriteSetting(Setting::ServerAddress, QStringLiteral("192.168.1.10"));
   for (const auto& [mode, name] :
@@ -121,19 +135,5 @@ int main(int argc, char** argv) {
   TfrmContact contact(&launcher);
   contact.show();
   Save(contact, out, QStringLiteral("contact.png"));
-
-  // The demo's patient with an interacting pair across institutions, opened and checked as the
-  // window does it.
-  const QString checked = QStringLiteral("1002");
-  OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  const NumberSearch found = RunBlocking(FindPatientByNumber(client, checked));
-  if (found.message) Fail(QStringLiteral("patient 1002: ") + found.message->text);
-  const OpenedPatient opened = RunBlocking(OpenPatient(client, checked, found.name, QString(), TainLists()));
-  const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(checked, opened)));
-  if (check.count(FindingKind::Interaction) == 0) Fail(QStringLiteral("patient 1002 shows no interaction"));
-  TfrmMedCheck findings(&launcher, check, checked + QStringLiteral("　") + found.name);
-  findings.show();
-  Save(findings, out, QStringLiteral("check.png"));
   return 0;
 }
