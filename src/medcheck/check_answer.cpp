@@ -25,30 +25,34 @@ QStringList JoinRunOnValues(const QStringList& lines) {
   return joined;
 }
 
-QString OneLine(QString text) {
-  for (const QChar c : {QChar(u'\r'), QChar(u'\n'), QChar(u'\t')}) text.replace(c, QLatin1Char(' '));
-  return text;
+// The element's value as ElementValue reads it, on one line: a value that ran on over several lines
+// (or held a CR or a tab) must not break the rows and lines it is shown in.
+bool Value(const QString& line, const char* element, QString* value) {
+  if (!ElementValue(line, QLatin1String(element), value)) return false;
+  for (const QChar c : {QChar(u'\r'), QChar(u'\n'), QChar(u'\t')}) value->replace(c, QLatin1Char(' '));
+  *value = TrimBlanksAndControls(*value);  // a decoded &#13; can end the value
+  return true;
 }
 
 // The answer's fields of one drug result, read into the last one begun.
 void ReadDrugField(const QString& line, ContraDrugResult& drug) {
   QString v;
-  if (ElementValue(line, QStringLiteral("Medication_Name"), &v)) drug.name = OneLine(v);
-  if (ElementValue(line, QStringLiteral("Medical_Result"), &v)) drug.result = v;
-  if (ElementValue(line, QStringLiteral("Medical_Result_Message"), &v)) drug.resultMessage = OneLine(v);
-  if (ElementValue(line, QStringLiteral("Contra_Code"), &v)) drug.hits << ContraHit{v, {}, {}, {}, {}};
+  if (Value(line, "Medication_Name", &v)) drug.name = v;
+  if (Value(line, "Medical_Result", &v)) drug.result = v;
+  if (Value(line, "Medical_Result_Message", &v)) drug.resultMessage = v;
+  if (Value(line, "Contra_Code", &v)) drug.hits << ContraHit{v, {}, {}, {}, {}};
   if (drug.hits.isEmpty()) return;
   ContraHit& hit = drug.hits.last();
-  if (ElementValue(line, QStringLiteral("Contra_Name"), &v)) hit.name = OneLine(v);
-  if (ElementValue(line, QStringLiteral("Interact_Code"), &v)) hit.interactCode = v;
-  if (ElementValue(line, QStringLiteral("Administer_Date"), &v)) hit.administerDate = v;
-  if (ElementValue(line, QStringLiteral("Administer_Class"), &v)) hit.administerClass = v;
+  if (Value(line, "Contra_Name", &v)) hit.name = v;
+  if (Value(line, "Interact_Code", &v)) hit.interactCode = v;
+  if (Value(line, "Administer_Date", &v)) hit.administerDate = v;
+  if (Value(line, "Administer_Class", &v)) hit.administerClass = v;
 }
 
 void ReadSymptomField(const QString& line, ContraSymptom& symptom) {
   QString v;
-  if (ElementValue(line, QStringLiteral("Symptom_Content"), &v)) symptom.content = OneLine(v);
-  if (ElementValue(line, QStringLiteral("Symptom_Detail"), &v)) symptom.detail = OneLine(v);
+  if (Value(line, "Symptom_Content", &v)) symptom.content = v;
+  if (Value(line, "Symptom_Detail", &v)) symptom.detail = v;
 }
 
 }  // namespace
@@ -57,16 +61,15 @@ ContraAnswer ReadContraindicationAnswer(const QStringList& answerLines) {
   ContraAnswer answer;
   QString v;
   for (const QString& line : JoinRunOnValues(answerLines)) {
-    if (ElementValue(line, QStringLiteral("Api_Result"), &v)) answer.apiResult = v;
-    if (ElementValue(line, QStringLiteral("Api_Result_Message"), &v)) answer.apiResultMessage = OneLine(v);
+    if (Value(line, "Api_Result", &v)) answer.apiResult = v;
+    if (Value(line, "Api_Result_Message", &v)) answer.apiResultMessage = v;
     // The symptoms come after the drugs; the patient's record and the month before them.
-    if (ElementValue(line, QStringLiteral("Symptom_Code"), &v)) answer.symptoms << ContraSymptom{v, {}, {}};
+    if (Value(line, "Symptom_Code", &v)) answer.symptoms << ContraSymptom{v, {}, {}};
     if (!answer.symptoms.isEmpty()) {
       ReadSymptomField(line, answer.symptoms.last());
       continue;
     }
-    if (ElementValue(line, QStringLiteral("Medication_Code"), &v))
-      answer.drugs << ContraDrugResult{v, {}, {}, {}, {}};
+    if (Value(line, "Medication_Code", &v)) answer.drugs << ContraDrugResult{v, {}, {}, {}, {}};
     if (!answer.drugs.isEmpty()) ReadDrugField(line, answer.drugs.last());
   }
   return answer;

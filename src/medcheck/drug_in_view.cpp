@@ -7,14 +7,23 @@
 
 namespace {
 
+// A text of the records as one trimmed line: the check's rows and lists hold one drug a line.
+QString OneLine(const QString& text) {
+  QString line = TrimBlanksAndControls(text);
+  for (QChar& c : line) {
+    if (c == u'\r' || c == u'\n' || c == u'\t') c = u' ';
+  }
+  return line;
+}
+
 bool OralClass(const QString& cls) {
   return TrimBlanksAndControls(cls).startsWith(QStringLiteral("21"));
 }
 
 DrugInView Make(const QString& name, const QString& code, const QDate& day, int count, bool oral) {
   DrugInView d;
-  d.drug.name = TrimBlanksAndControls(name);
-  d.drug.code = TrimBlanksAndControls(code);
+  d.drug.name = OneLine(name);
+  d.drug.code = OneLine(code);
   d.drug.day = day;
   d.drug.days = SupplyDays(count, oral);
   d.count = count;
@@ -39,12 +48,12 @@ QList<DrugInView> DrugsOfRecords(const QList<TPrescription>& prescList, const QL
   QList<DrugInView> drugs;
   for (const TPrescription& p : prescList) {
     const QDate day = QDate::fromString(p.PrescDate, QStringLiteral("yyyyMMdd"));
-    const QString code = TrimBlanksAndControls(p.InstitutionCd);
-    const QString name = TrimBlanksAndControls(p.InstitutionName);
+    const QString code = OneLine(p.InstitutionCd);
+    const QString name = OneLine(p.InstitutionName);
     for (const TDrugItem& item : p.Drugs) {
       DrugInView d = Make(item.SryName, item.DrugC, day, item.Kai, OralClass(item.SryKbn));
       if (d.drug.name.isEmpty() && d.drug.code.isEmpty()) continue;
-      d.ingredient = TrimBlanksAndControls(item.IngreN);
+      d.ingredient = OneLine(item.IngreN);
       if (EndsWithInstCd(code, selfInstCd)) {
         MakeOwn(d);
       } else {

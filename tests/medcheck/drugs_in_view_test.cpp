@@ -22,7 +22,7 @@ TEST(DrugsInView, everyLineOfTheRecordsWithWhereItCameFrom) {
   const QList<TPrescription> presc{
       Dispensed("1310000101", " さくら坂内科クリニック ", may,
                 {Line("アムロジピン錠５ｍｇ", "699000101", " アムロジピンベシル酸塩 ", 28),
-                 Line("ロキソプロフェンＮａテープ", "699000301", QString(), 1, "23"), Line("", "", "", 0)}),
+                 Line("ロキソプロフェンＮａ\nテープ", "699000301", QString(), 1, "23"), Line("", "", "", 0)}),
       // The clinic's own prescription, dispensed by a pharmacy: the clinic's, not another institution's.
       Dispensed("1311234567", "見本台内科クリニック", may.addDays(1),
                 {Line("メトホルミン", "699000104", "", 14)}),
@@ -38,7 +38,8 @@ TEST(DrugsInView, everyLineOfTheRecordsWithWhereItCameFrom) {
   EXPECT_EQ(drugs[0].sourceKey, "code:1310000101");
   EXPECT_TRUE(drugs[0].oral);
   EXPECT_FALSE(drugs[0].ownClinic);
-  EXPECT_EQ(drugs[1].drug.days, 0);  // a tape counted on its day
+  EXPECT_EQ(drugs[1].drug.name, "ロキソプロフェンＮａ テープ");  // one line, as every row and list holds it
+  EXPECT_EQ(drugs[1].drug.days, 0);                              // a tape counted on its day
   EXPECT_FALSE(drugs[1].oral);
   EXPECT_EQ(drugs[2].drug.source, kOwnClinic);
   EXPECT_TRUE(drugs[2].ownClinic);
