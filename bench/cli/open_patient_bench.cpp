@@ -1,10 +1,12 @@
-// Opening one demo patient by its number against orca-sim answering after 20 ms: how much the
-// program adds to ORCA's own time, and how many connections it opens. Second argument 0: a fresh
-// client, as rinmed-cli patient runs (its first request also meets the server's authentication
-// challenge, one more round trip); 1: in a window that has already listed the day, as a user opens
-// a patient.
+// Opening one demo patient by its number against orca-sim answering after 20 ms: the requests,
+// the wall time, the connections opened and the ratio of the wall time to the requests' time at
+// ORCA (requests × 20 ms) — below 1 when requests go side by side. Second argument: PARALLEL.
+// Third argument 0: a fresh client, as rinmed-cli patient runs (its first request also meets the
+// server's authentication challenge, one more round trip); 1: in a window that has already listed
+// the day, as a user opens a patient.
 #include <benchmark/benchmark.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QProcess>
@@ -72,20 +74,28 @@ void BM_OpenDemoPatient(benchmark::State& state) {
   WriteSetting(Setting::InstitutionCode, QStringLiteral("1234567"));
 
   const QString patient = QString::number(state.range(0));
+  WriteSetting(Setting::Parallel, QString::number(state.range(1)));
+  auto settle = [](const DrugInfoLogic& logic) { RunUntil([&logic] { return !logic.working(); }); };
   for (auto _ : state) {
     state.PauseTiming();
     SilentUi ui;
     DrugInfoLogic logic(ui);
     OrcaClient client;
     client.setConnection(GetWebORCAInfo());
-    const bool inWindow = state.range(1) == 1;
-    if (inWindow) logic.FormShow();  // lists the day
+    const bool inWindow = state.range(2) == 1;
+    if (inWindow) {
+      logic.FormShow();  // lists the day
+      settle(logic);
+    }
     logic.controls().EditSearch.text = patient;
     QFile::remove(GetLogTxt());
     const std::set<QString> before = ConnectionsTo(port);
+    QElapsedTimer wall;
     state.ResumeTiming();
+    wall.start();
     if (inWindow) {
       logic.BtnSearchClick();
+      settle(logic);
     } else {  // as rinmed-cli patient does
       const NumberSearch found = RunBlocking(FindPatientByNumber(client, patient));
       const OpenedPatient opened =
@@ -93,6 +103,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
       RunBlocking(ProbeMarks(client, {patient}));
       benchmark::DoNotOptimize(opened.ageLabel);
     }
+    const qint64 wallMs = wall.elapsed();
     state.PauseTiming();
     std::set<QString> opened = ConnectionsTo(port);
     for (const QString& old : before) opened.erase(old);
@@ -105,6 +116,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
     state.counters["requests"] = requests;
     state.counters["connections"] = static_cast<double>(opened.size());
     state.counters["ms_at_orca"] = requests * kLatencyMs;
+    state.counters["ratio"] = requests > 0 ? double(wallMs) / (requests * kLatencyMs) : 0;
     state.ResumeTiming();
   }
   sim.kill();
@@ -114,10 +126,14 @@ void BM_OpenDemoPatient(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_OpenDemoPatient)
-    ->Args({1, 0})
-    ->Args({3, 0})
-    ->Args({1, 1})
-    ->Args({3, 1})
+    ->Args({1, 1, 0})
+    ->Args({3, 1, 0})
+    ->Args({1, 4, 0})
+    ->Args({3, 4, 0})
+    ->Args({1, 1, 1})
+    ->Args({3, 1, 1})
+    ->Args({1, 4, 1})
+    ->Args({3, 4, 1})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

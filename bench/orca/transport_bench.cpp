@@ -1,5 +1,5 @@
 // 500 sequential requests against a loopback server answering 20 KB: requests per second, TCP
-// connections opened, and what ORCAPost costs beyond a bare QNetworkAccessManager post to the same
+// connections opened, and what a post costs beyond a bare QNetworkAccessManager post to the same
 // server (endpoint resolution with its settings reads, two log lines, the atomic dump write).
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QTemporaryDir>
 
+#include "async/run_blocking.h"
 #include "core/program_folder.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
@@ -45,7 +46,8 @@ void BM_OrcaPost(benchmark::State& state) {
   client.setConnection(connection);
   for (auto _ : state) {
     for (int i = 0; i < kRequests; ++i) {
-      if (client.ORCAPost("api01rv2/acceptlstv2?class=03", kBody).isEmpty()) state.SkipWithError("no answer");
+      if (RunBlocking(client.post("api01rv2/acceptlstv2?class=03", kBody)).dumpPath.isEmpty())
+        state.SkipWithError("no answer");
     }
   }
   state.SetItemsProcessed(state.iterations() * kRequests);

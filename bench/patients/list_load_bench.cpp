@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "async/run_blocking.h"
 #include "core/program_folder.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
@@ -96,6 +97,7 @@ void BM_LoadListOf30Requests(benchmark::State& state) {
   for (auto _ : state) {
     orca.clearRecord();
     logic.LoadPatientList();
+    RunUntil([&logic] { return !logic.working(); });
     requests = orca.requests().size();
   }
   state.counters["requests"] = static_cast<double>(requests);

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QTimer>
 
 #include "async/task.h"
 
-// Runs a task to its end while the caller waits: the event loop turns (the window keeps painting,
-// replies and timers arrive) but user input is held back. For callers without a window of their
-// own to return to (rinmed-cli, tests) and for handlers that must finish before they return.
+// Runs a task to its end while the caller waits: the event loop turns (replies and timers arrive)
+// but user input is held back. For callers without a window to return to: rinmed-cli, tests and
+// benchmarks; a window runs its work as jobs instead.
 template <class T>
 T RunBlocking(Task<T> task) {
   QEventLoop loop;
@@ -17,4 +19,18 @@ T RunBlocking(Task<T> task) {
   });
   if (!finished) loop.exec(QEventLoop::ExcludeUserInputEvents);
   return task.result();
+}
+
+// Turns the event loop until `done()` holds, at most `ms`; false when it did not hold by then. For
+// the same callers, waiting for a window's background work: `RunUntil([&] { return !logic.working(); })`.
+// A real event loop, not processEvents(): objects deleted later (replies, sockets) go as they would.
+template <class Done>
+bool RunUntil(Done done, int ms = 60000) {
+  const QDeadlineTimer deadline(ms);
+  while (!done() && !deadline.hasExpired()) {
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return done();
 }

@@ -25,18 +25,45 @@ QString GetLogTxt() {
   return fallback;
 }
 
-void WrtLog(const QString& fileName, const QString& text) {
-  // A LOG value naming a bare folder keeps the log in that folder under its usual name.
-  QString path = fileName;
-  if (QFileInfo(path).isDir()) path += QStringLiteral("/Log.txt");
+namespace {
 
+// A LOG value naming a bare folder keeps the log in that folder under its usual name.
+QString LogFilePath(const QString& fileName) {
+  if (QFileInfo(fileName).isDir()) return fileName + QStringLiteral("/Log.txt");
+  return fileName;
+}
+
+QByteArray LogLine(const QString& text) {
+  QStringEncoder encode(QStringConverter::System);
+  return encode(LogTimestamp(Now()) + QLatin1Char(' ') + text + QLatin1String("\r\n"));
+}
+
+void Append(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
     throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
   }
-  QStringEncoder encode(QStringConverter::System);
-  const QByteArray line = encode(LogTimestamp(Now()) + QLatin1Char(' ') + text + QLatin1String("\r\n"));
-  const bool written = file.write(line) == line.size();
+  const bool written = file.write(bytes) == bytes.size();
   file.close();
   if (!written) throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+}
+
+}  // namespace
+
+void WrtLog(const QString& fileName, const QString& text) {
+  Append(LogFilePath(fileName), LogLine(text));
+}
+
+LogBatch::LogBatch(const QString& fileName) : path_(LogFilePath(fileName)) {
+  Append(path_, QByteArray());
+}
+
+void LogBatch::add(const QString& text) {
+  lines_ += LogLine(text);
+}
+
+void LogBatch::write() {
+  if (lines_.isEmpty()) return;
+  Append(path_, lines_);
+  lines_.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The log file's path, resolved anew for every line: the LOG key of section FIRST when its folder
@@ -9,3 +10,19 @@ QString GetLogTxt();
 // Appends "<timestamp> <text>" and CR LF to the file, creating it when needed. The text is written
 // in the system code page. Raises CoreError when the file can be neither opened nor created.
 void WrtLog(const QString& fileName, const QString& text);
+
+// The lines of one piece of work, written to the log together, so that work running side by side
+// never splits another's lines. Each line keeps the time it was made.
+class LogBatch {
+ public:
+  // Raises CoreError, as WrtLog does, when the file cannot be opened for appending: a log that
+  // cannot be written stops the work before it starts.
+  explicit LogBatch(const QString& fileName);
+  void add(const QString& text);
+  // Appends the lines in one write and starts an empty batch. Raises CoreError.
+  void write();
+
+ private:
+  QString path_;
+  QByteArray lines_;
+};

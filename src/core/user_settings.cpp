@@ -34,6 +34,12 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "MEDCHECKDAYS", "90"};
     case Setting::MedCheckMonths:
       return {"PARAMA", "MEDCHECKMONTHS", "3"};
+    case Setting::Parallel:
+      return {"PARAMA", "PARALLEL", "4"};
+    case Setting::PushUrl:
+      return {"PARAMA", "PUSHURL", ""};
+    case Setting::Push:
+      return {"PARAMA", "PUSH", ""};
     case Setting::ConnectionMode:
       return {"COKBN", "CHCK", ""};
     case Setting::LogFile:

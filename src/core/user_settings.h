@@ -16,6 +16,9 @@ enum class Setting {
   RefreshSeconds,   // [PARAMA] REFRESH: the list's refresh interval, "60" when absent
   MedCheckDays,     // [PARAMA] MEDCHECKDAYS: days a finished supply stays in the medication check, "90"
   MedCheckMonths,   // [PARAMA] MEDCHECKMONTHS: months of the clinic's records ORCA checks against, "3"
+  Parallel,         // [PARAMA] PARALLEL: requests at once to the server, 1..8, "4" when absent
+  PushUrl,          // [PARAMA] PUSHURL: the push notifications' WebSocket; blank means derived
+  Push,             // [PARAMA] PUSH: "0" turns push notifications off; anything else leaves them on
   ConnectionMode,   // [COKBN] CHCK: "1" cloud, "2" on premises
   LogFile,          // [FIRST] LOG: another place for Log.txt
 };

@@ -51,4 +51,10 @@ struct DrugInfoControls {
   MemoModel MemoTain;
 
   TimerModel TimerRefresh;
+
+  // Not a control of the form: what the window is doing in the background and how far it is
+  // ("他院薬歴 5/14"), shown in the free corner of the menu bar while work runs, and whether any
+  // work runs at all (the cursor then shows it).
+  LabelModel workLabel{QString(), false};
+  bool working = false;
 };

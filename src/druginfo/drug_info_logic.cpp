@@ -1,8 +1,8 @@
 #include "druginfo/drug_info_logic.h"
 
-#include "async/run_blocking.h"
 #include "core/clock.h"
 #include "history/institution_grid.h"
+#include "orca/response_reader.h"
 #include "selfhistory/self_month.h"
 #include "usecases/list_day.h"
 #include "usecases/open_patient.h"
@@ -15,7 +15,11 @@ const QString kGridPatient = QStringLiteral("GridPatient");
 
 }  // namespace
 
-DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui) : ui_(ui) {}
+DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui)
+    : ui_(ui),
+      listJob_([this](const auto& message, auto error) { jobEnded(&listProgress_, message, error); }),
+      patientJob_([this](const auto& message, auto error) { jobEnded(&patientProgress_, message, error); }),
+      selfJob_([this](const auto& message, auto error) { jobEnded(&selfProgress_, message, error); }) {}
 
 DrugInfoLogic::~DrugInfoLogic() = default;
 
@@ -24,7 +28,15 @@ void DrugInfoLogic::FormShow() {
   InitSet();
 }
 
+// Nothing that was asked for arrives after the window has closed.
 void DrugInfoLogic::FormClose() {
+  listJob_.cancel();
+  patientJob_.cancel();
+  selfJob_.cancel();
+  listProgress_.clear();
+  patientProgress_.clear();
+  selfProgress_.clear();
+  showWork();
   FTainLists.reset();
 }
 
@@ -57,16 +69,94 @@ void DrugInfoLogic::MenuWebORCAClick() {
 }
 
 void DrugInfoLogic::LoadPatientList() {
+  loadList(ListLoad::Plain);
+}
+
+void DrugInfoLogic::loadList(ListLoad load) {
   if (!connection_.configured()) {
     ui_.MessageBox(MessageKind::Warning, kNotConfiguredText);
     return;
   }
-  BusyCursor busy(ui_);
-  const std::optional<DayList> list = RunBlocking(ListDay(client_, FCurrentDate, FListMode));
-  if (!list) return;  // no answer: the list stays as it is
-  ClearPatientGrid();
-  FillPatientGrid(controls_.GridPatient, list->patients);
-  if (list->cacheError) std::rethrow_exception(list->cacheError);
+  listJob_.start(listRoad(FCurrentDate, FListMode, load));
+  showWork();
+}
+
+// The list is shown as soon as it arrives, with the marks already known; the other patients are
+// probed afterwards and marked as their probes end. A list that did not arrive leaves the one on
+// screen as it is.
+Job::Road DrugInfoLogic::listRoad(QDate day, ListMode mode, ListLoad load) {
+  setProgress(&listProgress_, QStringLiteral("受付一覧"));
+  std::optional<DayList> list = co_await FetchDayList(client_, day, mode);
+  if (!list) co_return std::nullopt;
+  {
+    std::optional<PaintingSuspended> suspended;
+    if (load == ListLoad::Refresh) suspended.emplace(ui_, kGridPatient);
+    // The selection follows the patient, wherever the user had moved it while the list loaded.
+    const std::optional<QString> selected = load == ListLoad::Plain ? std::nullopt : SelectedPatientNumber();
+    ClearPatientGrid();
+    if (!list->cacheError) {
+      const QSet<QString> known = knownMarks(day);
+      for (ListedPatient& patient : list->patients)
+        patient.marked = known.contains(TrimBlanksAndControls(patient.number));
+    }
+    FillPatientGrid(controls_.GridPatient, list->patients);
+    ReselectPatient(selected);
+  }
+  ui_.ModelsChanged();
+  if (list->cacheError) std::rethrow_exception(list->cacheError);  // the list stands, unmarked
+  co_await markRows(day);
+  co_return std::nullopt;
+}
+
+Job::Road DrugInfoLogic::marksRoad() {
+  co_await markRows(FCurrentDate);
+  co_return std::nullopt;
+}
+
+// Probes the rows not known to be marked on `day`, side by side, and marks each as it is decided.
+Task<void> DrugInfoLogic::markRows(QDate day) {
+  const QStringList numbers = PatientNumbersOf(controls_.GridPatient);
+  const QSet<QString> known = knownMarks(day);
+  QList<bool> probed;
+  for (const QString& number : numbers) probed << NeedsProbe(number, known);
+  const auto total = static_cast<int>(probed.count(true));
+  int done = 0;
+  if (total > 0) setProgress(&listProgress_, QStringLiteral("マイナ 0/%1").arg(total));
+  MarkDecided decided = [&](qsizetype index, bool marked) {
+    if (marked) {
+      markedOn_[day].insert(TrimBlanksAndControls(numbers.at(index)));
+      MarkPatientRow(controls_.GridPatient, static_cast<int>(index) + 1);
+    }
+    if (probed.at(index)) setProgress(&listProgress_, QStringLiteral("マイナ %1/%2").arg(++done).arg(total));
+    ui_.ModelsChanged();
+  };
+  co_await ProbeMarks(client_, numbers, known, std::move(decided));
+}
+
+void DrugInfoLogic::jobEnded(QString* progress, const std::optional<UserMessage>& message,
+                             std::exception_ptr error) {
+  progress->clear();
+  showWork();
+  ui_.RunJobEnd([this, message, error] {
+    if (error) std::rethrow_exception(error);
+    if (message) ui_.MessageBox(message->kind, message->text);
+  });
+}
+
+void DrugInfoLogic::setProgress(QString* progress, const QString& text) {
+  *progress = text;
+  showWork();
+  ui_.ModelsChanged();
+}
+
+void DrugInfoLogic::showWork() {
+  QStringList parts;
+  for (const QString* part : {&listProgress_, &patientProgress_, &selfProgress_}) {
+    if (!part->isEmpty()) parts << *part;
+  }
+  controls_.workLabel.text = parts.join(QStringLiteral("　"));
+  controls_.workLabel.visible = !parts.isEmpty();
+  controls_.working = listJob_.running() || patientJob_.running() || selfJob_.running();
 }
 
 void DrugInfoLogic::ClearPatientGrid() {
@@ -139,26 +229,25 @@ void DrugInfoLogic::BtnKaikeiMiClick() {
   controls_.EditSearch.text.clear();
   FListMode = FListMode == ListMode::All ? ListMode::InProgress : ListMode::All;
   UpdateListStateDisplay();
-  const std::optional<QString> selected = SelectedPatientNumber();
-  LoadPatientList();
-  ReselectPatient(selected);
+  loadList(ListLoad::Reselect);
 }
 
+// A tick while the list is still loading is dropped, as the load will show what the tick would.
 void DrugInfoLogic::TimerRefreshTimer() {
   if (!connection_.configured()) return;
   if (FCurrentDate != Today()) return;
-  const std::optional<QString> selected = SelectedPatientNumber();
-  PaintingSuspended suspended(ui_, kGridPatient);
-  LoadPatientList();
-  ReselectPatient(selected);
+  if (listJob_.running()) return;
+  listJob_.start(listRoad(FCurrentDate, FListMode, ListLoad::Refresh));
+  showWork();
 }
 
 void DrugInfoLogic::GridPatientSelectCell(int /*col*/, int row) {
   FPatientRow = row;
 }
 
+// A load of the list in flight probes the rows itself.
 void DrugInfoLogic::CheckTainPermission() {
-  BusyCursor busy(ui_);
-  const QList<bool> marked = RunBlocking(ProbeMarks(client_, PatientNumbersOf(controls_.GridPatient)));
-  MarkPatientRows(controls_.GridPatient, marked);
+  if (listJob_.running()) return;
+  listJob_.start(marksRoad());
+  showWork();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -12,15 +14,21 @@
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/acceptance_list.h"
+#include "uikit/job.h"
 
 struct PdfButtonAction;
 struct OpenedPatient;
 struct TainOverview;
 
 // The drug-information window without its widgets: its fields, its event handlers and its
-// operations under their reference names. The handlers run the roads of src/usecases and map
-// their results onto the models of the controls; the view forwards each event to the handler of
-// the same name and shows `controls()`.
+// operations under their reference names. The handlers run the roads of src/usecases as jobs in
+// the background and map their results onto the models of the controls; the view forwards each
+// event to the handler of the same name and shows `controls()`.
+//
+// Three jobs may run at once, each with its own controls: the list (the day's receptions and
+// their marks), the patient (a search by number and the opening) and a month of the own history
+// chosen with the month buttons. A job started in a busy slot replaces the one there; nothing of
+// a replaced job reaches the controls.
 class DrugInfoLogic {
  public:
   explicit DrugInfoLogic(DrugInfoUi& ui);
@@ -46,6 +54,8 @@ class DrugInfoLogic {
   const TainLists* tainLists() const { return FTainLists.get(); }
   // The connection fields, reloaded by GetWebORCAInfo.
   const OrcaConnection& connection() const { return connection_; }
+  // Whether any work runs in the background.
+  bool working() const { return controls_.working; }
 
   // Window lifetime and menu.
   void FormShow();
@@ -100,6 +110,8 @@ class DrugInfoLogic {
   void BtnPrintClick();
 
  private:
+  enum class ListLoad { Plain, Reselect, Refresh };
+
   void ChangeDay(const QDate& day);
   std::optional<QString> SelectedPatientNumber() const;
   void ReselectPatient(const std::optional<QString>& number);
@@ -108,6 +120,22 @@ class DrugInfoLogic {
   void ShowTainOverview(const TainOverview& overview);
   void ShowPatientLabels();
   void CarryOutPdfButton(const PdfButtonAction& action);
+
+  void loadList(ListLoad load);  // warns instead when no server is configured
+
+  // The roads the jobs run.
+  Job::Road listRoad(QDate day, ListMode mode, ListLoad load);
+  Job::Road marksRoad();
+  Task<void> markRows(QDate day);
+  Job::Road searchRoad(QString patientId);
+  Job::Road openRoad();
+  Task<void> openSteps();
+  Job::Road selfMonthRoad(QString patientId, QString month);
+
+  void jobEnded(QString* progress, const std::optional<UserMessage>& message, std::exception_ptr error);
+  void setProgress(QString* progress, const QString& text);
+  void showWork();
+  QSet<QString> knownMarks(const QDate& day) const { return markedOn_.value(day); }
 
   DrugInfoUi& ui_;
   DrugInfoControls controls_;
@@ -125,4 +153,18 @@ class DrugInfoLogic {
   ListMode FListMode = ListMode::All;
   QString FSelectedInst;
   std::unique_ptr<TainLists> FTainLists;
+
+  // Patients found marked, by the day shown: a mark is never taken back, so they are not probed
+  // again on that day.
+  QHash<QDate, QSet<QString>> markedOn_;
+  // A month chosen with the month buttons while a patient opens wins over the opening's month.
+  bool selfMonthChosen_ = false;
+
+  QString listProgress_;
+  QString patientProgress_;
+  QString selfProgress_;
+  // Declared last: destroyed first, while the client their requests use still stands.
+  Job listJob_;
+  Job patientJob_;
+  Job selfJob_;
 };

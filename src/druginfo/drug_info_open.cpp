@@ -1,5 +1,4 @@
 // Finding a patient by number or by name, and the fixed road that opens one.
-#include "async/run_blocking.h"
 #include "core/timestamp.h"
 #include "druginfo/drug_info_logic.h"
 #include "orca/response_reader.h"
@@ -34,18 +33,21 @@ void DrugInfoLogic::ComboBoxSearchChange() {
 }
 
 void DrugInfoLogic::SearchByPatientID(const QString& patientId) {
-  NumberSearch found;
-  {
-    BusyCursor busy(ui_);
-    found = RunBlocking(FindPatientByNumber(client_, patientId));
-  }
-  if (found.message) {
-    ui_.MessageBox(found.message->kind, found.message->text);
-    return;
-  }
+  patientJob_.start(searchRoad(patientId));
+  showWork();
+}
 
+// The patient found replaces the list, so a load of the list still in flight goes.
+Job::Road DrugInfoLogic::searchRoad(QString patientId) {
+  setProgress(&patientProgress_, QStringLiteral("患者検索"));
+  const NumberSearch found = co_await FindPatientByNumber(client_, patientId);
+  if (found.message) co_return found.message;
+
+  listJob_.cancel();
+  listProgress_.clear();
   ClearPatientGrid();
-  FillPatientGrid(controls_.GridPatient, {{patientId, found.name, false}});
+  const bool marked = knownMarks(FCurrentDate).contains(TrimBlanksAndControls(patientId));
+  FillPatientGrid(controls_.GridPatient, {{patientId, found.name, marked}});
   controls_.GridPatient.setRow(1);
   FPatientRow = 1;
 
@@ -55,13 +57,14 @@ void DrugInfoLogic::SearchByPatientID(const QString& patientId) {
   ShowPatientLabels();
   FSelfMonth.clear();
   FTainMonth.clear();
-  OpenPatient();
+  co_await openSteps();
 
   const QStringList& months = FTainLists->FMonthList;
   if (!months.isEmpty()) {
     FTainMonth = months.last();
     controls_.LabelTainMonth.text = MonthLabelText(FTainMonth);
   }
+  co_return std::nullopt;
 }
 
 void DrugInfoLogic::SearchByName(const QString& text) {
@@ -75,7 +78,11 @@ void DrugInfoLogic::SearchByName(const QString& text) {
     return;
   }
   QList<ListedPatient> hits;
-  for (const CachedPatient& hit : found.hits) hits.append({hit.key, hit.name, false});
+  const QSet<QString> known = knownMarks(FCurrentDate);
+  for (const CachedPatient& hit : found.hits)
+    hits.append({hit.key, hit.name, known.contains(TrimBlanksAndControls(hit.key))});
+  listJob_.cancel();  // the hits replace the list
+  listProgress_.clear();
   ClearPatientGrid();
   FillPatientGrid(controls_.GridPatient, hits);
   CheckTainPermission();
@@ -98,18 +105,37 @@ void DrugInfoLogic::ShowPatientLabels() {
   controls_.LabelAge.text.clear();
 }
 
-// Both ways of opening a patient end here: connection, other institutions, own history, marks,
-// age, each finishing before the next starts. The panes are emptied before anything is asked, so
-// that nothing of the patient opened before stands beside the new one's name.
 void DrugInfoLogic::OpenPatient() {
-  BusyCursor busy(ui_);
+  patientJob_.start(openRoad());
+  showWork();
+}
+
+Job::Road DrugInfoLogic::openRoad() {
+  co_await openSteps();
+  co_return std::nullopt;
+}
+
+// Both ways of opening a patient end here: connection, other institutions and own history, marks,
+// age. The panes are emptied before anything is asked, so that nothing of the patient opened
+// before stands beside the new one's name; a month the user picks meanwhile replaces no pane of
+// the new patient's but the own history.
+Task<void> DrugInfoLogic::openSteps() {
   GetWebORCAInfo();
+  selfJob_.cancel();
+  selfProgress_.clear();
+  selfMonthChosen_ = false;
   if (!FPatientID.trimmed().isEmpty()) {
     ClearInstitutionGrid();
     controls_.MemoTain.lines.clear();
   }
-  const OpenedPatient opened =
-      RunBlocking(::OpenPatient(client_, FPatientID, FPatientName, FSelfMonth, *FTainLists));
+  setProgress(&patientProgress_, QStringLiteral("他院薬歴"));
+  ProgressReport progress = [this](int done, int total) {
+    setProgress(&patientProgress_, done < total ? QStringLiteral("他院薬歴 %1/%2").arg(done).arg(total)
+                                                : QStringLiteral("自院薬歴"));
+  };
+  TainLists lists = *FTainLists;
+  const OpenedPatient opened = co_await ::OpenPatient(client_, FPatientID, FPatientName, FSelfMonth,
+                                                      std::move(lists), std::move(progress));
   ShowOpenedPatient(opened);
   CheckTainPermission();
   controls_.LabelAge.text = opened.ageLabel;
@@ -119,7 +145,7 @@ void DrugInfoLogic::ShowOpenedPatient(const OpenedPatient& opened) {
   *FTainLists = opened.lists;
   FBirthDate = opened.drugs.FBirthDate;
   if (opened.overview) ShowTainOverview(*opened.overview);
-  if (opened.self) {
+  if (opened.self && !selfMonthChosen_) {
     FSelfMonth = opened.self->month;
     controls_.LabelSelfMonth.text = opened.self->monthLabel;
     controls_.MemoSelf.lines = opened.self->memo;

@@ -1,6 +1,5 @@
 // The other institutions' panes (overview and one institution's detail) and the month buttons of
 // the clinic's own history: redrawn from what a load left in memory, or reloaded month by month.
-#include "async/run_blocking.h"
 #include "druginfo/drug_info_logic.h"
 #include "history/institution_grid.h"
 #include "history/yakureki_text.h"
@@ -33,12 +32,14 @@ void DrugInfoLogic::DisplayTainDetailYakureki() {
 }
 
 void DrugInfoLogic::GridInstitutionDblClick(int /*col*/, int row) {
+  if (patientJob_.running()) return;  // the lists still hold the patient opened before
   if (row < 1 || row >= controls_.GridInstitution.rowCount()) return;  // the header, or no row
   FSelectedInst = InstitutionAtRow(controls_.GridInstitution, row);
   if (!FSelectedInst.isEmpty()) DisplayTainDetailYakureki();
 }
 
 void DrugInfoLogic::BtnBackClick() {
+  if (patientJob_.running()) return;  // the lists still hold the patient opened before
   DisplayTainYakureki();
 }
 
@@ -53,9 +54,16 @@ void DrugInfoLogic::BtnSelfNextMonthClick() {
 }
 
 void DrugInfoLogic::DisplaySelfYakureki() {
-  BusyCursor busy(ui_);
-  const SelfMonthShown shown = RunBlocking(::DisplaySelfYakureki(client_, FPatientID, FSelfMonth));
+  selfMonthChosen_ = true;
+  selfJob_.start(selfMonthRoad(FPatientID, FSelfMonth));
+  showWork();
+}
+
+Job::Road DrugInfoLogic::selfMonthRoad(QString patientId, QString month) {
+  setProgress(&selfProgress_, QStringLiteral("自院薬歴"));
+  const SelfMonthShown shown = co_await ::DisplaySelfYakureki(client_, patientId, month);
   FSelfMonth = shown.month;
   controls_.LabelSelfMonth.text = shown.monthLabel;
   if (shown.memo) controls_.MemoSelf.lines = *shown.memo;
+  co_return std::nullopt;
 }

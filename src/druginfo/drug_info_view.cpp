@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
+#include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
 
 namespace {
@@ -69,7 +70,11 @@ void ShowMemo(QPlainTextEdit* memo, const MemoModel& model) {
 }  // namespace
 
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
-    : QDialog(owner), ui_(this, [this] { showModels(); }), logic_(ui_), runner_(std::move(errorReport)) {
+    : QDialog(owner),
+      ui_(
+          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+      logic_(ui_),
+      runner_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmDrugInfo"));
   setWindowTitle(QStringLiteral("リンメド"));
   setFont(ProportionalUiFont(12));
@@ -84,6 +89,17 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   menuWebOrca->setObjectName(QStringLiteral("MenuWebORCA"));
   connect(menuWebOrca, &QAction::triggered, this, [this] { forward([this] { logic_.MenuWebORCAClick(); }); });
   layout->setMenuBar(menuBar);
+  // What runs in the background, and the small status indicators, are told in the menu bar's
+  // free right-hand corner, which no control of the form uses: one row, the work text last.
+  auto* corner = new QWidget(menuBar);
+  corner->setObjectName(QStringLiteral("cornerBox"));
+  auto* cornerRow = new QHBoxLayout(corner);
+  cornerRow->setContentsMargins(0, 0, 8, 0);
+  cornerRow->setSpacing(12);
+  auto* workLabel = new QLabel(corner);
+  workLabel->setObjectName(QStringLiteral("workLabel"));
+  cornerRow->addWidget(workLabel);
+  menuBar->setCornerWidget(corner, Qt::TopRightCorner);
 
   auto* client = new QWidget(this);
   auto* columns = new QHBoxLayout(client);
@@ -338,6 +354,8 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainName"), c.LabelTainName);
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
+  ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  ShowWorkingCursor(this, c.working);
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)
     TimerRefresh->setInterval(c.TimerRefresh.intervalMs);

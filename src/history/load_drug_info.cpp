@@ -1,11 +1,60 @@
 #include "history/load_drug_info.h"
 
+#include <functional>
+#include <vector>
+
+#include "async/in_order.h"
 #include "core/clock.h"
 #include "history/check_up.h"
 #include "history/drug_get_parse.h"
 #include "history/med_get.h"
 #include "history/online_requests.h"
 #include "orca/orca_client.h"
+
+namespace {
+
+// One request of the load and how its answer is read into the lists. Reading happens in the
+// order of the steps, whatever order their answers arrive in, so the lists come out the same.
+struct Step {
+  QString path;
+  QString body;
+  std::function<void(const OrcaAnswer&)> read;
+};
+
+Step SpecGetStep(const QString& patientId, TainLists& lists) {
+  return {kOnlineSpecGetPath, OnlineSpecGet01Body(patientId), [&lists](const OrcaAnswer& answer) {
+            lists.FTkkDates.clear();
+            if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
+          }};
+}
+
+// Every month the service keeps, then from the month six calendar months before today.
+std::vector<Step> MedGetSteps(const QString& patientId, const QString& selfInstCd, TainLists& lists) {
+  const QStringList months{QString(), MonthsBefore(Today(), 6)};
+  std::vector<Step> steps;
+  for (const QString& month : months) {
+    const bool first = steps.empty();
+    steps.push_back({kOnlineMedGetPath, OnlineMedGet01Body(patientId, month),
+                     [&lists, selfInstCd, first](const OrcaAnswer& answer) {
+                       if (first) lists.FMedInstMonths.clear();
+                       if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
+                     }});
+  }
+  return steps;
+}
+
+Task<void> RunSteps(OrcaClient& client, std::vector<Step> steps, ProgressReport progress = {}) {
+  const int total = static_cast<int>(steps.size());
+  co_await FetchInOrder<OrcaAnswer>(
+      steps.size(), client.sideBySide(),
+      [&client, &steps](std::size_t i) { return client.post(steps[i].path, steps[i].body); },
+      [&steps, &progress, total](std::size_t i, const OrcaAnswer& answer) {
+        steps[i].read(answer);
+        if (progress) progress(static_cast<int>(i) + 1, total);
+      });
+}
+
+}  // namespace
 
 void CompleteMonthList(QStringList& monthList, const QDate& today) {
   if (monthList.size() >= 12) return;
@@ -14,22 +63,18 @@ void CompleteMonthList(QStringList& monthList, const QDate& today) {
 
 Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists) {
   if (patientId.trimmed().isEmpty()) co_return;
-  lists.FTkkDates.clear();
-  const OrcaAnswer answer = co_await client.post(kOnlineSpecGetPath, OnlineSpecGet01Body(patientId));
-  if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
+  std::vector<Step> steps;  // (a braced list in a coroutine trips GCC 12)
+  steps.push_back(SpecGetStep(patientId, lists));
+  co_await RunSteps(client, std::move(steps));
 }
 
 Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
   if (patientId.trimmed().isEmpty()) co_return;
-  lists.FMedInstMonths.clear();
-  const QStringList months{QString(), MonthsBefore(Today(), 6)};
-  for (const QString& month : months) {
-    const OrcaAnswer answer = co_await client.post(kOnlineMedGetPath, OnlineMedGet01Body(patientId, month));
-    if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
-  }
+  co_await RunSteps(client, MedGetSteps(patientId, selfInstCd, lists));
 }
 
-Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
+Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
+                                ProgressReport progress) {
   DrugInfoLoad load;
   if (patientId.trimmed().isEmpty()) co_return load;
   load.started = true;
@@ -42,13 +87,16 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);
   CompleteMonthList(lists.FMonthList, Today());
 
-  const QStringList months = lists.FMonthList;
-  for (const QString& month : months) {
-    const OrcaAnswer answer = co_await client.post(kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month));
-    if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
+  // Every month's drugs, then the check-up dates and the treatment records.
+  std::vector<Step> steps;
+  for (const QString& month : std::as_const(lists.FMonthList)) {
+    steps.push_back({kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month),
+                     [&lists, month](const OrcaAnswer& answer) {
+                       if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
+                     }});
   }
-
-  co_await LoadOnlineSpecGet(client, patientId, lists);
-  co_await LoadOnlineMedGet(client, patientId, selfInstCd, lists);
+  steps.push_back(SpecGetStep(patientId, lists));
+  for (Step& step : MedGetSteps(patientId, selfInstCd, lists)) steps.push_back(std::move(step));
+  co_await RunSteps(client, std::move(steps), std::move(progress));
   co_return load;
 }

@@ -2,11 +2,15 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 
 #include "async/task.h"
 #include "history/tain_lists.h"
 
 class OrcaClient;
+
+// How far a load is: `done` of `total` answers read.
+using ProgressReport = std::function<void(int done, int total)>;
 
 struct DrugInfoLoad {
   bool started = false;         // false: blank patient number, nothing emptied or sent
@@ -15,10 +19,13 @@ struct DrugInfoLoad {
 };
 
 // Fetches the drug information of the patient in two phases, then the check-up dates and the
-// treatment records, and leaves everything in the lists. Without a phase-1 answer the load stops
+// treatment records, and leaves everything in the lists. After phase 1 the months, the check-up
+// dates and the treatment records are asked for side by side when the client allows it, and read
+// in that order; `progress` hears of every answer read after phase 1. Without a phase-1 answer the load stops
 // after emptying FMonthList and FPrescList; the other lists keep what they held. The caller adds
 // the saved drug-information PDF's months after a load whose phase 1 was answered.
-Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists);
+Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
+                                ProgressReport progress = {});
 
 // Asks for the patient's check-up dates and puts them into FTkkDates, which it empties first. A
 // blank patient number sends nothing and leaves the list as it is.

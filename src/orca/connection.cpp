@@ -11,6 +11,12 @@ int RefreshIntervalMs(const QString& refreshSetting) {
   return std::clamp(seconds, 10, 3600) * 1000;
 }
 
+int ParallelRequests(const QString& parallelSetting) {
+  bool ok = false;
+  const int parallel = parallelSetting.trimmed().toInt(&ok);
+  return ok && parallel >= 1 && parallel <= 8 ? parallel : OrcaConnection::kDefaultParallel;
+}
+
 OrcaConnection GetWebORCAInfo() {
   OrcaConnection c;
   c.stURL = ReadSetting(Setting::ApiUrl);
@@ -18,5 +24,6 @@ OrcaConnection GetWebORCAInfo() {
   c.stAPIUSER = ReadSetting(Setting::ApiUser);
   c.FSelfInstCd = ReadSetting(Setting::InstitutionCode).trimmed();
   c.refreshMs = RefreshIntervalMs(ReadSetting(Setting::RefreshSeconds));
+  c.parallel = ParallelRequests(ReadSetting(Setting::Parallel));
   return c;
 }

@@ -9,6 +9,9 @@ struct OrcaConnection {
   QString stAPIUSER;    // API user (cloud) or ORCA user (on-premise), as read
   QString FSelfInstCd;  // the clinic's own institution code, trimmed
   int refreshMs = 60000;
+  int parallel = kDefaultParallel;  // requests at once to the server; 1 sends them one by one
+
+  static constexpr int kDefaultParallel = 4;
 
   bool configured() const { return !stURL.trimmed().isEmpty(); }
 };
@@ -17,3 +20,5 @@ struct OrcaConnection {
 // whole number, clamped into 10..3600.
 OrcaConnection GetWebORCAInfo();
 int RefreshIntervalMs(const QString& refreshSetting);
+// PARALLEL as a whole number from 1 to 8; anything else gives the default.
+int ParallelRequests(const QString& parallelSetting);

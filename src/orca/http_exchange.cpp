@@ -5,9 +5,9 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSslConfiguration>
 
 #include "orca/answer_completeness.h"
+#include "orca/client_tls.h"
 #include "orca/transport_errors.h"
 
 namespace {
@@ -53,15 +53,8 @@ Task<HttpExchange::Outcome> HttpExchange::send(Request r, QDeadlineTimer deadlin
   QNetworkRequest request(r.url);
   request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
   if (r.url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) {
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    if (tls12Only_) tls.setProtocol(QSsl::TlsV1_2);
     QSslCertificate certificate;
-    QSslKey key;
-    if (certStore_.firstWithKey(&certificate, &key)) {
-      tls.setLocalCertificate(certificate);  // sent only when the server asks for one
-      tls.setPrivateKey(key);
-    }
-    request.setSslConfiguration(tls);
+    request.setSslConfiguration(ClientTlsConfiguration(tls12Only_, certStore_, &certificate));
     // Pooled connections keep the TLS settings they were opened with; a certificate imported or a
     // restriction applied since then must not wait for them to expire.
     const QByteArray tlsWanted =

@@ -2,10 +2,8 @@
 
 #include <exception>
 
-#include "async/run_blocking.h"
 #include "async/sleep.h"
 #include "core/error_message.h"
-#include "core/log.h"
 #include "orca/dump_file.h"
 #include "orca/endpoint.h"
 
@@ -13,10 +11,6 @@ namespace {
 
 constexpr int kAttempts = 3;
 constexpr int kRetryPauseMs = 200;
-
-void Log(const QString& text) {
-  WrtLog(GetLogTxt(), text);
-}
 
 // The HTTP layer's message, with its error code where it gave one.
 QString AttemptError(const HttpExchange::Outcome& outcome) {
@@ -28,24 +22,43 @@ QString AttemptError(const HttpExchange::Outcome& outcome) {
 
 OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new HttpExchange(this)) {}
 
-QString OrcaClient::ORCAPost(const QString& apiPath, const QString& body) {
-  return RunBlocking(post(apiPath, body)).dumpPath;
-}
-
 Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
-  const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
-  Log(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") +
-      endpoint.url);                                              // its failure reaches the caller
-  if (endpoint.restrictTo12) NetHTTPClient1->setTls12Only(true);  // for the client's life
-  NetHTTPClient1->setCredentials(connection_.stAPIUSER.trimmed(), connection_.stAPIKEY.trimmed());
-
-  HttpExchange::Request request{QUrl(endpoint.url, QUrl::TolerantMode), std::nullopt, false};
-  if (!body.trimmed().isEmpty()) request.xmlBody = body.toUtf8();
+  LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
+  const Limiter::Permit permit = co_await slots_.acquire();
+  const quint64 sent = ++sent_;
+  // Work cancelled while the request runs destroys this frame: the request's lines still go to
+  // the log, ending with the word that says why no answer follows.
+  struct CancelledUnlessEnded {
+    LogBatch& log;
+    bool ended = false;
+    ~CancelledUnlessEnded() {
+      if (ended) return;
+      try {
+        log.add(QStringLiteral("Cancelled"));
+        log.write();
+      } catch (...) {
+      }
+    }
+  } cancelled{log};
   try {
-    co_return co_await attempts(apiPath, request);
+    const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
+    log.add(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") + endpoint.url);
+    if (endpoint.restrictTo12) NetHTTPClient1->setTls12Only(true);  // for the client's life
+    NetHTTPClient1->setCredentials(connection_.stAPIUSER.trimmed(), connection_.stAPIKEY.trimmed());
+
+    HttpExchange::Request request{QUrl(endpoint.url, QUrl::TolerantMode), std::nullopt, false};
+    if (!body.trimmed().isEmpty()) request.xmlBody = body.toUtf8();
+    const HttpExchange::Outcome response = co_await attempts(request, log);
+    cancelled.ended = true;
+    log.write();
+    if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
+    if (response.arrived) co_return OrcaAnswer{{}, {}, response.status, {}};
+    co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
   } catch (const std::exception& e) {
+    cancelled.ended = true;
     try {
-      Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
+      log.add(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
+      log.write();
     } catch (const std::exception&) {
       // The log itself is failing; the empty answer still tells the caller.
     }
@@ -53,26 +66,38 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body) {
   co_return OrcaAnswer();
 }
 
-// On a retry the server is asked to close the connection after its answer.
-Task<OrcaAnswer> OrcaClient::attempts(QString apiPath, HttpExchange::Request request) {
+// On a retry the server is asked to close the connection after its answer. What comes back is
+// the last attempt's outcome; a failure of the program's own (not the HTTP layer's) is logged and
+// never retried.
+Task<HttpExchange::Outcome> OrcaClient::attempts(HttpExchange::Request request, LogBatch& log) {
   const QDeadlineTimer deadline(NetHTTPClient1->limits().overallMs);
   HttpExchange::Outcome response;
   for (int counter = 1;; ++counter) {
     request.closeConnection = counter >= 2;
     try {
       response = co_await NetHTTPClient1->send(request, deadline);
-    } catch (const std::exception& e) {  // not the HTTP layer's: never retried
-      const QString message = ErrorMessage(e);
-      Log(QStringLiteral("Error: ") + message);
-      co_return OrcaAnswer{{}, {}, 0, message};
+    } catch (const std::exception& e) {
+      HttpExchange::Outcome failed;
+      failed.errorMessage = ErrorMessage(e);
+      log.add(QStringLiteral("Error: ") + failed.errorMessage);
+      co_return failed;
     }
     if (response.arrived) break;
-    Log(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(AttemptError(response)));
-    if (!response.retryable || counter >= kAttempts) co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
+    log.add(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(AttemptError(response)));
+    if (!response.retryable || counter >= kAttempts) co_return response;
     co_await Sleep(kRetryPauseMs);
   }
-  Log(QStringLiteral("ResponseCode=") + QString::number(response.status));
-  if (response.status != 200) co_return OrcaAnswer{{}, {}, response.status, {}};
+  log.add(QStringLiteral("ResponseCode=") + QString::number(response.status));
+  co_return response;
+}
+
+// An answer that arrives after the answer of a request sent later on the same path leaves the
+// file to that one, as if the requests had gone one after another.
+OrcaAnswer OrcaClient::store(const QString& apiPath, quint64 sent, const QByteArray& content) {
   const QString path = DumpFilePath(apiPath);
-  co_return OrcaAnswer{path, WriteDumpFile(path, response.content), response.status, {}};
+  quint64& holding = stored_[path];
+  if (sent < holding) return OrcaAnswer{path, DumpBytes(content), 200, {}};
+  OrcaAnswer answer{path, WriteDumpFile(path, content), 200, {}};
+  holding = sent;
+  return answer;
 }

@@ -2,10 +2,13 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QHash>
 #include <QObject>
 #include <QString>
 
+#include "async/limiter.h"
 #include "async/task.h"
+#include "core/log.h"
 #include "orca/cert_store.h"
 #include "orca/connection.h"
 #include "orca/http_exchange.h"
@@ -27,13 +30,22 @@ struct OrcaAnswer {
 // The one way the program talks to ORCA. A request is a POST with an XML body (a GET for a blank
 // body), tried at most three times after a transport failure that may pass, with every step logged
 // and a status-200 answer stored in the path's dump file. One client serves a window for its
-// whole life, so requests to one server share their connections.
+// whole life, so requests to one server share their connections; at most `parallel` of them run at
+// once, the others wait their turn in the order they were made. A request's log lines are written
+// together when it ends, and a path's dump file holds the answer of the request sent last on it,
+// whatever order the answers arrive in.
 class OrcaClient : public QObject {
   Q_OBJECT
  public:
   explicit OrcaClient(QObject* parent = nullptr);
 
-  void setConnection(const OrcaConnection& connection) { connection_ = connection; }
+  void setConnection(const OrcaConnection& connection) {
+    connection_ = connection;
+    slots_.setPlaces(connection.parallel);
+  }
+  // Whether independent requests of a road go out side by side; one at a time they keep the
+  // road's own order.
+  bool sideBySide() const { return connection_.parallel > 1; }
   const OrcaConnection& connection() const { return connection_; }
   void setTimeoutMs(int ms) {  // 60 s; tests shorten it
     ExchangeLimits limits = NetHTTPClient1->limits();
@@ -43,12 +55,12 @@ class OrcaClient : public QObject {
   void setLimits(const ExchangeLimits& limits) { NetHTTPClient1->setLimits(limits); }
   void setCertStore(const ClientCertStore& store) { NetHTTPClient1->setCertStore(store); }
 
-  // Waits without blocking. Only a failure of the request's first log line is raised; every other
-  // failure is logged and gives an answer that is not ok().
+  // Waits without blocking. Only a log that cannot be opened is raised; every other failure is
+  // logged and gives an answer that is not ok(). Destroying the task aborts the request.
   Task<OrcaAnswer> post(QString apiPath, QString body);
 
-  // The same for a caller that waits for it: the dump file's path, "" on any failure.
-  QString ORCAPost(const QString& apiPath, const QString& body);
+  // Requests sent and not yet ended (a cancelled one ends at once).
+  int requestsInFlight() const { return slots_.inUse(); }
 
   const QString& FAuthUser() const { return NetHTTPClient1->user(); }
   const QString& FAuthPass() const { return NetHTTPClient1->password(); }
@@ -56,8 +68,12 @@ class OrcaClient : public QObject {
   bool tlsRestrictedTo12() const { return NetHTTPClient1->tls12Only(); }
 
  private:
-  Task<OrcaAnswer> attempts(QString apiPath, HttpExchange::Request request);
+  Task<HttpExchange::Outcome> attempts(HttpExchange::Request request, LogBatch& log);
+  OrcaAnswer store(const QString& apiPath, quint64 sent, const QByteArray& content);
 
   HttpExchange* NetHTTPClient1;
   OrcaConnection connection_;
+  Limiter slots_{OrcaConnection::kDefaultParallel};
+  quint64 sent_ = 0;                // requests sent so far, numbering them
+  QHash<QString, quint64> stored_;  // per dump file: the number of the request it holds
 };

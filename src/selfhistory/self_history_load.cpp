@@ -1,5 +1,6 @@
 #include "selfhistory/self_history_load.h"
 
+#include "async/in_order.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "selfhistory/day_department.h"
@@ -26,24 +27,31 @@ struct LoadedMonth {
   QList<SelfDayDrugs> days;
 };
 
+// One treated day's drugs: the day's visits name its department, whose acts hold the drugs.
+Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day) {
+  const std::optional<QStringList> visits = co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
+  if (!visits) co_return std::nullopt;
+  const std::optional<QString> department = DayDepartment(*visits, day);
+  if (!department) co_return std::nullopt;
+  co_return co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
+}
+
+// The days are asked for side by side when the client allows it; the memo lists them in the
+// overview's order all the same.
 Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month) {
   LoadedMonth loaded;
   const std::optional<QStringList> overview =
       co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
-  for (const QString& day : days) {
-    const std::optional<QStringList> visits =
-        co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
-    if (!visits) continue;
-    const std::optional<QString> department = DayDepartment(*visits, day);
-    if (!department) continue;
-    const std::optional<QStringList> acts =
-        co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
-    if (!acts) continue;
-    const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
-    AppendSelfDayBlock(day, drugs, loaded.memo);
-    if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{day, drugs});
-  }
+  co_await FetchInOrder<std::optional<QStringList>>(
+      static_cast<std::size_t>(days.size()), client.sideBySide(),
+      [&client, &patientId, &days](std::size_t i) { return LoadDay(client, patientId, days.at(i)); },
+      [&loaded, &days](std::size_t i, const std::optional<QStringList>& acts) {
+        if (!acts) return;
+        const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
+        AppendSelfDayBlock(days.at(i), drugs, loaded.memo);
+        if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{days.at(i), drugs});
+      });
   co_return loaded;
 }
 

@@ -7,17 +7,19 @@
 // The state of every control of the settings window that shows or holds something, named by what
 // it is for; the comment gives the control's reference name, which its widget carries as objectName.
 struct SettingControls {
-  LabelModel urlLabel{QStringLiteral("URL")};                          // Label5
-  EditModel urlEdit;                                                   // Edit1
-  RadioButtonModel cloudRadio{QStringLiteral("クラウド")};             // RadioButton1
-  RadioButtonModel onPremiseRadio{QStringLiteral("オンプレミス")};     // RadioButton2
-  EditModel testPathEdit{QString(), false};                            // Edit8
-  LabelModel apiKeyLabel{QStringLiteral("APIキー：")};                 // Label1
-  EditModel apiKeyEdit;                                                // Edit6
-  ButtonModel connectionTestButton{QStringLiteral("接続テスト")};      // Button3
-  LabelModel apiUserLabel{QStringLiteral("APIユーザー：")};            // Label4
-  EditModel apiUserEdit;                                               // Edit5
-  MemoModel resultMemo;                                                // Memo1
+  LabelModel urlLabel{QStringLiteral("URL")};                       // Label5
+  EditModel urlEdit;                                                // Edit1
+  RadioButtonModel cloudRadio{QStringLiteral("クラウド")};          // RadioButton1
+  RadioButtonModel onPremiseRadio{QStringLiteral("オンプレミス")};  // RadioButton2
+  EditModel testPathEdit{QString(), false};                         // Edit8
+  LabelModel apiKeyLabel{QStringLiteral("APIキー：")};              // Label1
+  EditModel apiKeyEdit;                                             // Edit6
+  ButtonModel connectionTestButton{QStringLiteral("接続テスト")};   // Button3
+  LabelModel apiUserLabel{QStringLiteral("APIユーザー：")};         // Label4
+  EditModel apiUserEdit;                                            // Edit5
+  MemoModel resultMemo;                                             // Memo1
+  // Not a control: a connection test runs in the background (the cursor shows it).
+  bool working = false;
   LabelModel addressLabel{QStringLiteral("IPアドレス"), false};        // Label3
   EditModel addressEdit{QString(), false};                             // Edit10
   LabelModel pdfFolderLabel{QStringLiteral("PDF保存先：")};            // Label6

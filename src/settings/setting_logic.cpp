@@ -5,7 +5,6 @@
 #include <QUrl>
 #include <exception>
 
-#include "async/run_blocking.h"
 #include "core/core_error.h"
 #include "core/error_message.h"
 #include "core/log.h"
@@ -25,7 +24,13 @@ void Log(const QString& text) {
 
 }  // namespace
 
-SettingLogic::SettingLogic(SettingsUi& ui) : ui_(ui) {
+SettingLogic::SettingLogic(SettingsUi& ui)
+    : ui_(ui), test_([this](const std::optional<UserMessage>&, std::exception_ptr error) {
+        c_.working = false;
+        ui_.RunJobEnd([error] {
+          if (error) std::rethrow_exception(error);
+        });
+      }) {
   setCertStoreFolder(ClientCertStore::DefaultFolder());
   InitSet();
 }
@@ -146,16 +151,20 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
   client_.setCredentials(FAuthUser, FAuthPass);
   Log(FAuthUser + QLatin1Char(' ') + kPasswordMask);
 
-  HttpExchange::Outcome outcome;
-  {
-    BusyCursor busy(ui_);
-    const HttpExchange::Request get{QUrl(url, QUrl::TolerantMode), std::nullopt, false};
-    outcome = RunBlocking(client_.send(get, QDeadlineTimer(client_.limits().overallMs)));
-  }
+  test_.start(loginRoad(QUrl(url, QUrl::TolerantMode)));
+  c_.working = true;
+  return QString();
+}
+
+Job::Road SettingLogic::loginRoad(QUrl url) {
+  // Named, not a temporary inside the co_await: GCC 12 mishandles those.
+  HttpExchange::Request get{url, std::nullopt, false};
+  const QDeadlineTimer deadline(client_.limits().overallMs);
+  const HttpExchange::Outcome outcome = co_await client_.send(std::move(get), deadline);
   if (!outcome.arrived) {
     Log(QStringLiteral("Error: ") + outcome.errorMessage);
     showResult(QStringLiteral("エラー: ") + outcome.errorMessage);
-    return QString();
+    co_return std::nullopt;
   }
   try {
     Log(QStringLiteral("ログイン時間：") + IFGetHzk15());
@@ -168,7 +177,7 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
     showResult(QStringLiteral("エラー: ") + ErrorMessage(e));
     Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
   }
-  return QString();
+  co_return std::nullopt;
 }
 
 void SettingLogic::BtnImportCertClick() {

@@ -5,6 +5,7 @@
 #include "orca/http_exchange.h"
 #include "settings/setting_controls.h"
 #include "settings/settings_ui.h"
+#include "uikit/job.h"
 
 // The settings window without its widgets: the connection settings of user.ini, the connection
 // test and the certificate import, under the handlers' reference names.
@@ -38,10 +39,17 @@ class SettingLogic {
   void Button6Click();
   void Button8Click();
   void BtnImportCertClick();
-  void FormClose() { SaveSet(); }
+  void FormClose() {
+    test_.cancel();
+    c_.working = false;
+    SaveSet();
+  }
 
-  // The connection test with the values typed into the window, saved or not. Always "".
+  // The connection test with the values typed into the window, saved or not. Always "". The
+  // request runs in the background; its result reaches the result memo when it ends. A test
+  // started again replaces the one running, and closing the window ends it.
   QString ORCALogin(const QString& loginId, const QString& password);
+  bool working() const { return c_.working; }
 
   QString FAuthUser;
   QString FAuthPass;
@@ -51,10 +59,12 @@ class SettingLogic {
 
  private:
   void showResult(const QString& text);
+  Job::Road loginRoad(QUrl url);
 
   SettingsUi& ui_;
   SettingControls c_;
   HttpExchange client_;  // the window's own, apart from the drug-information window's
   QString certStoreFolder_;
   bool closeRequested_ = false;
+  Job test_;  // after the client, so that it ends first
 };

@@ -1,5 +1,6 @@
 #include "settings/setting_view.h"
 
+#include "widgets/desktop_dialogs.h"
 #include "widgets/typing_limit.h"
 #include "widgets/ui_fonts.h"
 
@@ -24,7 +25,11 @@ T* Named(QWidget* parent, const QString& name) {
 }  // namespace
 
 TfrmSetting::TfrmSetting(QWidget* owner, ErrorReport errorReport)
-    : QDialog(owner), ui_(this, [this] { showModels(); }), logic_(ui_), errorReport_(std::move(errorReport)) {
+    : QDialog(owner),
+      ui_(
+          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+      logic_(ui_),
+      errorReport_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmSetting"));
   setWindowTitle(QStringLiteral("WebORCA設定"));
   setFont(ProportionalUiFont(12));
@@ -161,6 +166,7 @@ void TfrmSetting::showModels() {
   showEdit("Edit12", c.refreshEdit);
   showButton("BtnImportCert", c.BtnImportCert);
   showButton("Button6", c.saveAndCloseButton);
+  ShowWorkingCursor(this, c.working);
 }
 
 void TfrmSetting::forward(const std::function<void()>& handler) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 #include "uikit/message_kind.h"
@@ -28,10 +29,6 @@ class DesktopServices {
   // A modal box with the single button OK. "\r\n" in the text is a line break.
   virtual void MessageBox(MessageKind kind, const QString& text) = 0;
 
-  // The hourglass while the window waits; calls nest.
-  virtual void BeginBusyCursor() = 0;
-  virtual void EndBusyCursor() = 0;
-
   // Replaces what the clipboard holds with plain text.
   virtual void SetClipboardText(const QString& text) = 0;
   // Starts a job on the default printer, without a dialog or a job title. Raises CoreError when
@@ -51,16 +48,11 @@ class DesktopServices {
   // A one-line input box whose text is shown as typed (a certificate's password, for one);
   // cancelling gives the default.
   virtual QString InputBox(const QString& title, const QString& prompt, const QString& defaultText) = 0;
-};
 
-// The hourglass for the life of a scope, restored also when an error ends the handler.
-class BusyCursor {
- public:
-  explicit BusyCursor(DesktopServices& desktop) : desktop_(desktop) { desktop_.BeginBusyCursor(); }
-  ~BusyCursor() { desktop_.EndBusyCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  DesktopServices& desktop_;
+  // Work in the background changed the models; the view shows them soon. (What a handler changes
+  // is shown when the handler returns.)
+  virtual void ModelsChanged() = 0;
+  // Runs the end of a piece of background work as an event handler is run: an error it raises
+  // goes to the window's error report, and the view is brought up to date afterwards.
+  virtual void RunJobEnd(const std::function<void()>& end) = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-// Keeps event handlers from overlapping. Requests wait in a local event loop, so a timer tick can
-// arrive while another handler is still running; such a tick must be dropped, not nested.
+// Keeps event handlers from overlapping. A handler may wait in a modal box, whose event loop still
+// lets a timer tick arrive; such a tick must be dropped, not nested.
 //
 //   HandlerGuard guard;
 //   if (!guard.entered()) return;   // another handler runs: drop this event

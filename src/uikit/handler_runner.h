@@ -10,9 +10,9 @@ using ErrorReport = std::function<void(const QString& typeName, const QString& m
 // Runs the handler; an error that escapes it goes to the report instead of the event loop.
 void RunReportingErrors(const std::function<void()>& handler, const ErrorReport& report) noexcept;
 
-// Runs the event handlers of a window. While one runs, the others wait for nothing: user input is
-// held back during requests, but a timer tick can still arrive, and such a tick is dropped rather
-// than nested. A handler that opens a modal window keeps the ticks out for as long as it is open.
+// Runs the event handlers of a window, and the ends of its background work, reporting their
+// errors. A handler that opens a modal window keeps the timer's ticks out for as long as it is
+// open: a tick that arrives meanwhile is dropped rather than nested.
 class HandlerRunner {
  public:
   enum class Policy { Always, DropWhenBusy };
@@ -25,4 +25,3 @@ class HandlerRunner {
  private:
   ErrorReport report_;
 };
-

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <exception>
+
 #include "core/core_error.h"
 #include "uikit/desktop_services.h"
 
@@ -9,8 +11,6 @@
 template <class Ui>
 class HeadlessDesktop : public Ui {
  public:
-  void BeginBusyCursor() override {}
-  void EndBusyCursor() override {}
   void SetClipboardText(const QString&) override {}
   std::unique_ptr<PrintJob> BeginPrintJob() override {
     throw CoreError(QStringLiteral("既定のプリンターがありません。"));
@@ -21,4 +21,17 @@ class HeadlessDesktop : public Ui {
   QString InputBox(const QString&, const QString&, const QString& defaultText) override {
     return defaultText;
   }
+  void ModelsChanged() override {}
+  // The end of background work runs at once; an error that ends it is kept in `jobError`.
+  void RunJobEnd(const std::function<void()>& end) override {
+    try {
+      end();
+    } catch (const std::exception& e) {
+      jobError = QString::fromUtf8(e.what());
+    } catch (...) {
+      jobError = QStringLiteral("unknown error");
+    }
+  }
+
+  QString jobError;
 };

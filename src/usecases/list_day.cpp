@@ -1,9 +1,19 @@
 #include "usecases/list_day.h"
 
+#include "async/in_order.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "patients/online_probe.h"
 #include "patients/patient_cache.h"
+
+namespace {
+
+// A mark known without asking ORCA.
+Task<bool> Decided(bool mark) {
+  co_return mark;
+}
+
+}  // namespace
 
 DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {
   DayList list;
@@ -20,27 +30,40 @@ DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {
   return list;
 }
 
-Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode) {
+Task<std::optional<DayList>> FetchDayList(OrcaClient& client, QDate day, ListMode mode) {
   const OrcaAnswer answer = co_await client.post(kAcceptanceListApiPath, AcceptanceListBody(day));
   if (!answer.ok()) co_return std::nullopt;
-  DayList list = ListedPatientsOf(answer.lines(), mode);
-  if (list.cacheError) co_return list;
+  co_return ListedPatientsOf(answer.lines(), mode);
+}
 
+Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode) {
+  std::optional<DayList> list = co_await FetchDayList(client, day, mode);
+  if (!list || list->cacheError) co_return list;
   QStringList numbers;
-  for (const ListedPatient& patient : std::as_const(list.patients)) numbers << patient.number;
+  for (const ListedPatient& patient : std::as_const(list->patients)) numbers << patient.number;
   const QList<bool> marked = co_await ProbeMarks(client, numbers);
-  for (qsizetype i = 0; i < list.patients.size(); ++i) list.patients[i].marked = marked.at(i);
+  for (qsizetype i = 0; i < list->patients.size(); ++i) list->patients[i].marked = marked.at(i);
   co_return list;
 }
 
-Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers) {
-  QList<bool> marked;
-  for (const QString& number : std::as_const(patientNumbers)) {
-    const QString patientId = TrimBlanksAndControls(number);
-    bool mark = false;
-    if (!patientId.isEmpty())
-      mark = co_await HasOnlineInformation(client, patientId, client.connection().FSelfInstCd);
-    marked << mark;
-  }
+bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked) {
+  const QString patientId = TrimBlanksAndControls(patientNumber);
+  return !patientId.isEmpty() && !knownMarked.contains(patientId);
+}
+
+Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked,
+                             MarkDecided decided) {
+  QList<bool> marked(patientNumbers.size(), false);
+  const QString selfInstCd = client.connection().FSelfInstCd;
+  auto probe = [&](std::size_t i) -> Task<bool> {
+    const QString& number = patientNumbers.at(static_cast<qsizetype>(i));
+    if (!NeedsProbe(number, knownMarked)) return Decided(!TrimBlanksAndControls(number).isEmpty());
+    return HasOnlineInformation(client, TrimBlanksAndControls(number), selfInstCd);
+  };
+  co_await FetchInOrder<bool>(static_cast<std::size_t>(patientNumbers.size()), client.sideBySide(), probe,
+                              [&](std::size_t i, bool mark) {
+                                marked[static_cast<qsizetype>(i)] = mark;
+                                if (decided) decided(static_cast<qsizetype>(i), mark);
+                              });
   co_return marked;
 }

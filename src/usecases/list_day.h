@@ -2,9 +2,11 @@
 
 #include <QDate>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
 #include <optional>
 
 #include "async/task.h"
@@ -25,11 +27,24 @@ struct DayList {
 // those the mode hides) fed to the patient cache; none marked yet.
 DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode);
 
-// Asks ORCA for the day's receptions, feeds every received patient to the patient cache (also
-// those the mode hides), and marks the listed patients about whom ORCA relays online
-// information. Nothing when ORCA gave no answer: the list on screen stays as it is.
+// Asks ORCA for the day's receptions and feeds every received patient to the patient cache (also
+// those the mode hides); none marked yet. Nothing when ORCA gave no answer: the list on screen
+// stays as it is.
+Task<std::optional<DayList>> FetchDayList(OrcaClient& client, QDate day, ListMode mode);
+
+// The day's list, and then its marks: the listed patients about whom ORCA relays online
+// information. A list whose cache could not be written is not probed.
 Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode);
 
-// Which of the patients ORCA relays online information about, probing each non-blank number
-// (trimmed) as the marks are decided; blank numbers are never marked.
-Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers);
+// Whether ProbeMarks asks ORCA about the number: not when it is blank or already known marked.
+bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked);
+
+// Hears of each patient's mark once it is decided, in the list's order.
+using MarkDecided = std::function<void(qsizetype index, bool marked)>;
+
+// Which of the patients ORCA relays online information about. Each non-blank number (trimmed) is
+// probed, the patients side by side when the client allows it, each patient's three probes in
+// their order; blank numbers are never marked, and numbers in `knownMarked` are marked without a
+// probe (a mark found once is never taken back).
+Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked = {},
+                             MarkDecided decided = {});

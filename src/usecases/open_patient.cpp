@@ -1,5 +1,6 @@
 #include "usecases/open_patient.h"
 
+#include "async/in_order.h"
 #include "core/clock.h"
 #include "core/user_settings.h"
 #include "orca/orca_client.h"
@@ -7,19 +8,36 @@
 #include "savedpdf/tkk_month.h"
 #include "selfhistory/age.h"
 
-Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
-                                TainLists lists) {
+namespace {
+
+// The other institutions: the drug information with the check-up dates and the treatment records,
+// then the months printed in the patient's saved drug-information PDF, the grid and the overview.
+Task<void> OpenOtherInstitutions(OrcaClient& client, QString patientId, QString patientName, TainLists& lists,
+                                 OpenedPatient& opened, ProgressReport progress) {
   const QString selfInstCd = client.connection().FSelfInstCd;
-  OpenedPatient opened;
-  opened.drugs = co_await LoadDrugInfo(client, patientId, selfInstCd, lists);
-  if (opened.drugs.phase1Answered) {
-    // KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
-    MergeSavedDrugPdf(lists, {patientId, patientName, selfInstCd, ReadSetting(Setting::InstitutionName)});
-    opened.overview =
-        DisplayTainYakureki(lists, selfInstCd, [&patientId] { return CheckUpPdfMonthOf(patientId); });
-  }
-  opened.lists = std::move(lists);
+  opened.drugs = co_await LoadDrugInfo(client, patientId, selfInstCd, lists, std::move(progress));
+  if (!opened.drugs.phase1Answered) co_return;
+  // KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
+  MergeSavedDrugPdf(lists, {patientId, patientName, selfInstCd, ReadSetting(Setting::InstitutionName)});
+  opened.overview =
+      DisplayTainYakureki(lists, selfInstCd, [&patientId] { return CheckUpPdfMonthOf(patientId); });
+}
+
+Task<void> OpenOwnHistory(OrcaClient& client, QString patientId, QString selfMonth, OpenedPatient& opened) {
   opened.self = co_await LoadSelfDrugInfo(client, patientId, selfMonth);
+}
+
+}  // namespace
+
+Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
+                                TainLists lists, ProgressReport progress) {
+  OpenedPatient opened;
+  // Named, not temporaries inside the co_await: GCC 12 mishandles those.
+  Task<void> others =
+      OpenOtherInstitutions(client, patientId, patientName, lists, opened, std::move(progress));
+  Task<void> own = OpenOwnHistory(client, patientId, selfMonth, opened);
+  co_await Both(std::move(others), std::move(own), client.sideBySide());
+  opened.lists = std::move(lists);
   opened.ageLabel = AgeLabelText(opened.drugs.FBirthDate, Today());
   co_return opened;
 }

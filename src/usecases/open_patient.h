@@ -20,11 +20,13 @@ struct OpenedPatient {
   QString ageLabel;                      // LabelAge
 };
 
-// Opens a patient in the fixed order: the other institutions' drug information with the check-up
-// dates and the treatment records, the months printed in the patient's saved drug-information
-// PDF, the grid and the overview, then the clinic's own history from `selfMonth` (the current
-// month when empty), then the age. `lists` are the window's lists before the load: a load whose
+// Opens a patient: the other institutions' drug information with the check-up dates and the
+// treatment records, the months printed in the patient's saved drug-information PDF, the grid and
+// the overview; the clinic's own history from `selfMonth` (the current month when empty); then
+// the age. The other institutions and the own history go side by side when the client allows it,
+// else in that order; either way the result is the same. `progress` counts the other
+// institutions' answers after the first. `lists` are the window's lists before the load: a load whose
 // phase 1 gets no answer keeps what they hold apart from the months and the prescriptions. The
 // marks of the patient list are the caller's, after this.
 Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
-                                TainLists lists);
+                                TainLists lists, ProgressReport progress = {});

@@ -48,3 +48,7 @@ void MarkPatientRows(StringGrid& grid, const QList<bool>& marked) {
     if (marked.at(row - 1)) grid.setCell(Mark, row, kOnlineInformationMark);
   }
 }
+
+void MarkPatientRow(StringGrid& grid, int row) {
+  if (row >= 1 && row < grid.rowCount()) grid.setCell(Mark, row, kOnlineInformationMark);
+}

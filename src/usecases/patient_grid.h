@@ -26,3 +26,6 @@ QStringList PatientNumbersOf(const StringGrid& grid);
 
 // Marks the rows whose patient is marked; a mark already there stays, whatever the list says.
 void MarkPatientRows(StringGrid& grid, const QList<bool>& marked);
+
+// Marks one data row (1 for the first).
+void MarkPatientRow(StringGrid& grid, int row);

@@ -29,7 +29,8 @@ bool SelectFileDialog(QWidget* parent, const QString& title, const QString& filt
   return true;
 }
 
-QString InputBoxDialog(QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) {
+QString InputBoxDialog(QWidget* parent, const QString& title, const QString& prompt,
+                       const QString& defaultText) {
   QInputDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("InputBox"));
   dialog.setWindowTitle(title);
@@ -39,12 +40,12 @@ QString InputBoxDialog(QWidget* parent, const QString& title, const QString& pro
   return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
 }
 
-void BeginBusyCursorOverProgram() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void EndBusyCursorOverProgram() {
-  QApplication::restoreOverrideCursor();
+void ShowWorkingCursor(QWidget* window, bool working) {
+  if (working == (window->cursor().shape() == Qt::BusyCursor)) return;
+  if (working)
+    window->setCursor(Qt::BusyCursor);
+  else
+    window->unsetCursor();
 }
 
 void SetClipboardPlainText(const QString& text) {

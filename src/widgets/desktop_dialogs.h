@@ -16,9 +16,9 @@ bool SelectFileDialog(QWidget* parent, const QString& title, const QString& filt
 QString InputBoxDialog(QWidget* parent, const QString& title, const QString& prompt,
                        const QString& defaultText);
 
-// The hourglass over the whole program; calls nest.
-void BeginBusyCursorOverProgram();
-void EndBusyCursorOverProgram();
+// The arrow with the hourglass over the window while work runs in the background: the window still
+// takes input. Setting the same state again changes nothing.
+void ShowWorkingCursor(QWidget* window, bool working);
 
 void SetClipboardPlainText(const QString& text);
 // The desktop starts the program and returns at once; a failure there is not ours to report.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -9,19 +10,36 @@
 
 // The desktop services every window shares, done with Qt widgets, for a window's services
 // interface `Ui`. Before a box or a dialog appears the window is brought up to date, so that it
-// shows over what the handler has done so far.
+// shows over what the handler has done so far. `runHandler` runs a handler as the window runs its
+// event handlers (reporting its errors); a window without background work may leave it out.
 template <class Ui>
 class QtDesktop : public Ui {
  public:
-  QtDesktop(QWidget* window, std::function<void()> showModels)
-      : window_(window), showModels_(std::move(showModels)) {}
+  using HandlerRun = std::function<void(const std::function<void()>&)>;
+
+  QtDesktop(QWidget* window, std::function<void()> showModels, HandlerRun runHandler = {})
+      : window_(window), showModels_(std::move(showModels)), runHandler_(std::move(runHandler)) {}
+
+  // Answers arrive in bursts; the widgets are brought up to date once per turn of the event loop.
+  void ModelsChanged() override {
+    if (showPending_) return;
+    showPending_ = true;
+    QTimer::singleShot(0, window_, [this] {
+      showPending_ = false;
+      showModels_();
+    });
+  }
+  void RunJobEnd(const std::function<void()>& end) override {
+    if (runHandler_)
+      runHandler_(end);
+    else
+      end();
+  }
 
   void MessageBox(MessageKind kind, const QString& text) override {
     showModels_();
     ShowMessageBox(window_, kind, text);
   }
-  void BeginBusyCursor() override { BeginBusyCursorOverProgram(); }
-  void EndBusyCursor() override { EndBusyCursorOverProgram(); }
   void SetClipboardText(const QString& text) override { SetClipboardPlainText(text); }
   std::unique_ptr<PrintJob> BeginPrintJob() override { return BeginDefaultPrinterJob(); }
   void OpenWithDefaultProgram(const QUrl& target) override { OpenWithDesktop(target); }
@@ -41,4 +59,6 @@ class QtDesktop : public Ui {
  protected:
   QWidget* window_;
   std::function<void()> showModels_;
+  HandlerRun runHandler_;
+  bool showPending_ = false;
 };

@@ -10,6 +10,7 @@
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
 #include "selfhistory/age.h"
+#include "settling_logic.h"
 #include "sim_and_cli.h"
 
 namespace {
@@ -41,8 +42,9 @@ QString Sections(const DrugInfoControls& c) {
 
 }  // namespace
 
-class OpenPatientE2e : public SimAndCli {
+class OpenPatientE2e : public SimAndCli, public testing::WithParamInterface<EndToEndRoad> {
  protected:
+  EndToEndRoad road() const override { return GetParam(); }
   void SetUp() override {
     SimAndCli::SetUp();
     if (HasFatalFailure()) return;
@@ -65,10 +67,10 @@ class OpenPatientE2e : public SimAndCli {
   }
 
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };
 
-TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
+TEST_P(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
   search(0, QStringLiteral(" 1 "));
   ASSERT_TRUE(ui.messages.empty());
   const DrugInfoControls& c = logic->controls();
@@ -111,7 +113,7 @@ TEST_F(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
   EXPECT_FALSE(cli.out.contains('\r'));
 }
 
-TEST_F(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
+TEST_P(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
   search(0, QStringLiteral("1"));
   const QStringList overview = logic->controls().MemoTain.lines;
   const StringGrid& grid = logic->controls().GridInstitution;
@@ -133,7 +135,7 @@ TEST_F(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
   EXPECT_EQ(logic->controls().MemoTain.lines, overview);
 }
 
-TEST_F(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
+TEST_P(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
   search(0, QStringLiteral("3"));
   ASSERT_TRUE(ui.messages.empty());
   const QDate lastVisit = QDate::currentDate().addDays(-40);
@@ -154,7 +156,7 @@ TEST_F(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate().addDays(-75)));
 }
 
-TEST_F(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
+TEST_P(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
   const QStringList before = patientRows();
   search(0, QStringLiteral("99999"));
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -169,7 +171,7 @@ TEST_F(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
   EXPECT_EQ(cli.err, QStringLiteral("情報: ") + kNotFound + QLatin1Char('\n'));
 }
 
-TEST_F(OpenPatientE2e, nameSearchWithOneHitOpensThePatient) {
+TEST_P(OpenPatientE2e, nameSearchWithOneHitOpensThePatient) {
   search(1, QStringLiteral("花子"));
   ASSERT_TRUE(ui.messages.empty());
   EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t2\t佐藤　花子\t◎")});
@@ -178,7 +180,7 @@ TEST_F(OpenPatientE2e, nameSearchWithOneHitOpensThePatient) {
   EXPECT_FALSE(logic->controls().MemoSelf.lines.isEmpty());
 }
 
-TEST_F(OpenPatientE2e, nameSearchWithSeveralHitsListsThemInCacheOrder) {
+TEST_P(OpenPatientE2e, nameSearchWithSeveralHitsListsThemInCacheOrder) {
   search(1, QStringLiteral("山"));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(patientRows(),
@@ -188,7 +190,7 @@ TEST_F(OpenPatientE2e, nameSearchWithSeveralHitsListsThemInCacheOrder) {
   EXPECT_TRUE(logic->controls().MemoTain.lines.isEmpty());
 }
 
-TEST_F(OpenPatientE2e, listPrintsTheDayWithItsMarks) {
+TEST_P(OpenPatientE2e, listPrintsTheDayWithItsMarks) {
   const CliRun all = runCli({"list"});
   EXPECT_EQ(all.exitCode, 0);
   const QStringList lines = all.out.split('\n');
@@ -214,7 +216,8 @@ TEST(RinmedCli, helpAndWrongCommandLines) {
   ASSERT_TRUE(cli.waitForFinished(10000));
   EXPECT_EQ(cli.exitCode(), 0);
   const QString help = QString::fromUtf8(cli.readAllStandardOutput());
-  EXPECT_TRUE(help.contains("list [yyyy-mm-dd] [--in-progress]") && help.contains("patient NUMBER"));
+  EXPECT_TRUE(help.contains("list [yyyy-mm-dd] [--in-progress]") && help.contains("patient NUMBER") &&
+              help.contains("watch [yyyy-mm-dd] [--in-progress]"));
 
   for (const QStringList& wrong :
        {QStringList{"frobnicate"}, QStringList{"patient"}, QStringList{"list", "5/1"}}) {
@@ -223,3 +226,5 @@ TEST(RinmedCli, helpAndWrongCommandLines) {
     EXPECT_EQ(cli.exitCode(), 2) << wrong.join(' ').toStdString();
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Roads, OpenPatientE2e, testing::ValuesIn(kEveryRoad), RoadName);

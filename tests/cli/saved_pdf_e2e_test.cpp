@@ -13,6 +13,7 @@
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
+#include "settling_logic.h"
 #include "sim_and_cli.h"
 
 using namespace Qt::StringLiterals;
@@ -76,7 +77,7 @@ class SavedPdfE2e : public SimAndCli {
   }
 
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };
 
 TEST_F(SavedPdfE2e, theDemoPatientsPdfMonthsAndCheckUpsShowInTheGrid) {

@@ -7,9 +7,11 @@
 
 void SimAndCli::SetUp() {
   TempProgramFolder::SetUp();
+  const EndToEndRoad how = road();
+  sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   sim_.start(ORCA_SIM_EXECUTABLE,
              QStringList{"--port", "0", "--today", QDate::currentDate().toString(Qt::ISODate)} +
-                 extraSimArguments());
+                 how.simArguments + extraSimArguments());
   static const QRegularExpression listening("^orca-sim listening on (http://127\\.0\\.0\\.1:[0-9]+)\\n$");
   QString url;
   while (url.isEmpty() && (sim_.canReadLine() || sim_.waitForReadyRead(10000))) {
@@ -23,6 +25,7 @@ void SimAndCli::SetUp() {
   IFWriteIniStr("PARAMA", "APIUSER", "ormaster");
   IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
   IFWriteIniStr("PARAMA", "KIKANCD", "1234567");
+  IFWriteIniStr("PARAMA", "PARALLEL", QString::number(how.parallel));
 }
 
 void SimAndCli::TearDown() {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "end_to_end_road.h"
 #include "temp_program_folder.h"
 
 struct CliRun {
@@ -14,9 +15,11 @@ struct CliRun {
 
 // orca-sim started on a free port with today's demo data, and a program folder whose user.ini
 // points at it — the folder rinmed-cli is given with --folder and the window's logic uses here.
+// The requests travel one at a time unless a parameterised test gives another road.
 class SimAndCli : public TempProgramFolder {
  protected:
   void SetUp() override;
+  virtual EndToEndRoad road() const { return kEveryRoad[0]; }
   void TearDown() override;
 
   CliRun runCli(const QStringList& arguments) const;

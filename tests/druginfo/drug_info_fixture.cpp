@@ -1,6 +1,7 @@
 #include "drug_info_fixture.h"
 
 #include "core/clock.h"
+#include "core/ini_file.h"
 
 void DrugInfoTest::SetUp() {
   TempProgramFolder::SetUp();
@@ -26,6 +27,11 @@ QStringList DrugInfoTest::rows() const {
     result << cells.join(QLatin1Char('|'));
   }
   return result;
+}
+
+void DrugInfoTest::oneRequestAtATime() {
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QStringLiteral("1"));
+  logic->GetWebORCAInfo();
 }
 
 QStringList DrugInfoTest::acceptanceBodies() const {

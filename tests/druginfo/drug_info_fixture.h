@@ -7,6 +7,7 @@
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
 #include "scripted_orca.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 
 // A fresh window logic over a loopback ORCA, on a fixed day (2024-05-01, 10:00).
@@ -18,12 +19,14 @@ class DrugInfoTest : public TempProgramFolder {
   void answerList(const QList<AnswerReception>& receptions);
   // Data rows of the patient grid as "number|patient|name|mark".
   QStringList rows() const;
+  // PARALLEL=1: the requests go one at a time, in the road's own order.
+  void oneRequestAtATime();
   QStringList acceptanceBodies() const;  // bodies of the acceptance-list requests, in order
   int acceptanceRequests() const { return acceptanceBodies().size(); }
 
   ScriptedOrca orca;
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };
 
 inline const QString kAcceptPath = QStringLiteral("api01rv2/acceptlstv2?class=03");

@@ -17,6 +17,7 @@
 #include "core/clock.h"
 #include "druginfo/drug_info_view.h"
 #include "scripted_orca.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 
 class DrugInfoViewTest : public TempProgramFolder {
@@ -31,6 +32,7 @@ class DrugInfoViewTest : public TempProgramFolder {
           reports << type + QStringLiteral(": ") + message;
         });
     window->show();
+    WaitUntilIdle(window->logic());
     return window;
   }
   // Presses OK on the next modal box and returns its text.
@@ -137,7 +139,7 @@ TEST_F(DrugInfoViewTest, aDoubleClickOnARowOpensThePatientOfThatRow) {
   ASSERT_EQ(grid->rowCount(), 2);
   EXPECT_TRUE(grid->selectedItems().isEmpty()) << "nothing is selected, so nothing is highlighted";
   // As a mouse does it: a click, then a second press that the platform reports as a double-click.
-  auto doubleClick = [grid](int tableRow) {
+  auto doubleClick = [&w, grid](int tableRow) {
     QWidget* viewport = grid->viewport();
     const QPoint at = grid->visualItemRect(grid->item(tableRow, 0)).center();
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
@@ -146,6 +148,7 @@ TEST_F(DrugInfoViewTest, aDoubleClickOnARowOpensThePatientOfThatRow) {
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &twice);
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    WaitUntilIdle(w->logic());
   };
 
   doubleClick(0);
@@ -158,6 +161,7 @@ TEST_F(DrugInfoViewTest, aDoubleClickOnARowOpensThePatientOfThatRow) {
   orca.answer(list, HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("21"), QStringLiteral("鈴木　一郎")},
                                                      {QStringLiteral("22"), QStringLiteral("高橋　次郎")}})));
   w->findChild<QPushButton*>(QStringLiteral("BtnPrevDay"))->click();
+  WaitUntilIdle(w->logic());
   EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("21"));
   EXPECT_TRUE(grid->selectedItems().isEmpty());
   doubleClick(0);
@@ -181,6 +185,7 @@ TEST_F(DrugInfoViewTest, theSearchRowWorksFromTheKeyboard) {
   QTest::keyClicks(edit, QStringLiteral("12"));
   EXPECT_EQ(w->logic().controls().EditSearch.text, QStringLiteral("12"));
   QTest::keyClick(edit, Qt::Key_Return);
+  WaitUntilIdle(w->logic());
   EXPECT_EQ(edit->text(), QStringLiteral("12"));
   EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("12"));
   EXPECT_EQ(label(w.get(), "Label2"), QStringLiteral("山田　太郎"));
@@ -224,6 +229,42 @@ TEST_F(DrugInfoViewTest, errorEscapingAHandlerIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ASSERT_TRUE(QDir(dir_.path()).rmdir(QStringLiteral("PatientCache.csv")));
   w->findChild<QPushButton*>(QStringLiteral("BtnToday"))->click();
+  WaitUntilIdle(w->logic());
   EXPECT_EQ(w->findChild<QTableWidget*>(QStringLiteral("GridPatient"))->item(0, 1)->text(),
             QStringLiteral("12"));
+}
+
+// While ORCA answers the window goes on taking input; the menu bar's corner says what runs and
+// the cursor is the arrow with the hourglass, both gone once the list is in.
+TEST_F(DrugInfoViewTest, theWindowTakesInputWhileOrcaAnswersAndShowsWhatItDoes) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(
+      QStringLiteral("api01rv2/acceptlstv2?class=03"),
+      HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")}})).after(400));
+  auto window = std::make_unique<TfrmDrugInfo>(nullptr, [](const QString&, const QString&) {});
+  window->show();
+  auto* work = window->findChild<QLabel*>(QStringLiteral("workLabel"));
+  ASSERT_TRUE(work);
+  EXPECT_TRUE(window->findChild<QMenuBar*>()->cornerWidget(Qt::TopRightCorner)->isAncestorOf(work));
+  const QRect gridBefore = window->findChild<QWidget*>(QStringLiteral("GridPatient"))->geometry();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(work->isVisible());
+  EXPECT_EQ(work->text(), QStringLiteral("受付一覧"));
+  EXPECT_EQ(window->cursor().shape(), Qt::BusyCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing locks the program";
+
+  auto* edit = window->findChild<QLineEdit*>(QStringLiteral("EditSearch"));
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral("34"));
+  EXPECT_EQ(window->logic().controls().EditSearch.text, QStringLiteral("34"));
+  EXPECT_TRUE(window->logic().working()) << "typed while the list was still loading";
+
+  ASSERT_TRUE(WaitUntilIdle(window->logic()));
+  EXPECT_FALSE(work->isVisible());
+  EXPECT_NE(window->cursor().shape(), Qt::BusyCursor);
+  EXPECT_EQ(window->findChild<QTableWidget*>(QStringLiteral("GridPatient"))->item(0, 1)->text(),
+            QStringLiteral("12"));
+  EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("GridPatient"))->geometry(), gridBefore)
+      << "the corner moves no control";
 }

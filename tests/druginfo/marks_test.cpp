@@ -35,6 +35,7 @@ TEST_F(MarksTest, everyListLoadMarksPatientsWithOnlineInformation) {
               QStringLiteral("3"));
   orca.answer(kSpec, HttpAction::Ok("    <EffectiveTime type=\"string\">2023-10-01</EffectiveTime>\n"),
               QStringLiteral("3"));
+  oneRequestAtATime();
   logic->LoadPatientList();
   EXPECT_EQ(rows(),
             (QStringList{QStringLiteral("1|1|甲|◎"), QStringLiteral("2|2|乙|"), QStringLiteral("3|3|丙|◎")}));

@@ -11,6 +11,7 @@
 #include "history_fixtures.h"
 #include "recording_ui.h"
 #include "scripted_orca.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 #include "widgets/qt_print_job.h"
 
@@ -53,6 +54,7 @@ class PrintViewTest : public TempProgramFolder {
     logic.GetWebORCAInfo();
     logic.controls().EditSearch.text = QStringLiteral("7");
     logic.BtnSearchClick();
+    WaitUntilIdle(logic);
   }
 
   // A4 at 300 dots per inch, written to a PDF file instead of a printer.

@@ -93,6 +93,7 @@ TEST_F(ReceptionListTest, dayButtonsMoveTheDateAndReload) {
     logic->controls().EditSearch.text = QStringLiteral("123");
     logic->controls().MemoTain.lines = QStringList{QStringLiteral("他院薬歴")};
     (logic.get()->*step.handler)();
+    WaitUntilIdle(*logic.get());
     SCOPED_TRACE(step.day);
     EXPECT_EQ(logic->controls().LabelDate.text, QString::fromUtf8(step.label));
     EXPECT_TRUE(
@@ -110,6 +111,7 @@ TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
   void (DrugInfoLogic::*handlers[])() = {&DrugInfoLogic::BtnPrevDayClick, &DrugInfoLogic::BtnNextDayClick,
                                          &DrugInfoLogic::BtnTodayClick, &DrugInfoLogic::BtnKaikeiMiClick};
   for (auto handler : handlers) (logic.get()->*handler)();
+  WaitUntilIdle(*logic.get());
   ASSERT_EQ(ui.messages.size(), 4u);
   for (const auto& [kind, text] : ui.messages) {
     EXPECT_EQ(kind, MessageKind::Warning);
@@ -121,22 +123,26 @@ TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
   EXPECT_EQ(logic->controls().GridPatient.cell(1, 1), QStringLiteral("7"));
 }
 
-TEST_F(ReceptionListTest, hourglassIsOnWhileOrcaAnswersAndOffAfterwards) {
-  QList<int> depths;
-  orca.setObserver([&](const HttpRequest&) { depths << ui.busyDepth.load(); });
+TEST_F(ReceptionListTest, workIsShownWhileOrcaAnswersAndGoneAfterwards) {
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
-  logic->LoadPatientList();
-  ASSERT_EQ(depths.size(), 2);  // the list and the first probe
-  for (int depth : depths) EXPECT_GT(depth, 0);
-  EXPECT_EQ(ui.busyDepth.load(), 0);
+  logic.now()->LoadPatientList();
+  EXPECT_TRUE(logic.now()->working());
+  EXPECT_TRUE(logic.now()->controls().workLabel.visible);
+  EXPECT_EQ(logic.now()->controls().workLabel.text, QStringLiteral("受付一覧"));
+  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  EXPECT_FALSE(logic->controls().workLabel.visible);
+  EXPECT_EQ(logic->controls().workLabel.text, QString());
+  EXPECT_FALSE(logic->working());
 }
 
-TEST_F(ReceptionListTest, cacheWriteFailureEndsTheLoadAndRestoresCursorAndPainting) {
+TEST_F(ReceptionListTest, cacheWriteFailureEndsTheLoadAndRestoresPainting) {
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("PatientCache.csv")));
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
   ui.events.clear();
-  EXPECT_THROW(logic->TimerRefreshTimer(), CoreError);
-  EXPECT_EQ(ui.busyDepth.load(), 0);
+  logic->TimerRefreshTimer();
+  ASSERT_EQ(ui.errors.size(), 1);
+  EXPECT_TRUE(ui.errors.first().startsWith(QStringLiteral("CoreError: "))) << ui.errors.first().toStdString();
+  EXPECT_FALSE(logic->working());
   EXPECT_EQ(ui.events.constLast(), QStringLiteral("resume GridPatient"));
   EXPECT_EQ(ui.events.count(QStringLiteral("suspend GridPatient")),
             ui.events.count(QStringLiteral("resume GridPatient")));

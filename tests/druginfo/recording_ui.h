@@ -2,24 +2,21 @@
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
+#include "core/error_message.h"
 #include "druginfo/drug_info_ui.h"
 #include "qt_printers.h"
 #include "uikit/headless_desktop.h"
 
-// Records what the logic asks of the desktop. The busy depth is read by the loopback server's
-// thread, which tells whether the hourglass was on while a request was being answered.
+// Records what the logic asks of the desktop.
 class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
  public:
   void MessageBox(MessageKind kind, const QString& text) override { messages.emplace_back(kind, text); }
-  void BeginBusyCursor() override { ++busyDepth; }
-  void EndBusyCursor() override { --busyDepth; }
   void SuspendPainting(const QString& control) override { events << QStringLiteral("suspend ") + control; }
   void ResumePainting(const QString& control) override { events << QStringLiteral("resume ") + control; }
   void SetFocus(const QString& control) override { events << QStringLiteral("focus ") + control; }
@@ -34,10 +31,20 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
   }
 
   void OpenWithDefaultProgram(const QUrl& target) override { opened << target.toLocalFile(); }
+  void ModelsChanged() override { ++modelsChanged; }
+  // An error that ends background work is recorded as the window's error report would show it.
+  void RunJobEnd(const std::function<void()>& end) override {
+    try {
+      end();
+    } catch (const std::exception& e) {
+      errors << ExceptionTypeName(e) + QStringLiteral(": ") + ErrorMessage(e);
+    }
+  }
 
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList events;
-  std::atomic<int> busyDepth{0};
+  int modelsChanged = 0;
+  QStringList errors;  // "<type>: <what>" of errors that ended background work
   std::function<void()> onOpenSettings;
   QString clipboard;
   QStringList opened;  // files handed to the default viewer, in order

@@ -99,6 +99,7 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
     ui.opened.clear();
     ui.messages.clear();
     (logic.get()->*c.click)();
+    WaitUntilIdle(*logic.get());
     EXPECT_EQ(ui.opened, c.opened);
     EXPECT_EQ(ui.messages, c.messages);
   }

@@ -130,5 +130,5 @@ TEST_F(TainPanesTest, monthButtonWithAPatientAsksForTheNewMonth) {
   EXPECT_TRUE(orca.requests().first().body.contains("<Perform_Date type=\"string\">2024-06</Perform_Date>"));
   EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年06月"));
   EXPECT_TRUE(logic->controls().MemoSelf.lines.isEmpty());
-  EXPECT_EQ(ui.busyDepth, 0);
+  EXPECT_FALSE(logic->working());
 }

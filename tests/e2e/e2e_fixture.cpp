@@ -8,12 +8,14 @@ void EndToEndTest::SetUp() {
   today = QDate::currentDate();
   const QDateTime moment(today, QTime(10, 0));
   SetClockForTesting([moment] { return moment; });
-  const QString url = sim.start(today);
+  const EndToEndRoad how = road();
+  const QString url = sim.start(today, how.simArguments);
   ASSERT_FALSE(url.isEmpty()) << "orca-sim did not start";
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), url + QStringLiteral("/api/"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIUSER"), QStringLiteral("ormaster"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIKEY"), QStringLiteral("ormaster"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("KIKANCD"), QStringLiteral("1234567"));
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QString::number(how.parallel));
   logic = std::make_unique<DrugInfoLogic>(ui);
 }
 

@@ -4,17 +4,22 @@
 #include <QStringList>
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include "druginfo/drug_info_logic.h"
+#include "end_to_end_road.h"
 #include "orca_sim_process.h"
 #include "recording_ui.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 
 // The window logic with a user.ini pointing at a freshly started orca-sim. The program's clock
 // and the simulator's demo data are pinned to the same day, so a run across midnight stays
 // consistent.
-class EndToEndTest : public TempProgramFolder {
+class EndToEndTest : public TempProgramFolder, public testing::WithParamInterface<EndToEndRoad> {
  protected:
   void SetUp() override;
+  virtual EndToEndRoad road() const { return GetParam(); }
 
   // Data rows of the patient grid as "number|patient|name|mark".
   QStringList rows() const;
@@ -22,5 +27,5 @@ class EndToEndTest : public TempProgramFolder {
   QDate today;
   OrcaSimProcess sim;
   RecordingUi ui;
-  std::unique_ptr<DrugInfoLogic> logic;
+  SettlingLogic<DrugInfoLogic> logic;
 };

@@ -27,7 +27,7 @@ class SimTest : public TempProgramFolder {
   void SetUp() override;
   void start(SimOptions options = {});
 
-  // ORCAPost through the product's transport; the answer's lines, or nothing when it returned "".
+  // A post through the product's transport; the answer's lines, or nothing when it returned "".
   std::optional<QStringList> post(const QString& apiPath, const QString& body);
   QUrl pushUrl() const;  // ws://…/ws
   // A request with an explicit Authorization value ("" for none).

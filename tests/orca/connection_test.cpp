@@ -17,6 +17,14 @@ TEST_F(Connection, refreshIntervalIsClampedAndDefaultsTo60Seconds) {
   EXPECT_EQ(GetWebORCAInfo().refreshMs, 60000);  // no file at all
 }
 
+TEST_F(Connection, parallelRequestsAreOneToEightAndDefaultToFour) {
+  const std::pair<QString, int> cases[] = {{"", 4},  {"1", 1},   {" 8 ", 8}, {"0", 4},
+                                           {"9", 4}, {"-2", 4},  {"x", 4},   {"2.5", 4}};
+  for (const auto& [setting, parallel] : cases)
+    EXPECT_EQ(ParallelRequests(setting), parallel) << setting.toStdString();
+  EXPECT_EQ(GetWebORCAInfo().parallel, 4);  // no file at all
+}
+
 TEST_F(Connection, reloadsFieldsAsStoredWithOnlyTheInstitutionCodeTrimmed) {
   writeFile("user.ini",
             "[PARAMA]\r\nURL=https://orca.example/api/\r\nAPIKEY=key\r\nAPIUSER=user\r\nKIKANCD= 1234567 \r\n"

@@ -1,10 +1,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMutex>
+#include <QTimer>
 #include <atomic>
 #include <deque>
 
 #include "async/run_blocking.h"
+#include "async/when_all.h"
 #include "core/core_error.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
@@ -55,13 +57,17 @@ class OrcaPost : public TempProgramFolder {
   OrcaClient client_;
 };
 
+Task<std::vector<OrcaAnswer>> All(std::vector<Task<OrcaAnswer>> posts) {
+  co_return co_await WhenAll(std::move(posts));
+}
+
 const QByteArray kAnswer =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n  <WholeName type=\"string\">試験 "
     "花子</WholeName>\n</xmlio2>\n";
 
 TEST_F(OrcaPost, postsTheBodyAndStoresTheAnswerWithAByteOrderMark) {
   serve({HttpAction::Ok(kAnswer)});
-  const QString dump = client_.ORCAPost(kAccept, kBody);
+  const QString dump = RunBlocking(client_.post(kAccept, kBody)).dumpPath;
   EXPECT_EQ(dump, path("Res_api01rv2_acceptlstv2_class_03.txt"));
   EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF" + kAnswer);
   EXPECT_EQ(logMessages(), QStringList({"API: " + kAccept + " URL: " + url(kAccept), "ResponseCode=200"}));
@@ -77,7 +83,7 @@ TEST_F(OrcaPost, postsTheBodyAndStoresTheAnswerWithAByteOrderMark) {
 
 TEST_F(OrcaPost, aBlankBodySendsAPlainGet) {
   serve({HttpAction::Ok(kAnswer).after(900), HttpAction::Ok(kAnswer)});
-  EXPECT_EQ(client_.ORCAPost("api01rv2/patientgetv2?id=123", "   "),
+  EXPECT_EQ(RunBlocking(client_.post("api01rv2/patientgetv2?id=123", "   ")).dumpPath,
             path("Res_api01rv2_patientgetv2_id_123.txt"));
   const auto requests = server_->requests();
   ASSERT_EQ(requests.size(), 2);
@@ -144,7 +150,7 @@ TEST_F(OrcaPost, followsTheFailureTable) {
     serve(c.actions);
     QElapsedTimer clock;
     clock.start();
-    const QString dump = client_.ORCAPost(kAccept, kBody);
+    const QString dump = RunBlocking(client_.post(kAccept, kBody)).dumpPath;
     EXPECT_EQ(!dump.isEmpty(), c.dumped) << c.what;
     EXPECT_EQ(QFile::exists(path("Res_api01rv2_acceptlstv2_class_03.txt")), c.dumped) << c.what;
     if (c.dumped) {
@@ -198,9 +204,9 @@ TEST_F(OrcaPost, anAnswerWithoutEndStopsAtALimitAndIsNotRetried) {
   for (const Case& c : cases) {
     serve({HttpAction::Ok("earlier"), c.action});
     client_.setLimits({1000, qint64(1) << 20, 1500});
-    ASSERT_NE(client_.ORCAPost(kAccept, kBody), "");
+    ASSERT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
     QFile::remove(path("Log.txt"));
-    EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "") << c.what;
+    EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "") << c.what;
     EXPECT_EQ(logMessages(), QStringList({"API: " + kAccept + " URL: " + url(kAccept), c.error})) << c.what;
     EXPECT_EQ(server_->requests().size(), 2) << c.what;
     EXPECT_EQ(readFile(dumpName),
@@ -224,7 +230,7 @@ TEST_F(OrcaPost, refusedConnectionsAndUnknownHostsAreNotRetried) {
        {QString("http://127.0.0.1:%1/api/").arg(port), QString("http://no-such-host.invalid/api/")}) {
     QFile::remove(path("Log.txt"));
     configure(base);
-    EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+    EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
     const QStringList log = logMessages();
     ASSERT_EQ(log.size(), 2) << log.join("\n").toStdString();
     EXPECT_TRUE(log[1].startsWith("HTTP Error (attempt 1): ")) << log[1].toStdString();
@@ -245,14 +251,14 @@ TEST_F(OrcaPost, credentialsGoOnlyThroughTheChallengeTrimmed) {
   const QString base = QString("http://127.0.0.1:%1/api/").arg(server_->port());
 
   configure(base, "  ormaster ", " s3cret  ");
-  EXPECT_NE(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(client_.FAuthUser(), "ormaster");
   EXPECT_EQ(client_.FAuthPass(), "s3cret");
   EXPECT_EQ(challenged, 1);
   EXPECT_EQ(server_->requests().first().header("Authorization"), "") << "no header before the server asks";
 
   configure(base, "ormaster", "stale");  // a key changed while the window is open replaces the accepted one
-  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(logMessages().last(), "ResponseCode=401");
 
   OrcaClient fresh;  // a new window: wrong key, answered 401 once, never retried
@@ -260,19 +266,19 @@ TEST_F(OrcaPost, credentialsGoOnlyThroughTheChallengeTrimmed) {
   fresh.setConnection(GetWebORCAInfo());
   server_->clearRecord();
   QFile::remove(path("Log.txt"));
-  EXPECT_EQ(fresh.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(RunBlocking(fresh.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(logMessages().last(), "ResponseCode=401");
   EXPECT_EQ(server_->requests().size(), 2);  // the unauthenticated try and the one with the refused key
 }
 
 TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {
   serve({HttpAction::Ok("first"), HttpAction::Status(500), HttpAction::Ok("third")});
-  const QString dump = client_.ORCAPost(kAccept, kBody);
-  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  const QString dump = RunBlocking(client_.post(kAccept, kBody)).dumpPath;
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"),
             "\xEF\xBB\xBF"
             "first");
-  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), dump);
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, dump);
   EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"),
             "\xEF\xBB\xBF"
             "third");
@@ -295,14 +301,14 @@ TEST_F(OrcaPost, aFailedAnswerCarriesItsStatusOrTheTransportsMessage) {
 TEST_F(OrcaPost, decodesEveryAnswerAsUtf8WhateverItsDeclaredCharset) {
   HttpAction a = HttpAction::Ok("\xEF\xBB\xBF名前 \xFF end", "text/xml; charset=Shift_JIS");
   serve({a});
-  client_.ORCAPost(kAccept, kBody);
+  RunBlocking(client_.post(kAccept, kBody)).dumpPath;
   EXPECT_EQ(readFile("Res_api01rv2_acceptlstv2_class_03.txt"), "\xEF\xBB\xBF名前 \xEF\xBF\xBD end");
 }
 
 TEST_F(OrcaPost, anUnwritableDumpIsReportedAfterTheStatus) {
   serve({HttpAction::Ok(kAnswer)});
   ASSERT_TRUE(QDir(dir_.path()).mkdir("Res_api01rv2_acceptlstv2_class_03.txt"));
-  EXPECT_EQ(client_.ORCAPost(kAccept, kBody), "");
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   const QStringList log = logMessages();
   ASSERT_EQ(log.size(), 3);
   EXPECT_EQ(log[1], "ResponseCode=200");
@@ -313,19 +319,82 @@ TEST_F(OrcaPost, anUnwritableDumpIsReportedAfterTheStatus) {
 TEST_F(OrcaPost, aFailingFirstLogLineReachesTheCaller) {
   serve({HttpAction::Ok(kAnswer)});
   ASSERT_TRUE(QDir(dir_.path()).mkpath("Log.txt/Log.txt"));
-  EXPECT_THROW(client_.ORCAPost(kAccept, kBody), CoreError);
+  EXPECT_THROW(RunBlocking(client_.post(kAccept, kBody)).dumpPath, CoreError);
   EXPECT_TRUE(server_->requests().isEmpty());
 }
 
 TEST_F(OrcaPost, sequentialRequestsShareOneConnectionAndOddPatientNumbersStayInTheFolder) {
   serve({HttpAction::Ok(kAnswer)});
-  for (int i = 0; i < 5; ++i) ASSERT_NE(client_.ORCAPost(kAccept, kBody), "");
+  for (int i = 0; i < 5; ++i) ASSERT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(server_->connectionsOpened(), 1);
 
-  const QString dump = client_.ORCAPost("api01rv2/patientgetv2?id=../../x", "");
+  const QString dump = RunBlocking(client_.post("api01rv2/patientgetv2?id=../../x", "")).dumpPath;
   EXPECT_EQ(dump, path("Res_api01rv2_patientgetv2_id_.._.._x.txt"));
   EXPECT_EQ(server_->requests().last().target, "/api/api01rv2/patientgetv2?id=..%2F..%2Fx");
   EXPECT_TRUE(QFile::exists(dump));
 }
 
 }  // namespace
+
+// Side by side, at most PARALLEL requests are open at once; the others wait their turn in order.
+TEST_F(OrcaPost, atMostParallelRequestsRunAtOnceAndTheRestWaitInOrder) {
+  QMutex mutex;
+  QStringList order;
+  server_ = std::make_unique<HttpServer>([&](const HttpRequest& r) {
+    QMutexLocker lock(&mutex);
+    order << QString::fromUtf8(r.body);
+    return HttpAction::Ok(r.body).after(100);
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  writeFile("user.ini", readFile("user.ini") + "PARALLEL=2\r\n");
+  client_.setConnection(GetWebORCAInfo());
+  int most = 0;
+  QTimer sample;
+  QObject::connect(&sample, &QTimer::timeout, [&] { most = std::max(most, client_.requestsInFlight()); });
+  sample.start(5);
+
+  std::vector<Task<OrcaAnswer>> posts;
+  for (int i = 0; i < 6; ++i) posts.push_back(client_.post(kAccept, QString("<n>%1</n>").arg(i)));
+  const std::vector<OrcaAnswer> answers = RunBlocking(All(std::move(posts)));
+  EXPECT_EQ(most, 2);
+  ASSERT_EQ(answers.size(), 6u);
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(answers[i].content.endsWith(QString("<n>%1</n>").arg(i).toUtf8()));
+  QStringList expected;
+  for (int i = 0; i < 6; ++i) expected << QString("<n>%1</n>").arg(i);
+  // Two at a time, in the order they were made: each pair holds the next two.
+  for (int pair = 0; pair < 3; ++pair) {
+    QStringList arrived = order.mid(pair * 2, 2);
+    arrived.sort();
+    EXPECT_EQ(arrived, expected.mid(pair * 2, 2));
+  }
+  EXPECT_EQ(client_.requestsInFlight(), 0);
+
+  // Each request's lines are together: its API line, then its answer's status.
+  const QStringList log = QString::fromLocal8Bit(readFile("Log.txt")).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(log.size(), 12);
+  for (int i = 0; i < 12; i += 2) {
+    EXPECT_TRUE(log[i].contains(" API: ")) << log[i].toStdString();
+    EXPECT_TRUE(log[i + 1].endsWith(" ResponseCode=200")) << log[i + 1].toStdString();
+  }
+}
+
+// The dump file keeps the answer of the request sent last, even when an earlier one ends later.
+TEST_F(OrcaPost, theDumpFileHoldsTheAnswerOfTheRequestSentLast) {
+  server_ = std::make_unique<HttpServer>([](const HttpRequest& r) {
+    HttpAction answer = HttpAction::Ok(r.body);
+    return r.body.contains("slow") ? answer.after(300) : answer;
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  client_.setTimeoutMs(10000);  // the slow answer is slow on purpose, not a time-out
+  std::vector<Task<OrcaAnswer>> posts;
+  posts.push_back(client_.post(kAccept, "<sent>first, slow</sent>"));
+  posts.push_back(client_.post(kAccept, "<sent>second, fast</sent>"));
+  const std::vector<OrcaAnswer> answers = RunBlocking(All(std::move(posts)));
+  ASSERT_TRUE(answers[0].ok());
+  EXPECT_TRUE(answers[0].content.contains("first, slow")) << "its own answer still reaches the caller";
+  QFile dump(answers[1].dumpPath);
+  ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(dump.readAll().contains("second, fast"));
+}

@@ -1,3 +1,4 @@
+#include "async/run_blocking.h"
 #include "core/ini_file.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
@@ -21,7 +22,8 @@ class OrcaTls : public TempProgramFolder {
              const QSslCertificate& serverCertificate = TestCertificates().server) {
     TlsSettings tls;
     tls.certificate = serverCertificate;
-    tls.key = serverCertificate == TestCertificates().server ? TestCertificates().serverKey : TestCertificates().clientKey;
+    tls.key = serverCertificate == TestCertificates().server ? TestCertificates().serverKey
+                                                             : TestCertificates().clientKey;
     tls.protocol = protocol;
     if (requireClientCertificate) tls.clientCertificateAuthorities = {TestCertificates().ca};
     server_ = std::make_unique<HttpServer>([](const HttpRequest&) { return HttpAction::Ok("<xmlio2/>"); });
@@ -34,7 +36,7 @@ class OrcaTls : public TempProgramFolder {
     client_.setTimeoutMs(5000);
   }
 
-  bool post() { return !client_.ORCAPost(kPath, "").isEmpty(); }
+  bool post() { return !RunBlocking(client_.post(kPath, "")).dumpPath.isEmpty(); }
 
   std::unique_ptr<HttpServer> server_;
   OrcaClient client_;
@@ -86,9 +88,11 @@ TEST_F(OrcaTls, theFirstStoredCertificateWithItsKeyIsPresentedWhenTheServerAsks)
   EXPECT_EQ(store.certificates().size(), 2);
   store.add(TestCertificates().client, TestCertificates().clientKey);  // an equal one is replaced
   EXPECT_EQ(store.certificates().size(), 2);
-  EXPECT_EQ(QFile::permissions(path("certs/") + TestCertificates().client.digest(QCryptographicHash::Sha256).toHex() + ".key") &
-                (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ReadUser | QFileDevice::ReadOwner),
-            QFileDevice::ReadOwner | QFileDevice::ReadUser);
+  EXPECT_EQ(
+      QFile::permissions(path("certs/") +
+                         TestCertificates().client.digest(QCryptographicHash::Sha256).toHex() + ".key") &
+          (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ReadUser | QFileDevice::ReadOwner),
+      QFileDevice::ReadOwner | QFileDevice::ReadUser);
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ class SelfHistoryLoad : public TempProgramFolder {
     TempProgramFolder::SetUp();
     SetClockForTesting([] { return QDateTime(QDate(2024, 5, 20), QTime(10, 0)); });
     orca_.configure();
-    client_.setConnection(GetWebORCAInfo());
+    OrcaConnection oneAtATime = GetWebORCAInfo();
+    oneAtATime.parallel = 1;  // the road's own order, which the tests below read
+    client_.setConnection(oneAtATime);
   }
 
   // The current month: visits on 3 May in department 01 and on 31 May in department 13.
@@ -65,6 +67,22 @@ class SelfHistoryLoad : public TempProgramFolder {
 };
 
 }  // namespace
+
+TEST_F(SelfHistoryLoad, daysAskedSideBySideGiveTheSameMemo) {
+  scriptMayInTwoDepartments();
+  client_.setConnection(GetWebORCAInfo());  // four at a time
+  const std::optional<SelfYakureki> shown =
+      RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral("00123"), QString()));
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->memo, kMayMemo);
+  ASSERT_EQ(shown->days.size(), 2);  // the drugs behind the text keep its order too
+  EXPECT_EQ(shown->days[0].day, QStringLiteral("2024-05-31"));
+  EXPECT_EQ(shown->days[1].day, QStringLiteral("2024-05-03"));
+  QStringList asked = orca_.asked();
+  asked.sort();
+  EXPECT_EQ(asked, (QStringList{"01 2024-05-03", "01 2024-05-31", "02 2024-05-03 01", "02 2024-05-31 13",
+                                "03 2024-05"}));
+}
 
 TEST_F(SelfHistoryLoad, monthInTwoDepartmentsAsksEachDayItsOwnDepartmentNewestFirst) {
   scriptMayInTwoDepartments();

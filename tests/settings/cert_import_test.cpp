@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "async/run_blocking.h"
 #include "core/ini_file.h"
 #include "http_server.h"
 #include "orca/connection.h"
@@ -11,6 +12,7 @@
 #include "pkcs12_files.h"
 #include "recording_settings_ui.h"
 #include "settings/setting_logic.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
 
@@ -142,7 +144,7 @@ TEST_F(CertImportTest, importedCertificateOpensAConnectionThatRequiresIt) {
     client.setConnection(connection);
     client.setTimeoutMs(5000);
     client.setCertStore(ClientCertStore(path("certs")));
-    return client.ORCAPost("api01rv2/patientgetv2?id=00001", "");
+    return RunBlocking(client.post("api01rv2/patientgetv2?id=00001", "")).dumpPath;
   };
   EXPECT_EQ(post(), QString()) << "refused without a client certificate";
 
@@ -154,6 +156,7 @@ TEST_F(CertImportTest, importedCertificateOpensAConnectionThatRequiresIt) {
   logic_->controls().urlEdit.text = connection.stURL;
   logic_->setTimeoutMs(5000);
   logic_->Button3Click();
+  WaitUntilIdle(*logic_);
   EXPECT_EQ(logic_->controls().resultMemo.text(), "ログイン成功 Code=200")
       << "the connection test presents it too";
 }

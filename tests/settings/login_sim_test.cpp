@@ -5,6 +5,7 @@
 
 #include "recording_settings_ui.h"
 #include "settings/setting_logic.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -37,6 +38,7 @@ class LoginSimTest : public TempProgramFolder {
     logic.controls().apiUserEdit.text = "ormaster";
     logic.controls().apiKeyEdit.text = key;
     logic.Button3Click();
+    WaitUntilIdle(logic);
     return logic.controls().resultMemo.text();
   }
   QProcess sim_;

@@ -7,6 +7,7 @@
 #include "recording_settings_ui.h"
 #include "settings/login_rules.h"
 #include "settings/setting_logic.h"
+#include "settling_logic.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
 
@@ -27,7 +28,8 @@ class LoginTest : public TempProgramFolder {
     logic_->controls().apiUserEdit.text = " ormaster ";
     logic_->controls().apiKeyEdit.text = " secret-key ";
     logic_->Button3Click();
-    EXPECT_EQ(ui_.busyDepth, 0);
+    WaitUntilIdle(*logic_);
+    EXPECT_FALSE(logic_->working());
     return logic_->controls().resultMemo.text();
   }
 
@@ -125,6 +127,7 @@ TEST_F(LoginTest, onPremiseWithoutAnAddressFailsWithAnEmptyHost) {
   logic_->CheckRadioButton2();
   logic_->controls().addressEdit.text = "  ";
   logic_->Button3Click();
+  WaitUntilIdle(*logic_);
   const QString shown = logic_->controls().resultMemo.text();
   EXPECT_TRUE(shown.startsWith("エラー: ") && shown.size() > 5) << shown.toStdString();
   EXPECT_EQ(logMessages().last(), "Error: " + shown.mid(5));

@@ -33,13 +33,10 @@ class RecordingSettingsUi : public HeadlessDesktop<SettingsUi> {
                    defaultText;
     return inputAnswer ? *inputAnswer : defaultText;
   }
-  void BeginBusyCursor() override { ++busyDepth; }
-  void EndBusyCursor() override { --busyDepth; }
 
   std::vector<std::pair<MessageKind, QString>> messages;
   QStringList dialogs;
   std::optional<QString> folderAnswer;
   std::optional<QString> fileAnswer;
   std::optional<QString> inputAnswer;
-  int busyDepth = 0;
 };

@@ -186,7 +186,8 @@ TEST_F(SettingViewTest, refusedSaveIsRaisedOnceTheWindowIsGone) {
 
 TEST_F(SettingViewTest, drugInformationMenuOpensTheWindowAndReturnsWhenItHasClosed) {
   QWidget drugInfo;
-  QtDrugInfoUi ui(&drugInfo, [] {});
+  QtDrugInfoUi ui(
+      &drugInfo, [] {}, [](const std::function<void()>& handler) { handler(); });
   QTimer::singleShot(0, [] {
     auto* window = qobject_cast<TfrmSetting*>(QApplication::activeModalWidget());
     ASSERT_TRUE(window);

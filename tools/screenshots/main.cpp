@@ -35,6 +35,11 @@ void Fail(const QString& message) {
   std::exit(1);
 }
 
+// Waits for the window's work in the background (the list and its marks, an opened patient).
+void WaitForWork(const DrugInfoLogic& logic) {
+  if (!RunUntil([&logic] { return !logic.working(); })) Fail(QStringLiteral("the window's work did not end"));
+}
+
 // Lets pending layout and paint events run so that the grab shows the final state.
 void Settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
@@ -86,6 +91,7 @@ int main(int argc, char** argv) {
     Fail(typeName + QStringLiteral(": ") + message);
   });
   drugInfo.show();
+  WaitForWork(drugInfo.logic());
   const StringGrid& grid = drugInfo.logic().controls().GridPatient;
   bool listed = false;
   bool marked = false;
@@ -104,6 +110,7 @@ int main(int argc, char** argv) {
     DoubleClick(table->viewport(), table->visualItemRect(table->item(row - 1, 1)).center());
     break;
   }
+  WaitForWork(logic);
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
 

@@ -1,0 +1,53 @@
+#include "push/push_target.h"
+
+#include "core/user_settings.h"
+#include "orca/connection.h"
+
+namespace {
+
+const QString kOnPremiseMode = QStringLiteral("2");
+
+// Only the server is taken from the API's URL: its path, query and any user part are the API's.
+QUrl FromApiUrl(const QString& apiUrl) {
+  const QUrl api(apiUrl.trimmed(), QUrl::TolerantMode);
+  const QString scheme = api.scheme().toLower();
+  if (!api.isValid() || api.host().isEmpty() ||
+      (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+    return {};
+  QUrl push;
+  push.setScheme(scheme == QLatin1String("https") ? QStringLiteral("wss") : QStringLiteral("ws"));
+  push.setHost(api.host());
+  push.setPort(api.port());
+  push.setPath(QStringLiteral("/ws"));
+  return push;
+}
+
+}  // namespace
+
+QUrl PushAddress(const QString& pushUrl, const QString& connectionMode, const QString& serverAddress,
+                 const QString& apiUrl) {
+  if (!pushUrl.trimmed().isEmpty()) return QUrl(pushUrl.trimmed(), QUrl::TolerantMode);
+  // As the request transport: on premises without an address, the URL is used.
+  if (connectionMode.trimmed() == kOnPremiseMode && !serverAddress.trimmed().isEmpty()) {
+    return QUrl(QStringLiteral("ws://") + serverAddress.trimmed() + QStringLiteral(":8000/ws"),
+                QUrl::TolerantMode);
+  }
+  return FromApiUrl(apiUrl);
+}
+
+bool PushEnabled(const QString& pushSetting) {
+  return pushSetting.trimmed() != QLatin1String("0");
+}
+
+PushTarget ReadPushTarget() {
+  const OrcaConnection connection = GetWebORCAInfo();
+  const QString mode = ReadSetting(Setting::ConnectionMode);
+  PushTarget target;
+  target.enabled = PushEnabled(ReadSetting(Setting::Push));
+  target.url =
+      PushAddress(ReadSetting(Setting::PushUrl), mode, ReadSetting(Setting::ServerAddress), connection.stURL);
+  target.user = connection.stAPIUSER.trimmed();
+  target.key = connection.stAPIKEY.trimmed();
+  target.tls12Only = mode.trimmed() != kOnPremiseMode;
+  return target;
+}

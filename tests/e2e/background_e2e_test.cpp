@@ -1,0 +1,152 @@
+// The window's work in the background against a simulator that answers slowly and in a shuffled
+// order: what a superseded or closed job leaves behind, what a refresh asks for, and the log and
+// dump files whatever order the answers come in.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QThread>
+
+#include "core/ini_file.h"
+#include "e2e_fixture.h"
+#include "usecases/patient_grid.h"
+
+namespace {
+
+const QString kListDump = QStringLiteral("Res_api01rv2_acceptlstv2_class_03.txt");
+
+class BackgroundE2e : public EndToEndTest {
+ protected:
+  EndToEndRoad road() const override {
+    return {"slowAndShuffled",
+            4,
+            {QStringLiteral("--latency"), QStringLiteral("30"), QStringLiteral("--jitter"),
+             QStringLiteral("30")}};
+  }
+
+  int rowOf(const QString& number) const {
+    return static_cast<int>(PatientNumbersOf(logic->controls().GridPatient).indexOf(number)) + 1;
+  }
+  void openRow(int row) {
+    logic.now()->GridPatientSelectCell(1, row);
+    logic.now()->GridPatientDblClick();
+  }
+  // What the right-hand panes and the patient labels show.
+  QStringList panes() const {
+    const DrugInfoControls& c = logic->controls();
+    QStringList shown{c.patientNumberLabel.text, c.patientNameLabel.text, c.LabelAge.text,
+                      c.LabelSelfMonth.text,     c.LabelTainName.text,    c.LabelTainMonth.text};
+    for (int row = 0; row < c.GridInstitution.rowCount(); ++row)
+      for (int col = 0; col < c.GridInstitution.colCount(); ++col) shown << c.GridInstitution.cell(col, row);
+    return shown + c.MemoTain.lines + c.MemoSelf.lines;
+  }
+  QStringList logLines() const {
+    QFile log(path(QStringLiteral("Log.txt")));
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    return QString::fromLocal8Bit(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  }
+  int requestsLogged() const { return static_cast<int>(logLines().filter(QStringLiteral(" API: ")).size()); }
+  QMap<QString, QByteArray> dumps() const {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(dir_.path()).entryList({QStringLiteral("Res_*.txt")})) {
+      QFile file(path(name));
+      if (!file.open(QIODevice::ReadOnly)) continue;
+      // The simulator stamps every answer with the time it was made.
+      static const QRegularExpression stamp(QStringLiteral("<Information_Time[^<]*</Information_Time>"));
+      files.insert(name, QString::fromUtf8(file.readAll()).remove(stamp).toUtf8());
+    }
+    return files;
+  }
+};
+
+}  // namespace
+
+TEST_F(BackgroundE2e, aPatientOpenedWhileAnotherLoadsShowsOnlyTheSecond) {
+  logic->FormShow();
+  const int first = rowOf(QStringLiteral("1"));
+  const int second = rowOf(QStringLiteral("3"));
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, 0);
+  openRow(second);
+  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  const QStringList alone = panes();
+  ASSERT_EQ(alone.at(0), QStringLiteral("3"));
+
+  openRow(first);
+  QThread::msleep(40);
+  QCoreApplication::processEvents();  // the first patient's answers are on their way
+  ASSERT_TRUE(logic.now()->working());
+  openRow(second);
+  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  EXPECT_EQ(panes(), alone);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.errors.isEmpty());
+  EXPECT_TRUE(logLines().filter(QStringLiteral(" Cancelled")).size() > 0)
+      << "the first patient's requests were aborted, and the log says so";
+}
+
+TEST_F(BackgroundE2e, closingTheWindowMidLoadLeavesNoRequestAndNoMessage) {
+  logic.now()->FormShow();
+  QThread::msleep(10);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(logic.now()->working());
+  logic.now()->FormClose();
+  EXPECT_FALSE(logic.now()->working());
+  EXPECT_EQ(logic.now()->client().requestsInFlight(), 0);
+  const QStringList gridBefore = rows();
+  for (int i = 0; i < 20; ++i) {  // longer than the simulator takes to answer
+    QThread::msleep(10);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(rows(), gridBefore);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.errors.isEmpty());
+  EXPECT_EQ(logLines().filter(QStringLiteral("ResponseCode=")).size(), 0) << "no answer was taken in";
+}
+
+// Marks are never taken back, so a refresh probes only the patients not marked yet.
+TEST_F(BackgroundE2e, aRefreshProbesOnlyThePatientsNotMarkedYet) {
+  logic->FormShow();
+  const QStringList listed = rows();
+  const int firstLoad = requestsLogged();
+  int unmarked = 0;
+  for (const QString& row : listed) unmarked += row.endsWith(QLatin1Char('|')) ? 1 : 0;
+
+  logic->TimerRefreshTimer();
+  EXPECT_EQ(rows(), listed);
+  EXPECT_EQ(requestsLogged() - firstLoad, 1 + 3 * unmarked)
+      << "the list, and three probes per unmarked patient";
+}
+
+// One request's lines stay together, and each dump file holds the answer of the request sent last
+// on its path, exactly as when the requests go one at a time.
+TEST_F(BackgroundE2e, logLinesAndDumpFilesAreTheSameAsOneAtATime) {
+  logic->FormShow();
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QStringLiteral("1"));
+  openRow(rowOf(QStringLiteral("1")));
+  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  QMap<QString, QByteArray> oneAtATime = dumps();
+  oneAtATime.remove(kListDump);  // the list is not asked for again
+  const QStringList shown = panes();
+
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QStringLiteral("4"));
+  QFile::remove(path(QStringLiteral("Log.txt")));
+  for (const QString& name : oneAtATime.keys()) QFile::remove(path(name));
+  openRow(rowOf(QStringLiteral("1")));
+  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  EXPECT_EQ(panes(), shown);
+  QMap<QString, QByteArray> sideBySide = dumps();
+  sideBySide.remove(kListDump);
+  EXPECT_EQ(sideBySide, oneAtATime);
+
+  const QStringList lines = logLines();
+  ASSERT_FALSE(lines.isEmpty());
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!lines.at(i).contains(QStringLiteral(" API: "))) continue;
+    ASSERT_LT(i + 1, lines.size());
+    EXPECT_TRUE(lines.at(i + 1).contains(QStringLiteral(" ResponseCode=200")))
+        << lines.at(i + 1).toStdString();
+  }
+}

@@ -1,0 +1,115 @@
+// rinmed-cli watch [yyyy-mm-dd] [--in-progress]: the patient grid of a day, printed once and again
+// whenever ORCA's push notifications change it, until interrupted.
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+
+#include "async/run_blocking.h"
+#include "cli_command.h"
+#include "cli_output.h"
+#include "day_listing.h"
+#include "orca/orca_client.h"
+#include "push/live_reload.h"
+#include "push/push_link.h"
+#include "stop_signal.h"
+#include "usecases/list_day.h"
+#include "usecases/user_messages.h"
+
+namespace {
+
+// Prints the day's grid, followed by an empty line, when it differs from the one printed last: a
+// reconnection reads the list again whether or not anything changed.
+class Watcher {
+ public:
+  Watcher(OrcaClient& client, DayArguments day) : client_(client), day_(day) {}
+
+  // Events arriving while a listing runs are listed after it, once.
+  void list() {
+    if (listing_) {
+      again_ = true;
+      return;
+    }
+    listing_ = true;
+    do {
+      again_ = false;
+      listOnce();
+    } while (again_);
+    listing_ = false;
+  }
+
+ private:
+  void listOnce() {
+    const std::optional<DayList> list = RunBlocking(ListDay(client_, day_.day, day_.mode));
+    if (!list) {
+      PrintError(QStringLiteral("ORCA gave no list (see Log.txt); the last one printed stands"));
+      return;
+    }
+    const QStringList rows = ListingRows(list->patients);
+    if (rows != printed_) {
+      for (const QString& row : rows) PrintLine(row);
+      PrintLine(QString());
+      std::fflush(stdout);  // whoever reads the pipe sees each listing as it comes
+      printed_ = rows;
+    }
+    if (list->cacheError) {
+      try {
+        std::rethrow_exception(list->cacheError);
+      } catch (const std::exception& e) {
+        PrintError(QString::fromLocal8Bit(e.what()));
+      }
+    }
+  }
+
+  OrcaClient& client_;
+  DayArguments day_;
+  QStringList printed_;
+  bool listing_ = false;
+  bool again_ = false;
+};
+
+int Watch(const QStringList& arguments) {
+  const std::optional<DayArguments> parsed = ParseDayArguments(arguments);
+  if (!parsed) return kExitUsage;
+  OrcaClient client;
+  if (!ConnectToConfiguredServer(client)) return kExitMessage;
+  const PushTarget target = ReadPushTarget();
+  if (!target.enabled || target.url.isEmpty()) {
+    PrintError(target.enabled ? QStringLiteral("no address for push notifications (PUSHURL in user.ini)")
+                              : QStringLiteral("push notifications are off (PUSH=0 in user.ini)"));
+    return kExitMessage;
+  }
+
+  Watcher watcher(client, *parsed);
+  watcher.list();
+  PushLink link;
+  LiveReload live([&watcher] { watcher.list(); });
+  live.setDayShown(parsed->day);
+  live.attach(link);
+  QObject::connect(&live, &LiveReload::indicatorChanged, [](const PushIndicator& indicator) {
+    PrintError(QStringLiteral("watch: ") + indicator.text + QStringLiteral(" (") +
+               indicator.toolTip.section(QLatin1Char('\n'), 0, 0) + QLatin1Char(')'));
+  });
+  QEventLoop loop;
+  QuitOnStopSignal(loop);
+  link.start(target);
+  loop.exec();
+
+  link.stop();
+  QEventLoop goodbye;  // the server's answer to the closing frame, briefly
+  QTimer::singleShot(2000, &goodbye, &QEventLoop::quit);
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &goodbye, [&] {
+    if (!link.closing()) goodbye.quit();
+  });
+  poll.start(20);
+  goodbye.exec();
+  return kExitDone;
+}
+
+const CliRegistration registration{
+    {QStringLiteral("watch"), QStringLiteral("[yyyy-mm-dd] [--in-progress]"),
+     QStringLiteral("the patient grid of the day, printed again (after an empty line) whenever ORCA's push "
+                    "notifications change it, until interrupted"),
+     Watch}};
+
+}  // namespace
