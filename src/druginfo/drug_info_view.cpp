@@ -67,6 +67,26 @@ void ShowMemo(QPlainTextEdit* memo, const MemoModel& model) {
   memo->setReadOnly(model.readOnly);
 }
 
+// The menu bar places its corner widget at the corner's size hint when it lays itself out, and not
+// again when only what the corner holds changes. This row has itself placed again whenever its
+// content changes size: a label shown, hidden or given a longer text.
+class CornerRow : public QWidget {
+ public:
+  explicit CornerRow(QMenuBar* bar) : QWidget(bar), bar_(bar) {}
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QWidget::event(event);
+    // Set again with its own parent, the corner is only placed again.
+    if (event->type() == QEvent::LayoutRequest && bar_->cornerWidget(Qt::TopRightCorner) == this)
+      bar_->setCornerWidget(this, Qt::TopRightCorner);
+    return handled;
+  }
+
+ private:
+  QMenuBar* bar_;
+};
+
 }  // namespace
 
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
@@ -91,7 +111,7 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   layout->setMenuBar(menuBar);
   // What runs in the background, and the small status indicators, are told in the menu bar's
   // free right-hand corner, which no control of the form uses: one row, the work text last.
-  auto* corner = new QWidget(menuBar);
+  auto* corner = new CornerRow(menuBar);
   corner->setObjectName(QStringLiteral("cornerBox"));
   auto* cornerRow = new QHBoxLayout(corner);
   cornerRow->setContentsMargins(0, 0, 8, 0);

@@ -251,6 +251,7 @@ TEST_F(DrugInfoViewTest, theWindowTakesInputWhileOrcaAnswersAndShowsWhatItDoes) 
   QCoreApplication::processEvents();
   EXPECT_TRUE(work->isVisible());
   EXPECT_EQ(work->text(), QStringLiteral("受付一覧"));
+  EXPECT_GE(work->width(), work->sizeHint().width()) << "the whole text shows";
   EXPECT_EQ(window->cursor().shape(), Qt::BusyCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing locks the program";
 
