@@ -7,6 +7,9 @@
 
 CheckIndicatorLabel::CheckIndicatorLabel(QWidget* parent) : QLabel(parent) {
   setObjectName(QStringLiteral("LabelMedCheck"));
+  // Drawn in its tone wherever it stands: a label inherits the role it paints with from its parent,
+  // and a menu bar's children would otherwise paint with the button text colour.
+  setForegroundRole(QPalette::WindowText);
   QFont font = ProportionalUiFont(12);
   font.setBold(true);
   setFont(font);
