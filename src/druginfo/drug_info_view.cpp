@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
+#include "medcheckview/check_indicator_label.h"
 #include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
 
@@ -116,6 +117,9 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   auto* cornerRow = new QHBoxLayout(corner);
   cornerRow->setContentsMargins(0, 0, 8, 0);
   cornerRow->setSpacing(12);
+  LabelMedCheck = new CheckIndicatorLabel(corner);  // hidden while it has nothing to say
+  LabelMedCheck->setVisible(false);
+  cornerRow->addWidget(LabelMedCheck);
   auto* workLabel = new QLabel(corner);
   workLabel->setObjectName(QStringLiteral("workLabel"));
   cornerRow->addWidget(workLabel);
@@ -329,6 +333,8 @@ void TfrmDrugInfo::connectEvents() {
   });
   connect(TimerRefresh, &QTimer::timeout, this,
           [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
+  connect(LabelMedCheck, &CheckIndicatorLabel::clicked, this,
+          [this] { forward([this] { logic_.LabelMedCheckClick(); }); });
 }
 
 void TfrmDrugInfo::showModels() {
@@ -375,6 +381,11 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
   ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  if (shownCheck_ != c.LabelMedCheck) {
+    shownCheck_ = c.LabelMedCheck;
+    LabelMedCheck->showIndicator(shownCheck_);
+    LabelMedCheck->setVisible(!shownCheck_.text.isEmpty());
+  }
   ShowWorkingCursor(this, c.working);
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)

@@ -19,6 +19,7 @@ struct CheckIndicator {
   CheckTone tone = CheckTone::Neutral;
   QString toolTip;
   bool opensFindings = false;  // a click opens the findings window
+  bool operator==(const CheckIndicator&) const = default;
 };
 
 CheckIndicator IndicatorOf(const MedicationCheck& check);
