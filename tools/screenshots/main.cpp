@@ -21,12 +21,8 @@
 #include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
 #include "medcheckview/findings_window.h"
-#include "orca/orca_client.h"
 #include "settings/setting_view.h"
 #include "uikit/string_grid.h"
-#include "usecases/check_medication.h"
-#include "usecases/find_patient.h"
-#include "usecases/open_patient.h"
 
 namespace {
 
@@ -114,17 +110,18 @@ int main(int argc, char** argv) {
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
 
-  // The demo's patient with an interacting pair across institutions, opened and checked as the
-  // window does it, before the settings below point elsewhere.
+  // The demo's patient with an interacting pair across institutions, found by number in the
+  // window and checked there, before the settings below point elsewhere; its indicator opens the
+  // findings window, shown here without the wait of a modal window.
   const QString checked = QStringLiteral("1002");
-  OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  const NumberSearch found = RunBlocking(FindPatientByNumber(client, checked));
-  if (found.message) Fail(QStringLiteral("patient 1002: ") + found.message->text);
-  const OpenedPatient opened = RunBlocking(OpenPatient(client, checked, found.name, QString(), TainLists()));
-  const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(checked, opened)));
-  if (check.count(FindingKind::Interaction) == 0) Fail(QStringLiteral("patient 1002 shows no interaction"));
-  TfrmMedCheck findings(&launcher, check, checked + QStringLiteral("　") + found.name);
+  logic.controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::PatientNumber);
+  logic.controls().EditSearch.text = checked;
+  logic.BtnSearchClick();
+  WaitForWork(logic);
+  const std::optional<MedicationCheck>& check = logic.medicationCheck();
+  if (!check || check->count(FindingKind::Interaction) == 0)
+    Fail(QStringLiteral("patient 1002 shows no interaction"));
+  TfrmMedCheck findings(&launcher, *check, checked + QStringLiteral("　") + logic.patientName());
   findings.show();
   Save(findings, out, QStringLiteral("check.png"));
 
