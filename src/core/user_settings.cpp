@@ -30,6 +30,10 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "KIKANNAME", ""};
     case Setting::RefreshSeconds:
       return {"PARAMA", "REFRESH", "60"};
+    case Setting::MedCheckDays:
+      return {"PARAMA", "MEDCHECKDAYS", "90"};
+    case Setting::MedCheckMonths:
+      return {"PARAMA", "MEDCHECKMONTHS", "3"};
     case Setting::Parallel:
       return {"PARAMA", "PARALLEL", "4"};
     case Setting::PushUrl:

@@ -14,6 +14,8 @@ enum class Setting {
   InstitutionCode,  // [PARAMA] KIKANCD: the clinic's own institution code
   InstitutionName,  // [PARAMA] KIKANNAME: the clinic's name as its PDFs print it
   RefreshSeconds,   // [PARAMA] REFRESH: the list's refresh interval, "60" when absent
+  MedCheckDays,     // [PARAMA] MEDCHECKDAYS: days a finished supply stays in the medication check, "90"
+  MedCheckMonths,   // [PARAMA] MEDCHECKMONTHS: months of the clinic's records ORCA checks against, "3"
   Parallel,         // [PARAMA] PARALLEL: requests at once to the server, 1..8, "4" when absent
   PushUrl,          // [PARAMA] PUSHURL: the push notifications' WebSocket; blank means derived
   Push,             // [PARAMA] PUSH: "0" turns push notifications off; anything else leaves them on

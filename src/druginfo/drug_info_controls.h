@@ -1,5 +1,6 @@
 #pragma once
 
+#include "medcheck/check_indicator.h"
 #include "uikit/control_models.h"
 #include "uikit/string_grid.h"
 
@@ -57,4 +58,8 @@ struct DrugInfoControls {
   // work runs at all (the cursor then shows it).
   LabelModel workLabel{QString(), false};
   bool working = false;
+
+  // Not a control of the form either: the medication check of the patient shown, in the same
+  // corner just before the work text (LabelMedCheck). Empty while no patient is shown.
+  CheckIndicator LabelMedCheck = IdleIndicator();
 };

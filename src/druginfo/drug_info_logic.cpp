@@ -36,6 +36,7 @@ void DrugInfoLogic::FormClose() {
   listProgress_.clear();
   patientProgress_.clear();
   selfProgress_.clear();
+  clearMedicationCheck();
   showWork();
   FTainLists.reset();
 }
@@ -51,6 +52,7 @@ void DrugInfoLogic::InitSet() {
   ClearInstitutionGrid();
   controls_.MemoSelf.lines.clear();
   controls_.MemoTain.lines.clear();
+  clearMedicationCheck();
   UpdateDateLabel();
   UpdateSelfMonthLabel();
   GetWebORCAInfo();

@@ -11,6 +11,7 @@
 #include "druginfo/drug_info_controls.h"
 #include "druginfo/drug_info_ui.h"
 #include "history/tain_lists.h"
+#include "medcheck/medication_check.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/acceptance_list.h"
@@ -18,6 +19,7 @@
 
 struct PdfButtonAction;
 struct OpenedPatient;
+struct MedicationCheckInput;
 struct TainOverview;
 
 // The drug-information window without its widgets: its fields, its event handlers and its
@@ -26,9 +28,9 @@ struct TainOverview;
 // event to the handler of the same name and shows `controls()`.
 //
 // Three jobs may run at once, each with its own controls: the list (the day's receptions and
-// their marks), the patient (a search by number and the opening) and a month of the own history
-// chosen with the month buttons. A job started in a busy slot replaces the one there; nothing of
-// a replaced job reaches the controls.
+// their marks), the patient (a search by number, the opening, then the medication check of what
+// the opening read) and a month of the own history chosen with the month buttons. A job started
+// in a busy slot replaces the one there; nothing of a replaced job reaches the controls.
 class DrugInfoLogic {
  public:
   explicit DrugInfoLogic(DrugInfoUi& ui);
@@ -109,6 +111,11 @@ class DrugInfoLogic {
   void BtnCopyClick();
   void BtnPrintClick();
 
+  // The medication check of the patient shown: a click on its indicator opens the findings once
+  // the check has ended. The check itself; nothing while none has ended for the patient shown.
+  void LabelMedCheckClick();
+  const std::optional<MedicationCheck>& medicationCheck() const { return check_; }
+
  private:
   enum class ListLoad { Plain, Reselect, Refresh };
 
@@ -129,7 +136,9 @@ class DrugInfoLogic {
   Task<void> markRows(QDate day);
   Job::Road searchRoad(QString patientId);
   Job::Road openRoad();
-  Task<void> openSteps();
+  Task<MedicationCheckInput> openSteps();
+  Task<void> checkMedication(MedicationCheckInput input);
+  void clearMedicationCheck();
   Job::Road selfMonthRoad(QString patientId, QString month);
 
   void jobEnded(QString* progress, const std::optional<UserMessage>& message, std::exception_ptr error);
@@ -159,6 +168,9 @@ class DrugInfoLogic {
   QHash<QDate, QSet<QString>> markedOn_;
   // A month chosen with the month buttons while a patient opens wins over the opening's month.
   bool selfMonthChosen_ = false;
+  // The last medication check of the patient shown and that patient's "number　name".
+  std::optional<MedicationCheck> check_;
+  QString checkedPatient_;
 
   QString listProgress_;
   QString patientProgress_;

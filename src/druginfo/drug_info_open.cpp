@@ -1,7 +1,12 @@
-// Finding a patient by number or by name, and the fixed road that opens one.
+// Finding a patient by number or by name, the fixed road that opens one and the medication check
+// that follows.
+#include "core/clock.h"
+#include "core/error_message.h"
 #include "core/timestamp.h"
 #include "druginfo/drug_info_logic.h"
+#include "medcheck/check_indicator.h"
 #include "orca/response_reader.h"
+#include "usecases/check_medication.h"
 #include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
 #include "usecases/patient_grid.h"
@@ -57,13 +62,14 @@ Job::Road DrugInfoLogic::searchRoad(QString patientId) {
   ShowPatientLabels();
   FSelfMonth.clear();
   FTainMonth.clear();
-  co_await openSteps();
+  MedicationCheckInput opened = co_await openSteps();
 
   const QStringList& months = FTainLists->FMonthList;
   if (!months.isEmpty()) {
     FTainMonth = months.last();
     controls_.LabelTainMonth.text = MonthLabelText(FTainMonth);
   }
+  co_await checkMedication(std::move(opened));
   co_return std::nullopt;
 }
 
@@ -111,19 +117,22 @@ void DrugInfoLogic::OpenPatient() {
 }
 
 Job::Road DrugInfoLogic::openRoad() {
-  co_await openSteps();
+  MedicationCheckInput opened = co_await openSteps();
+  co_await checkMedication(std::move(opened));
   co_return std::nullopt;
 }
 
-// Both ways of opening a patient end here: connection, other institutions and own history, marks,
-// age. The panes are emptied before anything is asked, so that nothing of the patient opened
-// before stands beside the new one's name; a month the user picks meanwhile replaces no pane of
-// the new patient's but the own history.
-Task<void> DrugInfoLogic::openSteps() {
+// Both ways of opening a patient go through here: connection, other institutions and own history,
+// marks, age; what was read is handed on to the medication check. The panes and the check's
+// indicator are emptied before anything is asked, so that nothing of the patient opened before
+// stands beside the new one's name; a month the user picks meanwhile replaces no pane of the new
+// patient's but the own history.
+Task<MedicationCheckInput> DrugInfoLogic::openSteps() {
   GetWebORCAInfo();
   selfJob_.cancel();
   selfProgress_.clear();
   selfMonthChosen_ = false;
+  clearMedicationCheck();
   if (!FPatientID.trimmed().isEmpty()) {
     ClearInstitutionGrid();
     controls_.MemoTain.lines.clear();
@@ -139,6 +148,44 @@ Task<void> DrugInfoLogic::openSteps() {
   ShowOpenedPatient(opened);
   CheckTainPermission();
   controls_.LabelAge.text = opened.ageLabel;
+  co_return CheckInputOf(FPatientID, opened);
+}
+
+// Runs last in the patient's job, once its panes are shown, so that whatever replaces or ends the
+// patient's job discards the check with it. The opening has read everything it needs; ORCA is
+// asked once at most. A check that ends in an error says it could not be done before the error
+// is reported, so that the indicator never stays on "running".
+Task<void> DrugInfoLogic::checkMedication(MedicationCheckInput input) {
+  if (input.patientId.trimmed().isEmpty()) co_return;
+  const QString patient = FPatientID + QStringLiteral("　") + FPatientName;
+  controls_.LabelMedCheck = RunningIndicator();
+  setProgress(&patientProgress_, QString());  // the indicator tells what runs now
+
+  MedicationCheck check;
+  std::exception_ptr error;
+  try {
+    MedicationCheck done = co_await CheckMedication(client_, std::move(input));
+    check = std::move(done);
+  } catch (const std::exception& e) {
+    check.checkedOn = Today();
+    check.failure = ErrorMessage(e);
+    error = std::current_exception();
+  }
+  check_ = std::move(check);
+  checkedPatient_ = patient;
+  controls_.LabelMedCheck = IndicatorOf(*check_);
+  if (error) std::rethrow_exception(error);
+}
+
+void DrugInfoLogic::clearMedicationCheck() {
+  check_.reset();
+  checkedPatient_.clear();
+  controls_.LabelMedCheck = IdleIndicator();
+}
+
+void DrugInfoLogic::LabelMedCheckClick() {
+  if (!controls_.LabelMedCheck.opensFindings || !check_) return;
+  ui_.ShowFindings(*check_, checkedPatient_);
 }
 
 void DrugInfoLogic::ShowOpenedPatient(const OpenedPatient& opened) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "medcheck/medication_check.h"
 #include "uikit/desktop_services.h"
 
 // What only a desktop can do for the drug-information window, beyond what every window has.
@@ -16,6 +17,10 @@ class DrugInfoUi : public DesktopServices {
 
   // Shows the settings window modally and returns when it has closed.
   virtual void OpenSettingsWindow() = 0;
+
+  // Shows the findings of a medication check modally, under the patient's "number　name", and
+  // returns when that window has closed.
+  virtual void ShowFindings(const MedicationCheck& check, const QString& patientLine) = 0;
 };
 
 // Painting of one control suspended for the life of a scope; it is repainted completely at the

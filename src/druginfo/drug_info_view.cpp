@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
+#include "medcheckview/check_indicator_label.h"
 #include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
 
@@ -67,6 +68,26 @@ void ShowMemo(QPlainTextEdit* memo, const MemoModel& model) {
   memo->setReadOnly(model.readOnly);
 }
 
+// The menu bar places its corner widget at the corner's size hint when it lays itself out, and not
+// again when only what the corner holds changes. This row has itself placed again whenever its
+// content changes size: a label shown, hidden or given a longer text.
+class CornerRow : public QWidget {
+ public:
+  explicit CornerRow(QMenuBar* bar) : QWidget(bar), bar_(bar) {}
+
+ protected:
+  bool event(QEvent* event) override {
+    const bool handled = QWidget::event(event);
+    // Set again with its own parent, the corner is only placed again.
+    if (event->type() == QEvent::LayoutRequest && bar_->cornerWidget(Qt::TopRightCorner) == this)
+      bar_->setCornerWidget(this, Qt::TopRightCorner);
+    return handled;
+  }
+
+ private:
+  QMenuBar* bar_;
+};
+
 }  // namespace
 
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
@@ -91,11 +112,14 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   layout->setMenuBar(menuBar);
   // What runs in the background, and the small status indicators, are told in the menu bar's
   // free right-hand corner, which no control of the form uses: one row, the work text last.
-  auto* corner = new QWidget(menuBar);
+  auto* corner = new CornerRow(menuBar);
   corner->setObjectName(QStringLiteral("cornerBox"));
   auto* cornerRow = new QHBoxLayout(corner);
   cornerRow->setContentsMargins(0, 0, 8, 0);
   cornerRow->setSpacing(12);
+  LabelMedCheck = new CheckIndicatorLabel(corner);  // hidden while it has nothing to say
+  LabelMedCheck->setVisible(false);
+  cornerRow->addWidget(LabelMedCheck);
   auto* workLabel = new QLabel(corner);
   workLabel->setObjectName(QStringLiteral("workLabel"));
   cornerRow->addWidget(workLabel);
@@ -309,6 +333,8 @@ void TfrmDrugInfo::connectEvents() {
   });
   connect(TimerRefresh, &QTimer::timeout, this,
           [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
+  connect(LabelMedCheck, &CheckIndicatorLabel::clicked, this,
+          [this] { forward([this] { logic_.LabelMedCheckClick(); }); });
 }
 
 void TfrmDrugInfo::showModels() {
@@ -355,6 +381,11 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
   ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  if (shownCheck_ != c.LabelMedCheck) {
+    shownCheck_ = c.LabelMedCheck;
+    LabelMedCheck->showIndicator(shownCheck_);
+    LabelMedCheck->setVisible(!shownCheck_.text.isEmpty());
+  }
   ShowWorkingCursor(this, c.working);
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)

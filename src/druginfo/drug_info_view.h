@@ -7,6 +7,7 @@
 #include "druginfo/qt_drug_info_ui.h"
 #include "uikit/handler_runner.h"
 
+class CheckIndicatorLabel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -57,4 +58,6 @@ class TfrmDrugInfo : public QDialog {
   QPlainTextEdit* MemoSelf = nullptr;
   QPlainTextEdit* MemoTain = nullptr;
   QTimer* TimerRefresh = nullptr;
+  CheckIndicatorLabel* LabelMedCheck = nullptr;
+  CheckIndicator shownCheck_ = IdleIndicator();  // what LabelMedCheck shows
 };

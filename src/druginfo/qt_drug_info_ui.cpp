@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "medcheckview/findings_window.h"
 #include "settings/setting_view.h"
 #include "widgets/error_report.h"
 
@@ -32,4 +33,9 @@ void QtDrugInfoUi::OpenSettingsWindow() {
   ShowSettingsWindow(window_, [this](const QString& typeName, const QString& message) {
     ShowErrorReport(QApplication::activeWindow() ? QApplication::activeWindow() : window_, typeName, message);
   });
+}
+
+void QtDrugInfoUi::ShowFindings(const MedicationCheck& check, const QString& patientLine) {
+  showModels_();
+  ShowFindingsWindow(window_, check, patientLine);
 }

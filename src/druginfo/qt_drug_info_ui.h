@@ -13,6 +13,7 @@ class QtDrugInfoUi : public QtDesktop<DrugInfoUi> {
   void ResumePainting(const QString& control) override;
   void SetFocus(const QString& control) override;
   void OpenSettingsWindow() override;
+  void ShowFindings(const MedicationCheck& check, const QString& patientLine) override;
 
  private:
   QWidget* find(const QString& control) const;

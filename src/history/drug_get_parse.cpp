@@ -87,7 +87,8 @@ QList<TDrugItem> DrugsOf(const QDomElement& event) {
     drugs.append(TDrugItem{ChildText(d, QStringLiteral("DrugN")), ChildText(d, QStringLiteral("Qua1")),
                            ChildText(d, QStringLiteral("Unit")),
                            WholeNumberOrZero(ChildText(d, QStringLiteral("Times"))),
-                           ChildText(d, QStringLiteral("MeTrIdCl"))});
+                           ChildText(d, QStringLiteral("MeTrIdCl")), ChildText(d, QStringLiteral("DrugC")),
+                           ChildText(d, QStringLiteral("IngreN"))});
   }
   return drugs;
 }

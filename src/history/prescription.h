@@ -9,7 +9,9 @@ struct TDrugItem {
   QString Suryo;    // quantity, as delivered
   QString Tani;     // unit of the quantity
   qint32 Kai = 0;   // days supplied; 0 when the answer gives no whole number
-  QString SryKbn;   // class code of the line; kept, not shown
+  QString SryKbn;   // class code of the line (21x: oral); not shown
+  QString DrugC;    // the 9-digit receipt-computer drug code, the one ORCA's own checks know
+  QString IngreN;   // ingredient name, as delivered; may be empty
 };
 
 // One dispensing or prescription event of another institution on one day.

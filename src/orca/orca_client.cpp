@@ -56,6 +56,8 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
     cancelled.ended = true;
     log.write();
     if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
+    if (response.arrived) co_return OrcaAnswer{{}, {}, response.status, {}};
+    co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
   } catch (const std::exception& e) {
     cancelled.ended = true;
     try {
@@ -79,8 +81,10 @@ Task<HttpExchange::Outcome> OrcaClient::attempts(HttpExchange::Request request, 
     try {
       response = co_await NetHTTPClient1->send(request, deadline);
     } catch (const std::exception& e) {
-      log.add(QStringLiteral("Error: ") + ErrorMessage(e));
-      co_return HttpExchange::Outcome();
+      HttpExchange::Outcome failed;
+      failed.errorMessage = ErrorMessage(e);
+      log.add(QStringLiteral("Error: ") + failed.errorMessage);
+      co_return failed;
     }
     if (response.arrived) break;
     log.add(QStringLiteral("HTTP Error (attempt %1): %2").arg(counter).arg(AttemptError(response)));
@@ -96,8 +100,8 @@ Task<HttpExchange::Outcome> OrcaClient::attempts(HttpExchange::Request request, 
 OrcaAnswer OrcaClient::store(const QString& apiPath, quint64 sent, const QByteArray& content) {
   const QString path = DumpFilePath(apiPath);
   quint64& holding = stored_[path];
-  if (sent < holding) return OrcaAnswer{path, DumpBytes(content)};
-  OrcaAnswer answer{path, WriteDumpFile(path, content)};
+  if (sent < holding) return OrcaAnswer{path, DumpBytes(content), 200, {}};
+  OrcaAnswer answer{path, WriteDumpFile(path, content), 200, {}};
   holding = sent;
   return answer;
 }

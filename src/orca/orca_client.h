@@ -19,6 +19,10 @@
 struct OrcaAnswer {
   QString dumpPath;    // "" when no status-200 answer was stored
   QByteArray content;  // the stored bytes: a byte-order mark, then the answer as UTF-8
+  // Why not ok(), for a caller that must say so: the status of an answer other than 200, or the
+  // transport's message when no answer came (0 and "" for a failure before sending).
+  int status = 0;
+  QString error;
   bool ok() const { return !dumpPath.isEmpty(); }
   QStringList lines() const { return ResponseLines(content); }
 };

@@ -22,7 +22,7 @@ QList<TSelfDrug> ReadSelfDrugs(const QStringList& answerLines) {
     if (code.startsWith(u'6') && !name.trimmed().isEmpty()) {
       bool isNumber = false;
       const int days = classNumber.toInt(&isNumber);
-      drugs.append(TSelfDrug{name, quantity, unit, isNumber ? days : 0, medClass});
+      drugs.append(TSelfDrug{name, quantity, unit, isNumber ? days : 0, medClass, code});
     }
     name.clear();
     quantity.clear();
@@ -55,9 +55,13 @@ QStringList SelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs) {
   return block;
 }
 
-void ParseMedicalGet02(const QStringList& answerLines, const QString& day, QStringList& memo) {
-  const QStringList block = SelfDayBlock(day, ReadSelfDrugs(answerLines));
+void AppendSelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs, QStringList& memo) {
+  const QStringList block = SelfDayBlock(day, drugs);
   if (block.isEmpty()) return;
   if (!memo.isEmpty()) memo << QString();
   memo << block;
+}
+
+void ParseMedicalGet02(const QStringList& answerLines, const QString& day, QStringList& memo) {
+  AppendSelfDayBlock(day, ReadSelfDrugs(answerLines), memo);
 }

@@ -11,6 +11,13 @@ struct TSelfDrug {
   QString Tani;   // unit
   int Days = 0;   // the order group's count, 0 when not a number
   QString MedClass;
+  QString Code;  // Medication_Code: the medication check sends it to ORCA
+};
+
+// The drugs behind one day's block of the history.
+struct SelfDayDrugs {
+  QString day;  // "yyyy-mm-dd"
+  QList<TSelfDrug> drugs;
 };
 
 // The drugs of a day-and-department answer in answer order. The group's class and count carry
@@ -21,6 +28,9 @@ QList<TSelfDrug> ReadSelfDrugs(const QStringList& answerLines);
 // count, the largest first, each group followed by its "日分" line where it applies. No drugs, no
 // block.
 QStringList SelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs);
+
+// Appends the day's block to `memo`, an empty line before it when the memo already has lines.
+void AppendSelfDayBlock(const QString& day, const QList<TSelfDrug>& drugs, QStringList& memo);
 
 // Appends the day's block of a day-and-department answer to `memo`, an empty line before it when
 // the memo already has lines.

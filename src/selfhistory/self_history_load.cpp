@@ -24,6 +24,11 @@ Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, Q
   co_return answer.lines();
 }
 
+struct LoadedMonth {
+  QStringList memo;
+  QList<SelfDayDrugs> days;
+};
+
 // One treated day's drugs: the day's visits name its department, whose acts hold the drugs.
 Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day) {
   const std::optional<QStringList> visits = co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
@@ -35,18 +40,21 @@ Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, 
 
 // The days are asked for side by side when the client allows it; the memo lists them in the
 // overview's order all the same.
-Task<QStringList> LoadMonth(OrcaClient& client, QString patientId, QString month) {
-  QStringList memo;
+Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month) {
+  LoadedMonth loaded;
   const std::optional<QStringList> overview =
       co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
   co_await FetchInOrder<std::optional<QStringList>>(
       static_cast<std::size_t>(days.size()), client.sideBySide(),
       [&client, &patientId, &days](std::size_t i) { return LoadDay(client, patientId, days.at(i)); },
-      [&memo, &days](std::size_t i, const std::optional<QStringList>& acts) {
-        if (acts) ParseMedicalGet02(*acts, days.at(i), memo);
+      [&loaded, &days](std::size_t i, const std::optional<QStringList>& acts) {
+        if (!acts) return;
+        const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
+        AppendSelfDayBlock(days.at(i), drugs, loaded.memo);
+        if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{days.at(i), drugs});
       });
-  co_return memo;
+  co_return loaded;
 }
 
 bool ShowsText(const QStringList& memo) {
@@ -77,10 +85,12 @@ Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString p
   // A landing month that again shows nothing steps back from there; each step goes to an earlier
   // month, and the chain ends at six months without drugs.
   for (;;) {
-    const QStringList memo = co_await LoadMonth(client, patient, month);
-    if (ShowsText(memo)) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), memo};
+    LoadedMonth loaded = co_await LoadMonth(client, patient, month);
+    if (ShowsText(loaded.memo)) {
+      co_return SelfYakureki{month, UpdateSelfMonthLabel(month), loaded.memo, loaded.days};
+    }
     const std::optional<QString> earlier = co_await StepBack(client, patient, month);
-    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList()};
+    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList(), {}};
     month = *earlier;
   }
 }

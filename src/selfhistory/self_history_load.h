@@ -5,15 +5,17 @@
 #include <optional>
 
 #include "async/task.h"
+#include "selfhistory/self_drugs.h"
 
 class OrcaClient;
 
 // What the own-institution pane shows after a load; the window copies it into `FSelfMonth`,
 // `LabelSelfMonth` and `MemoSelf`.
 struct SelfYakureki {
-  QString month;       // the month shown, "yyyy-mm"
-  QString monthLabel;  // "2024年05月"
-  QStringList memo;    // the history's lines, empty when nothing was found
+  QString month;             // the month shown, "yyyy-mm"
+  QString monthLabel;        // "2024年05月"
+  QStringList memo;          // the history's lines, empty when nothing was found
+  QList<SelfDayDrugs> days;  // the drugs behind those lines, newest day first
 };
 
 // Loads the clinic's prescriptions of `selfMonth` (the current month when empty) for the patient:

@@ -9,9 +9,9 @@ void SimAndCli::SetUp() {
   TempProgramFolder::SetUp();
   const EndToEndRoad how = road();
   sim_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  sim_.start(
-      ORCA_SIM_EXECUTABLE,
-      QStringList{"--port", "0", "--today", QDate::currentDate().toString(Qt::ISODate)} + how.simArguments);
+  sim_.start(ORCA_SIM_EXECUTABLE,
+             QStringList{"--port", "0", "--today", QDate::currentDate().toString(Qt::ISODate)} +
+                 how.simArguments + extraSimArguments());
   static const QRegularExpression listening("^orca-sim listening on (http://127\\.0\\.0\\.1:[0-9]+)\\n$");
   QString url;
   while (url.isEmpty() && (sim_.canReadLine() || sim_.waitForReadyRead(10000))) {

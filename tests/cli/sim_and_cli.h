@@ -23,6 +23,8 @@ class SimAndCli : public TempProgramFolder {
   void TearDown() override;
 
   CliRun runCli(const QStringList& arguments) const;
+  // Options for orca-sim beyond the port and the day (faults, for one).
+  virtual QStringList extraSimArguments() const { return {}; }
 
   QProcess sim_;
 };

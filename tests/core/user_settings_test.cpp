@@ -25,6 +25,8 @@ TEST_F(UserSettingsTest, eachSettingIsOneKeyOfUserIni) {
       {Setting::InstitutionCode, "PARAMA", "KIKANCD", ""},
       {Setting::InstitutionName, "PARAMA", "KIKANNAME", ""},
       {Setting::RefreshSeconds, "PARAMA", "REFRESH", "60"},
+      {Setting::MedCheckDays, "PARAMA", "MEDCHECKDAYS", "90"},
+      {Setting::MedCheckMonths, "PARAMA", "MEDCHECKMONTHS", "3"},
       {Setting::PushUrl, "PARAMA", "PUSHURL", ""},
       {Setting::Push, "PARAMA", "PUSH", ""},
       {Setting::ConnectionMode, "COKBN", "CHCK", ""},

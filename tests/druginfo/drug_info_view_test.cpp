@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -16,6 +17,9 @@
 
 #include "core/clock.h"
 #include "druginfo/drug_info_view.h"
+#include "medcheckview/check_indicator_label.h"
+#include "medcheckview/findings_window.h"
+#include "medcheckview/tone_colour.h"
 #include "scripted_orca.h"
 #include "settling_logic.h"
 #include "temp_program_folder.h"
@@ -251,6 +255,7 @@ TEST_F(DrugInfoViewTest, theWindowTakesInputWhileOrcaAnswersAndShowsWhatItDoes) 
   QCoreApplication::processEvents();
   EXPECT_TRUE(work->isVisible());
   EXPECT_EQ(work->text(), QStringLiteral("受付一覧"));
+  EXPECT_GE(work->width(), work->sizeHint().width()) << "the whole text shows";
   EXPECT_EQ(window->cursor().shape(), Qt::BusyCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing locks the program";
 
@@ -267,4 +272,50 @@ TEST_F(DrugInfoViewTest, theWindowTakesInputWhileOrcaAnswersAndShowsWhatItDoes) 
             QStringLiteral("12"));
   EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("GridPatient"))->geometry(), gridBefore)
       << "the corner moves no control";
+}
+
+// The medication check's indicator stands in the menu bar's corner just before the work text,
+// hidden while no patient is shown; it moves no control, and a click on an outcome opens the
+// findings window of the patient shown.
+TEST_F(DrugInfoViewTest, theCheckIndicatorSitsBeforeTheWorkTextAndOpensTheFindings) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/patientgetv2?id=12"),
+              HttpAction::Ok("<WholeName type=\"string\">山田　太郎</WholeName>\n"));
+  auto w = open();
+  auto* indicator = w->findChild<CheckIndicatorLabel*>(QStringLiteral("LabelMedCheck"));
+  ASSERT_TRUE(indicator);
+  auto* row = qobject_cast<QHBoxLayout*>(w->findChild<QWidget*>(QStringLiteral("cornerBox"))->layout());
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->indexOf(indicator) + 1, row->indexOf(w->findChild<QLabel*>(QStringLiteral("workLabel"))));
+  EXPECT_FALSE(indicator->isVisible()) << "no patient shown";
+  auto* grid = w->findChild<QWidget*>(QStringLiteral("GridPatient"));
+  const QRect gridBefore(grid->mapTo(w.get(), QPoint()), grid->size());
+
+  // The opening reads no other institution here, so the check cannot be done and says so.
+  auto* edit = w->findChild<QLineEdit*>(QStringLiteral("EditSearch"));
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral("12"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  ASSERT_TRUE(WaitUntilIdle(w->logic()));
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("12"));
+  EXPECT_TRUE(indicator->isVisible());
+  EXPECT_EQ(indicator->text(), QStringLiteral("チェックできませんでした"));
+  EXPECT_EQ(indicator->palette().color(indicator->foregroundRole()), ToneColour(CheckTone::Alarm))
+      << "red, as painted in the menu bar";
+  EXPECT_TRUE(indicator->toolTip().contains(QStringLiteral("他院の薬剤情報を取得できませんでした")));
+  EXPECT_GE(indicator->width(), indicator->sizeHint().width()) << "the whole text shows";
+  EXPECT_EQ(QRect(grid->mapTo(w.get(), QPoint()), grid->size()), gridBefore) << "the corner moves no control";
+
+  QString patientLine;
+  QTimer::singleShot(0, [&patientLine] {
+    if (auto* findings = qobject_cast<TfrmMedCheck*>(QApplication::activeModalWidget())) {
+      patientLine = findings->findChild<QLabel*>(QStringLiteral("LabelPatient"))->text();
+      findings->reject();
+    }
+  });
+  QTest::mouseClick(indicator, Qt::LeftButton);
+  EXPECT_EQ(patientLine, QStringLiteral("12　山田　太郎"));
+  EXPECT_TRUE(reports.isEmpty());
 }

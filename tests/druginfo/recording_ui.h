@@ -10,6 +10,7 @@
 
 #include "core/error_message.h"
 #include "druginfo/drug_info_ui.h"
+#include "medcheck/medication_check.h"
 #include "qt_printers.h"
 #include "uikit/headless_desktop.h"
 
@@ -30,6 +31,10 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
     if (onOpenSettings) onOpenSettings();
   }
 
+  void ShowFindings(const MedicationCheck& check, const QString& patientLine) override {
+    events << QStringLiteral("findings ") + patientLine;
+    findingsShown.push_back(check);
+  }
   void OpenWithDefaultProgram(const QUrl& target) override { opened << target.toLocalFile(); }
   void ModelsChanged() override { ++modelsChanged; }
   // An error that ends background work is recorded as the window's error report would show it.
@@ -49,4 +54,5 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
   QString clipboard;
   QStringList opened;  // files handed to the default viewer, in order
   std::function<std::unique_ptr<PrintJob>()> onPrint;
+  std::vector<MedicationCheck> findingsShown;  // the checks handed to the findings window, in order
 };

@@ -27,7 +27,9 @@ const char kMay[] = R"(<?xml version="1.0" encoding="UTF-8"?>
                 <DrugInf type="array">
                   <DrugInf_child type="record">
                     <MeTrIdCl type="string">21</MeTrIdCl>
+                    <DrugC type="string">699000101</DrugC>
                     <DrugN type="string">アムロジピン錠5mg</DrugN>
+                    <IngreN type="string">アムロジピンベシル酸塩</IngreN>
                     <Unit type="string">錠</Unit>
                     <Qua1 type="string">1</Qua1>
                     <Times type="string">28</Times>
@@ -98,6 +100,11 @@ TEST_F(DrugEvents, everyDayOfEveryMonthItemBecomesARecordInDocumentOrder) {
   ASSERT_EQ(prescribed.Drugs.size(), 2);
   ExpectDrug(prescribed.Drugs[0], "アムロジピン錠5mg", "1", "錠", 28, "21");
   ExpectDrug(prescribed.Drugs[1], "ケトプロフェンテープ20mg & 〈外用〉", "14", "枚", 0, "23");
+  // Code and ingredient are what the medication check compares; absent ones read as empty.
+  EXPECT_EQ(prescribed.Drugs[0].DrugC, QStringLiteral("699000101"));
+  EXPECT_EQ(prescribed.Drugs[0].IngreN, QStringLiteral("アムロジピンベシル酸塩"));
+  EXPECT_EQ(prescribed.Drugs[1].DrugC, QString());
+  EXPECT_EQ(prescribed.Drugs[1].IngreN, QString());
 
   // Without a prescriber code both code and name are the dispensing institution's.
   const TPrescription& dispensed = lists.FPrescList[1];
@@ -153,7 +160,7 @@ TEST_F(DrugEvents, anUnreadableAnswerIsLoggedAndKeepsEarlierRecords) {
   const QStringList log = logMessages();
   ASSERT_EQ(log.size(), 1);
   EXPECT_EQ(log[0],
-            QStringLiteral("ParseOnlineDrugGet02 Error: Premature end of document. (line 25, column 18)"));
+            QStringLiteral("ParseOnlineDrugGet02 Error: Premature end of document. (line 27, column 18)"));
 }
 
 // ORCA nests an answer a dozen levels deep. A document nested 150000 levels deep (from about 130000
@@ -169,4 +176,3 @@ TEST_F(DrugEvents, aDocumentNestedTooDeeplyIsLoggedAsUnreadable) {
             QStringList({QStringLiteral("ParseOnlineDrugGet02 Error: Elements nested deeper than "
                                         "256 levels (line 1, column 802)")}));
 }
-

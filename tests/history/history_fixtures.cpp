@@ -86,5 +86,5 @@ TPrescription Presc(const QString& name, const QString& code, const QString& dat
 }
 
 TDrugItem Drug(const QString& name, const QString& quantity, const QString& unit, int kai) {
-  return TDrugItem{name, quantity, unit, kai, QString()};
+  return TDrugItem{name, quantity, unit, kai, QString(), QString(), QString()};
 }

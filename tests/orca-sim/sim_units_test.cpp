@@ -50,6 +50,30 @@ TEST(OrcaSimRequest, readsTypedValuesByPathAndSkipsUntypedOnes) {
   }
 }
 
+TEST(OrcaSimRequest, readsTheRecordsOfAnArrayInOrderApartFromTheValues) {
+  const RequestBody body = ReadRequestBody(
+      "<data><contraindication_checkreq type=\"record\"><Patient_ID type=\"string\">7</Patient_ID>"
+      "<Medical_Information type=\"array\">"
+      "<Medical_Information_child type=\"record\"><Medication_Code "
+      "type=\"string\">699000106</Medication_Code>"
+      "<Nested type=\"record\"><Deep type=\"string\">x</Deep></Nested></Medical_Information_child>"
+      "<Medical_Information_child type=\"record\"></Medical_Information_child>"
+      "<Medical_Information_child type=\"record\"><Medication_Code "
+      "type=\"string\">699000111</Medication_Code>"
+      "<Medication_Name>untyped</Medication_Name></Medical_Information_child>"
+      "</Medical_Information></contraindication_checkreq></data>",
+      "contraindication_checkreq");
+  EXPECT_TRUE(body.readable);
+  EXPECT_EQ(body.value("Patient_ID"), "7");
+  const QList<QHash<QString, QString>> items = body.items("Medical_Information");
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0], (QHash<QString, QString>{{"Medication_Code", "699000106"}}));
+  EXPECT_TRUE(items[1].isEmpty());
+  EXPECT_EQ(items[2], (QHash<QString, QString>{{"Medication_Code", "699000111"}}));
+  EXPECT_EQ(body.values.size(), 1);  // array values stay out of the record's values
+  EXPECT_TRUE(body.items("Other").isEmpty());
+}
+
 TEST(OrcaSimOptions, commandLines) {
   struct Case {
     QStringList arguments;

@@ -284,6 +284,20 @@ TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {
             "third");
 }
 
+// A caller that must tell the user why (the medication check) gets the status or the transport's
+// message with the failed answer.
+TEST_F(OrcaPost, aFailedAnswerCarriesItsStatusOrTheTransportsMessage) {
+  serve({HttpAction::Status(404), HttpAction::Ok(kAnswer).after(900)});
+  const OrcaAnswer refused = RunBlocking(client_.post(kAccept, kBody));
+  EXPECT_FALSE(refused.ok());
+  EXPECT_EQ(refused.status, 404);
+  EXPECT_EQ(refused.error, QString());
+  const OrcaAnswer silent = RunBlocking(client_.post(kAccept, kBody));
+  EXPECT_FALSE(silent.ok());
+  EXPECT_EQ(silent.status, 0);
+  EXPECT_EQ(silent.error, "The server did not answer within 300 ms (time-out)");
+}
+
 TEST_F(OrcaPost, decodesEveryAnswerAsUtf8WhateverItsDeclaredCharset) {
   HttpAction a = HttpAction::Ok("\xEF\xBB\xBF名前 \xFF end", "text/xml; charset=Shift_JIS");
   serve({a});

@@ -75,6 +75,9 @@ TEST_F(SelfHistoryLoad, daysAskedSideBySideGiveTheSameMemo) {
       RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral("00123"), QString()));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->memo, kMayMemo);
+  ASSERT_EQ(shown->days.size(), 2);  // the drugs behind the text keep its order too
+  EXPECT_EQ(shown->days[0].day, QStringLiteral("2024-05-31"));
+  EXPECT_EQ(shown->days[1].day, QStringLiteral("2024-05-03"));
   QStringList asked = orca_.asked();
   asked.sort();
   EXPECT_EQ(asked, (QStringList{"01 2024-05-03", "01 2024-05-31", "02 2024-05-03 01", "02 2024-05-31 13",
@@ -89,6 +92,15 @@ TEST_F(SelfHistoryLoad, monthInTwoDepartmentsAsksEachDayItsOwnDepartmentNewestFi
   EXPECT_EQ(shown->month, QStringLiteral("2024-05"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2024年05月"));
   EXPECT_EQ(shown->memo, kMayMemo);
+  // The drugs behind the text, for the medication check: day, code, name, days and class.
+  ASSERT_EQ(shown->days.size(), 2);
+  EXPECT_EQ(shown->days[0].day, QStringLiteral("2024-05-31"));
+  EXPECT_EQ(shown->days[1].day, QStringLiteral("2024-05-03"));
+  ASSERT_EQ(shown->days[1].drugs.size(), 1);
+  EXPECT_EQ(shown->days[1].drugs[0].Code, QStringLiteral("620000001"));
+  EXPECT_EQ(shown->days[1].drugs[0].Name, QStringLiteral("内科の薬"));
+  EXPECT_EQ(shown->days[1].drugs[0].Days, 7);
+  EXPECT_EQ(shown->days[1].drugs[0].MedClass, QStringLiteral("210"));
   EXPECT_EQ(orca_.asked(), (QStringList{"03 2024-05", "01 2024-05-31", "02 2024-05-31 13", "01 2024-05-03",
                                         "02 2024-05-03 01"}));
   for (const HttpRequest& r : orca_.requests()) EXPECT_EQ(ReadQuestion(r).patientId, kPatient);

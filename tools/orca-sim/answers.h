@@ -23,3 +23,4 @@ OrcaAnswer AnswerOnlineMed(const DemoData& data, const RequestBody& body, const 
 OrcaAnswer AnswerOnlineSpec(const DemoData& data, const RequestBody& body, const QDateTime& now);
 OrcaAnswer AnswerMedical(const DemoData& data, const QString& cls, const RequestBody& body,
                          const QDateTime& now);
+OrcaAnswer AnswerContraindication(const DemoData& data, const RequestBody& body, const QDateTime& now);

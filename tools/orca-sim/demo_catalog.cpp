@@ -44,6 +44,8 @@ const QHash<QString, DrugInfo>& Catalog() {
       {"fexofenadine",
        {"21", "699000116", "フェキソフェナジン塩酸塩錠６０ｍｇ", "錠", "017", "１日２回朝夕食後"}},
       {"magnesium", {"21", "699000117", "酸化マグネシウム錠３３０ｍｇ", "錠", "017", "１日３回毎食後"}},
+      // The brand of amlodipine: another code, the same ingredient (the medication-check demo).
+      {"amlodipine_brand", {"21", "699000121", "アムロジン錠５ｍｇ", "錠", "017", "１日１回朝食後"}},
       {"acetaminophen", {"22", "699000201", "アセトアミノフェン錠２００ｍｇ", "錠", "017", "疼痛時"}},
       {"loxoprofen_prn", {"22", "699000106", "ロキソプロフェンＮａ錠６０ｍｇ", "錠", "017", "疼痛時"}},
       {"loxoprofen_tape",
@@ -57,9 +59,16 @@ const QHash<QString, DrugInfo>& Catalog() {
 
 }  // namespace
 
+QString DemoDrugName(const QString& code) {
+  for (const DrugInfo& d : Catalog()) {
+    if (d.code == code) return d.name;
+  }
+  return QString();
+}
+
 OnlineDrug Drug(const QString& key, const QString& quantity, const QString& times) {
   const DrugInfo& d = Catalog()[key];
-  return {d.idClass, d.code, d.name, d.unit, d.usage, quantity, times};
+  return {d.idClass, d.code, d.name, d.unit, d.usage, quantity, times, QString()};
 }
 
 OwnItem OwnDrug(const QString& key, const QString& quantity) {
@@ -163,6 +172,13 @@ QList<DemoPatient> DemoPatients() {
       Person(28, "岡田　智子", "オカダ　トモコ", "1976-05-31", "2"),
       Person(29, "後藤　実", "ゴトウ　ミノル", "1944-04-04", "1"),
       Person(30, "長谷川　舞", "ハセガワ　マイ", "1999-09-01", "2"),
+  };
+}
+
+QList<DemoPatient> DemoCheckPatients() {
+  return {
+      Person(kDuplicatePatient, "中島　正之", "ナカジマ　マサユキ", "1950-08-20", "1"),
+      Person(kInteractionPatient, "小松　律子", "コマツ　リツコ", "1947-02-11", "2"),
   };
 }
 

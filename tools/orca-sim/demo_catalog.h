@@ -8,6 +8,13 @@ QList<Department> DemoDepartments();
 // Patients beyond the catalog, numbered from `firstId`, with made-up names: the same ones every time.
 QList<DemoPatient> MadeUpPatients(int firstId, int count);
 
+// The medication check's demo patients, numbered above any busy day's made-up ones and received on
+// no day, so that every other answer stays as it was: one ingredient from two institutions, and an
+// interacting pair across institutions.
+constexpr int kDuplicatePatient = 1001;
+constexpr int kInteractionPatient = 1002;
+QList<DemoPatient> DemoCheckPatients();
+
 struct ReceptionSeed {
   int patient;
   QString department;
@@ -25,6 +32,8 @@ extern const Institution kSakurazaka, kMinatoHospital, kAobaOrtho, kHikariEye, k
     kKandSClinic, kMidoriPharmacy, kHimawariPharmacy;
 
 OnlineDrug Drug(const QString& key, const QString& quantity, const QString& times);
+// The catalog's name of a drug code; empty for a code the demo's price master does not hold.
+QString DemoDrugName(const QString& code);
 OwnItem OwnDrug(const QString& key, const QString& quantity);
 QString DrugIdClass(const QString& key);
 

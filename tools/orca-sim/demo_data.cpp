@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "busy_day.h"
+#include "check_patients.h"
 #include "demo_builder.h"
 #include "demo_catalog.h"
 
@@ -148,6 +149,7 @@ DemoData MakeDemoData(const QDate& today, const QString& clinicCode, int recepti
   DemoBuilder b{d};
   AddOnlineData(b, d.clinic);
   AddBusyDayOnlineData(b, madeUp);
+  AddCheckPatients(d);
   std::stable_sort(d.drugEvents.begin(), d.drugEvents.end(),
                    [](const DrugEvent& a, const DrugEvent& b) { return a.date < b.date; });
   std::stable_sort(d.treatments.begin(), d.treatments.end(),

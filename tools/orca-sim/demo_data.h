@@ -34,6 +34,7 @@ struct Reception {
 struct OnlineDrug {
   QString idClass;  // 21 internal, 22 as needed, 23 external
   QString code, name, unit, usage, quantity, times;
+  QString ingredient;  // only the medication-check patients' drugs name one
 };
 
 struct DrugEvent {

@@ -33,6 +33,7 @@ QString QueryValue(const HttpRequest& request, const QString& name) {
 QString RecordOf(const QString& call) {
   if (call == QLatin1String("acceptlstv2")) return QStringLiteral("acceptlstreq");
   if (call == QLatin1String("medicalgetv2")) return QStringLiteral("medicalgetreq");
+  if (call == QLatin1String("contraindicationcheckv2")) return QStringLiteral("contraindication_checkreq");
   return call.chopped(2) + QStringLiteral("req");  // onlinedruggetv2 → onlinedruggetreq
 }
 
@@ -126,9 +127,13 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
     return control(path, request);
   }
 
-  static const QStringList calls{QStringLiteral("acceptlstv2"),     QStringLiteral("patientgetv2"),
-                                 QStringLiteral("onlinedruggetv2"), QStringLiteral("onlinemedgetv2"),
-                                 QStringLiteral("onlinespecgetv2"), QStringLiteral("medicalgetv2")};
+  static const QStringList calls{QStringLiteral("acceptlstv2"),
+                                 QStringLiteral("patientgetv2"),
+                                 QStringLiteral("onlinedruggetv2"),
+                                 QStringLiteral("onlinemedgetv2"),
+                                 QStringLiteral("onlinespecgetv2"),
+                                 QStringLiteral("medicalgetv2"),
+                                 QStringLiteral("contraindicationcheckv2")};
   const QString call = CallName(path);
   if (!calls.contains(call)) return HttpAction::Status(404);
   if (std::optional<HttpAction> refused = refusal(request)) return *refused;
@@ -216,6 +221,8 @@ HttpAction OrcaSimulator::answer(const QString& call, const HttpRequest& request
     a = AnswerOnlineMed(demo, body, now);
   } else if (call == QLatin1String("onlinespecgetv2")) {
     a = AnswerOnlineSpec(demo, body, now);
+  } else if (call == QLatin1String("contraindicationcheckv2")) {
+    a = AnswerContraindication(demo, body, now);
   } else {
     a = AnswerMedical(demo, cls, body, now);
   }

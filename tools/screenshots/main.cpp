@@ -1,7 +1,8 @@
 // rinmed-screenshots PROGRAM_FOLDER OUTPUT_DIR
 // Shows the launcher, the drug-information window (today's list, then a patient opened), the
-// settings window in both modes and the contact window as the program would, with user.ini and
-// the working files in PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
+// settings window in both modes, the contact window and the medication check's findings of the
+// demo's interacting patient as the program would, with user.ini and the working files in
+// PROGRAM_FOLDER, and saves each window as a PNG in OUTPUT_DIR.
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -19,6 +20,7 @@
 #include "core/program_folder.h"
 #include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
+#include "medcheckview/findings_window.h"
 #include "settings/setting_view.h"
 #include "uikit/string_grid.h"
 
@@ -107,6 +109,21 @@ int main(int argc, char** argv) {
   WaitForWork(logic);
   if (logic.controls().MemoTain.text().isEmpty()) Fail(QStringLiteral("the opened patient shows no history"));
   Save(drugInfo, out, QStringLiteral("patient.png"));
+
+  // The demo's patient with an interacting pair across institutions, found by number in the
+  // window and checked there, before the settings below point elsewhere; its indicator opens the
+  // findings window, shown here without the wait of a modal window.
+  const QString checked = QStringLiteral("1002");
+  logic.controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::PatientNumber);
+  logic.controls().EditSearch.text = checked;
+  logic.BtnSearchClick();
+  WaitForWork(logic);
+  const std::optional<MedicationCheck>& check = logic.medicationCheck();
+  if (!check || check->count(FindingKind::Interaction) == 0)
+    Fail(QStringLiteral("patient 1002 shows no interaction"));
+  TfrmMedCheck findings(&launcher, *check, checked + QStringLiteral("　") + logic.patientName());
+  findings.show();
+  Save(findings, out, QStringLiteral("check.png"));
 
   // The settings window in both modes; destroyed without closing, so nothing is saved.
   WriteSetting(Setting::ServerAddress, QStringLiteral("192.168.1.10"));

@@ -1,0 +1,41 @@
+// rinmed-cli check NUMBER: the patient opened as a search by number opens it, then the medication
+// check over the drugs that opening read.
+#include "async/run_blocking.h"
+#include "cli_command.h"
+#include "cli_output.h"
+#include "medcheck/findings_report.h"
+#include "orca/orca_client.h"
+#include "orca/response_reader.h"
+#include "usecases/check_medication.h"
+#include "usecases/find_patient.h"
+#include "usecases/open_patient.h"
+
+namespace {
+
+int Check(const QStringList& arguments) {
+  if (arguments.size() != 1 || arguments.first().trimmed().isEmpty()) {
+    PrintError(QStringLiteral("usage: rinmed-cli check NUMBER"));
+    return kExitUsage;
+  }
+  const QString number = TrimBlanksAndControls(arguments.first());
+  OrcaClient client;
+  client.setConnection(GetWebORCAInfo());
+  const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
+  if (found.message) {
+    PrintMessage(*found.message);
+    return kExitMessage;
+  }
+  const OpenedPatient opened = RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()));
+  const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(number, opened)));
+  for (const QString& row : CheckReportRows(check)) PrintLine(row);
+  return check.failed() ? kExitMessage : kExitDone;
+}
+
+const CliRegistration registration{
+    {QStringLiteral("check"), QStringLiteral("NUMBER"),
+     QStringLiteral("opens the patient and checks its recent drugs for duplicate ingredients and, through "
+                    "ORCA, interactions: tab-separated findings, then the 未確認 drugs; status 1 when the "
+                    "check could not be done"),
+     Check}};
+
+}  // namespace
