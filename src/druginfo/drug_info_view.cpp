@@ -84,6 +84,7 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   auto* menuBar = new QMenuBar(this);
+  menuBar_ = menuBar;
   QMenu* menuSetting = menuBar->addMenu(QStringLiteral("設定(&S)"));
   menuSetting->setObjectName(QStringLiteral("MenuSetting"));
   QAction* menuWebOrca = menuSetting->addAction(QStringLiteral("WebORCA設定"));
@@ -93,6 +94,7 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   // What runs in the background, and the small status indicators, are told in the menu bar's
   // free right-hand corner, which no control of the form uses: one row, the work text last.
   auto* corner = new QWidget(menuBar);
+  cornerBox_ = corner;
   corner->setObjectName(QStringLiteral("cornerBox"));
   auto* cornerRow = new QHBoxLayout(corner);
   cornerRow->setContentsMargins(0, 0, 8, 0);
@@ -361,6 +363,9 @@ void TfrmDrugInfo::showModels() {
   ShowMemo(MemoTain, c.MemoTain);
   ShowLabel(this, QStringLiteral("LabelPush"), c.LabelPush);
   ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  // The menu bar sizes and places its corner only when the corner is set, shown or hidden, or the bar
+  // resized; a label of the corner shown, hidden or given another text asks it to do so again.
+  if (cornerBox_->sizeHint() != cornerBox_->size()) menuBar_->setCornerWidget(cornerBox_, Qt::TopRightCorner);
   ShowWorkingCursor(this, c.working);
   // Setting the same period again must not restart the timer.
   if (TimerRefresh->interval() != c.TimerRefresh.intervalMs)

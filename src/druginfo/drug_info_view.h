@@ -10,6 +10,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
@@ -57,4 +58,6 @@ class TfrmDrugInfo : public QDialog {
   QPlainTextEdit* MemoSelf = nullptr;
   QPlainTextEdit* MemoTain = nullptr;
   QTimer* TimerRefresh = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  QWidget* cornerBox_ = nullptr;  // the menu bar's corner: the push indicator and the work text
 };

@@ -254,6 +254,7 @@ TEST_F(DrugInfoViewTest, theWindowTakesInputWhileOrcaAnswersAndShowsWhatItDoes) 
   QCoreApplication::processEvents();
   EXPECT_TRUE(work->isVisible());
   EXPECT_EQ(work->text(), QStringLiteral("受付一覧"));
+  EXPECT_GE(work->width(), work->sizeHint().width()) << "the corner makes room for it";
   EXPECT_EQ(window->cursor().shape(), Qt::BusyCursor);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "nothing locks the program";
 
@@ -307,6 +308,7 @@ TEST_F(DrugInfoViewTest, thePushIndicatorStandsFirstInTheCornerAndMovesNoControl
       << indicator->toolTip().toStdString();
   EXPECT_TRUE(indicator->isVisible());
   EXPECT_EQ(indicator->text(), QStringLiteral("定期更新"));
+  EXPECT_GE(indicator->width(), indicator->sizeHint().width()) << "the corner makes room for it";
   auto* corner = on->findChild<QWidget*>(QStringLiteral("cornerBox"));
   ASSERT_TRUE(corner);
   EXPECT_EQ(on->findChild<QMenuBar*>()->cornerWidget(Qt::TopRightCorner), corner);
