@@ -269,4 +269,31 @@ TEST_F(SlowListE2e, aChangePushedWhileTheListLoadsIsReadAfterThatLoad) {
   EXPECT_EQ(listRequests(), before + 2);
 }
 
+// A search whose hits replace the list cancels the load under way, and the reload owed to it goes too:
+// the hits stay until the user goes back to the list.
+TEST_F(SlowListE2e, hitsOfASearchAreNotReplacedByAReloadOwedToTheListTheyReplaced) {
+  open();
+  int heard = 0;
+  QObject::connect(&logic.now()->push(), &PushLink::eventArrived, [&] { ++heard; });
+  const int before = listRequests();
+
+  logic.now()->BtnTodayClick();
+  ASSERT_EQ(simAccept(25), 200);
+  ASSERT_TRUE(WaitUntil([&] { return heard == 1 && !logic.now()->liveReload().reloadPending(); }));
+  ASSERT_TRUE(logic.now()->working()) << "the reload waits for the load under way";
+  logic.now()->controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::Name);
+  logic.now()->ComboBoxSearchChange();
+  logic.now()->controls().EditSearch.text = QStringLiteral("山");
+  logic->EditSearchKeyPress(QChar(13));
+  const QStringList hits = rows();
+  ASSERT_GT(hits.size(), 1);
+  for (const QString& hit : hits)
+    EXPECT_TRUE(hit.section(QLatin1Char('|'), 2, 2).contains(QStringLiteral("山")));
+
+  Pass(kLongerThanTheWindowMs);
+  ASSERT_TRUE(settled());
+  EXPECT_EQ(rows(), hits);
+  EXPECT_EQ(listRequests(), before + 1) << "only the load the search cancelled";
+}
+
 }  // namespace
