@@ -58,6 +58,10 @@ struct DrugInfoControls {
   // work runs at all (the cursor then shows it).
   LabelModel workLabel{QString(), false};
   bool working = false;
+  // Not a control of the form either: whether the list follows ORCA's push notifications ("自動更新")
+  // or its refresh timer ("定期更新"), with the reason as the tool tip; shown first in the menu bar's
+  // corner while push notifications are on.
+  LabelModel LabelPush{QString(), false};
 
   // Not a control of the form either: the medication check of the patient shown, in the same
   // corner just before the work text (LabelMedCheck). Empty while no patient is shown.

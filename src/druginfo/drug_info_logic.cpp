@@ -1,8 +1,11 @@
 #include "druginfo/drug_info_logic.h"
 
+#include <utility>
+
 #include "core/clock.h"
 #include "history/institution_grid.h"
 #include "orca/response_reader.h"
+#include "push/push_target.h"
 #include "selfhistory/self_month.h"
 #include "usecases/list_day.h"
 #include "usecases/open_patient.h"
@@ -17,19 +20,36 @@ const QString kGridPatient = QStringLiteral("GridPatient");
 
 DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui)
     : ui_(ui),
-      listJob_([this](const auto& message, auto error) { jobEnded(&listProgress_, message, error); }),
+      live_([this] { PushReload(); }),
+      listJob_([this](const auto& message, auto error) {
+        jobEnded(&listProgress_, message, error);
+        if (std::exchange(listAgain_, false)) PushReload();
+      }),
       patientJob_([this](const auto& message, auto error) { jobEnded(&patientProgress_, message, error); }),
-      selfJob_([this](const auto& message, auto error) { jobEnded(&selfProgress_, message, error); }) {}
+      selfJob_([this](const auto& message, auto error) { jobEnded(&selfProgress_, message, error); }) {
+  live_.attach(push_);
+  QObject::connect(&live_, &LiveReload::indicatorChanged, &live_, [this] {
+    ShowPushIndicator();
+    ui_.ModelsChanged();
+  });
+  ShowPushIndicator();
+}
 
 DrugInfoLogic::~DrugInfoLogic() = default;
 
 void DrugInfoLogic::FormShow() {
   FTainLists = std::make_unique<TainLists>();
+  open_ = true;
   InitSet();
+  StartPush();
 }
 
-// Nothing that was asked for arrives after the window has closed.
+// Nothing that was asked for arrives after the window has closed, and the push socket closes with it.
 void DrugInfoLogic::FormClose() {
+  open_ = false;
+  push_.stop();
+  live_.setDayShown(QDate());
+  listAgain_ = false;
   listJob_.cancel();
   patientJob_.cancel();
   selfJob_.cancel();
@@ -43,6 +63,7 @@ void DrugInfoLogic::FormClose() {
 
 void DrugInfoLogic::InitSet() {
   FCurrentDate = Today();
+  live_.setDayShown(FCurrentDate);
   FListMode = ListMode::All;
   UpdateListStateDisplay();
   FPatientRow = -1;
@@ -65,9 +86,48 @@ void DrugInfoLogic::GetWebORCAInfo() {
   controls_.TimerRefresh.intervalMs = connection_.refreshMs;
 }
 
+// The settings may have changed the server, the user or the key: the push link follows them.
 void DrugInfoLogic::MenuWebORCAClick() {
   ui_.OpenSettingsWindow();
   GetWebORCAInfo();
+  if (open_) StartPush();
+}
+
+// Push notifications go where the list's requests go. A link that stands for the same target is left
+// alone (reconnecting would only read the list again); any other is started afresh, which also tries a
+// link waiting for its next attempt at once.
+void DrugInfoLogic::StartPush() {
+  const PushTarget target = ReadPushTarget();
+  pushShown_ = connection_.configured() && target.enabled;
+  if (!connection_.configured()) {
+    push_.stop();
+  } else if (target != pushTarget_ || push_.status().state != PushState::Connected) {
+    push_.start(target);
+  }
+  pushTarget_ = target;
+  ShowPushIndicator();
+}
+
+// A change pushed for the day shown, or a (re)connection after which the changes missed meanwhile are
+// not replayed: the list is read again as a timer tick reads it, keeping the selection. A load under
+// way may have read the list before the change, so the reload follows it instead of being dropped.
+void DrugInfoLogic::PushReload() {
+  if (!open_ || !connection_.configured()) return;
+  if (listJob_.running()) {
+    listAgain_ = true;
+    return;
+  }
+  startListLoad(ListLoad::Refresh);
+  ui_.ModelsChanged();
+}
+
+// Hidden with push notifications turned off (PUSH=0) or no server configured: the list then refreshes
+// by its timer as it always has, and there is nothing to tell.
+void DrugInfoLogic::ShowPushIndicator() {
+  const PushIndicator& indicator = live_.indicator();
+  controls_.LabelPush.text = indicator.text;
+  controls_.LabelPush.toolTip = indicator.toolTip;
+  controls_.LabelPush.visible = pushShown_;
 }
 
 void DrugInfoLogic::LoadPatientList() {
@@ -79,6 +139,12 @@ void DrugInfoLogic::loadList(ListLoad load) {
     ui_.MessageBox(MessageKind::Warning, kNotConfiguredText);
     return;
   }
+  startListLoad(load);
+}
+
+// Every load of the list reads it anew, so a reload owed to a pushed change is made by it.
+void DrugInfoLogic::startListLoad(ListLoad load) {
+  listAgain_ = false;
   listJob_.start(listRoad(FCurrentDate, FListMode, load));
   showWork();
 }
@@ -196,6 +262,7 @@ void DrugInfoLogic::UpdateSelfMonthLabel() {
 void DrugInfoLogic::ChangeDay(const QDate& day) {
   controls_.EditSearch.text.clear();
   FCurrentDate = day;
+  live_.setDayShown(day);
   UpdateDateLabel();
   LoadPatientList();
 }
@@ -234,13 +301,15 @@ void DrugInfoLogic::BtnKaikeiMiClick() {
   loadList(ListLoad::Reselect);
 }
 
-// A tick while the list is still loading is dropped, as the load will show what the tick would.
+// A tick while the list is still loading is dropped, as the load will show what the tick would. So
+// is a tick while the push link stands: every change reloads the list as it happens, and the link
+// notices a dead connection within half a minute, after which the ticks count again.
 void DrugInfoLogic::TimerRefreshTimer() {
   if (!connection_.configured()) return;
   if (FCurrentDate != Today()) return;
+  if (push_.status().state == PushState::Connected) return;
   if (listJob_.running()) return;
-  listJob_.start(listRoad(FCurrentDate, FListMode, ListLoad::Refresh));
-  showWork();
+  startListLoad(ListLoad::Refresh);
 }
 
 void DrugInfoLogic::GridPatientSelectCell(int /*col*/, int row) {

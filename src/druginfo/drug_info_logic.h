@@ -15,6 +15,8 @@
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/acceptance_list.h"
+#include "push/live_reload.h"
+#include "push/push_link.h"
 #include "uikit/job.h"
 
 struct PdfButtonAction;
@@ -31,6 +33,9 @@ struct TainOverview;
 // their marks), the patient (a search by number, the opening, then the medication check of what
 // the opening read) and a month of the own history chosen with the month buttons. A job started
 // in a busy slot replaces the one there; nothing of a replaced job reaches the controls.
+//
+// While the window is open it listens to ORCA's push notifications: a change of the day shown reloads
+// the list as a timer tick does, and the timer, the fallback, skips its ticks while the link stands.
 class DrugInfoLogic {
  public:
   explicit DrugInfoLogic(DrugInfoUi& ui);
@@ -58,6 +63,11 @@ class DrugInfoLogic {
   const OrcaConnection& connection() const { return connection_; }
   // Whether any work runs in the background.
   bool working() const { return controls_.working; }
+  // The push link, open from FormShow to FormClose, and the reloads it asks for.
+  PushLink& push() { return push_; }
+  const PushLink& push() const { return push_; }
+  LiveReload& liveReload() { return live_; }
+  const LiveReload& liveReload() const { return live_; }
 
   // Window lifetime and menu.
   void FormShow();
@@ -129,6 +139,13 @@ class DrugInfoLogic {
   void CarryOutPdfButton(const PdfButtonAction& action);
 
   void loadList(ListLoad load);  // warns instead when no server is configured
+  void startListLoad(ListLoad load);
+
+  // Push notifications: the link (re)started with the settings, the reload a pushed change asks
+  // for, and the indicator.
+  void StartPush();
+  void PushReload();
+  void ShowPushIndicator();
 
   // The roads the jobs run.
   Job::Road listRoad(QDate day, ListMode mode, ListLoad load);
@@ -171,6 +188,16 @@ class DrugInfoLogic {
   // The last medication check of the patient shown and that patient's "number　name".
   std::optional<MedicationCheck> check_;
   QString checkedPatient_;
+
+  // From FormShow to FormClose.
+  bool open_ = false;
+  // A pushed change arrived while the list was loading: the list is read once more after that load.
+  bool listAgain_ = false;
+  // Whether the indicator is shown: push notifications are on and a server is configured.
+  bool pushShown_ = false;
+  PushTarget pushTarget_;
+  PushLink push_;
+  LiveReload live_;
 
   QString listProgress_;
   QString patientProgress_;

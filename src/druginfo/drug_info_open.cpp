@@ -49,6 +49,7 @@ Job::Road DrugInfoLogic::searchRoad(QString patientId) {
   if (found.message) co_return found.message;
 
   listJob_.cancel();
+  listAgain_ = false;  // and with it a reload a pushed change had asked for
   listProgress_.clear();
   ClearPatientGrid();
   const bool marked = knownMarks(FCurrentDate).contains(TrimBlanksAndControls(patientId));
@@ -87,7 +88,8 @@ void DrugInfoLogic::SearchByName(const QString& text) {
   const QSet<QString> known = knownMarks(FCurrentDate);
   for (const CachedPatient& hit : found.hits)
     hits.append({hit.key, hit.name, known.contains(TrimBlanksAndControls(hit.key))});
-  listJob_.cancel();  // the hits replace the list
+  listJob_.cancel();  // the hits replace the list, and a reload a pushed change had asked for goes
+  listAgain_ = false;
   listProgress_.clear();
   ClearPatientGrid();
   FillPatientGrid(controls_.GridPatient, hits);

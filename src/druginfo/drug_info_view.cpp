@@ -50,6 +50,7 @@ QTableWidget* Grid(QWidget* parent, const QString& name) {
 void ShowLabel(QWidget* window, const QString& name, const LabelModel& model) {
   if (auto* widget = window->findChild<QLabel*>(name)) {
     if (widget->text() != model.text) widget->setText(model.text);
+    if (widget->toolTip() != model.toolTip) widget->setToolTip(model.toolTip);
     widget->setVisible(model.visible);
   }
 }
@@ -117,6 +118,10 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   auto* cornerRow = new QHBoxLayout(corner);
   cornerRow->setContentsMargins(0, 0, 8, 0);
   cornerRow->setSpacing(12);
+  // First: whether the list follows ORCA's push notifications or its timer; the reason on hovering.
+  auto* pushLabel = new QLabel(corner);
+  pushLabel->setObjectName(QStringLiteral("LabelPush"));
+  cornerRow->addWidget(pushLabel);
   LabelMedCheck = new CheckIndicatorLabel(corner);  // hidden while it has nothing to say
   LabelMedCheck->setVisible(false);
   cornerRow->addWidget(LabelMedCheck);
@@ -380,6 +385,7 @@ void TfrmDrugInfo::showModels() {
   ShowLabel(this, QStringLiteral("LabelTainName"), c.LabelTainName);
   ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
   ShowMemo(MemoTain, c.MemoTain);
+  ShowLabel(this, QStringLiteral("LabelPush"), c.LabelPush);
   ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
   if (shownCheck_ != c.LabelMedCheck) {
     shownCheck_ = c.LabelMedCheck;

@@ -11,6 +11,7 @@ class CheckIndicatorLabel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;

@@ -1,18 +1,22 @@
 #include "push/live_reload.h"
 
 #include <QTimer>
+#include <algorithm>
 
 #include "push/push_link.h"
 
 LiveReload::LiveReload(std::function<void()> reload, QObject* parent)
     : QObject(parent), reload_(std::move(reload)), pending_(new QTimer(this)), indicator_(IndicatorOf({})) {
   pending_->setSingleShot(true);
-  pending_->setInterval(1000);
   connect(pending_, &QTimer::timeout, this, [this] { reload_(); });
 }
 
 void LiveReload::setCoalesceMs(int ms) {
-  pending_->setInterval(ms);
+  windowMs_ = ms;
+}
+
+void LiveReload::setQuietMs(int ms) {
+  quietMs_ = ms;
 }
 
 void LiveReload::setDayShown(const QDate& day) {
@@ -31,9 +35,12 @@ void LiveReload::eventArrived(const PushEvent& event) {
   if (event.day == dayShown_) reloadWanted();
 }
 
-// The first request opens the window; those that follow until it closes join it.
+// The first request opens the window; each one that follows while it is open puts the reload off
+// until the requests pause, but never past the window's end.
 void LiveReload::reloadWanted() {
-  if (!pending_->isActive()) pending_->start();
+  if (!pending_->isActive()) windowEnd_.setRemainingTime(windowMs_);
+  const qint64 left = std::max<qint64>(windowEnd_.remainingTime(), 0);
+  pending_->start(static_cast<int>(std::min<qint64>(quietMs_, left)));
 }
 
 void LiveReload::statusChanged(const PushStatus& status) {

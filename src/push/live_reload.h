@@ -11,9 +11,12 @@
 //   ...
 //   link.stop();                            // when the window closes
 //
-// The refresh timer stays as it is: it is what keeps the list current while the link is down.
+// The refresh timer stays: it is what keeps the list current while the link is down. While the link is
+// connected its ticks are better skipped, as each would read the list without anything having changed
+// (the drug-information window does so).
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <functional>
 
@@ -28,9 +31,13 @@ class LiveReload : public QObject {
  public:
   explicit LiveReload(std::function<void()> reload, QObject* parent = nullptr);
 
-  // Events arriving within this long after the first are one reload: ORCA's reception screen may send
-  // a burst, and each reload reads the whole list. One second unless a test shortens it.
+  // Events arriving within this long after the first are one reload at most: ORCA's reception screen
+  // may send a burst, and each reload reads the whole list. One second unless a test shortens it.
   void setCoalesceMs(int ms);
+  // Within that window the reload is made as soon as the events have paused this long: a lone
+  // reception shows at once instead of a second later, a burst (events milliseconds apart) is still
+  // one reload. 300 ms unless a test or a benchmark changes it; never longer than the window.
+  void setQuietMs(int ms);
   // Events for other days are ignored. A change of day drops a reload not yet made: the window loads
   // the new day itself.
   void setDayShown(const QDate& day);
@@ -50,6 +57,9 @@ class LiveReload : public QObject {
  private:
   std::function<void()> reload_;
   QTimer* pending_;
+  int windowMs_ = 1000;
+  int quietMs_ = 300;
+  QDeadlineTimer windowEnd_;  // of the reload pending
   QDate dayShown_;
   PushIndicator indicator_;
 };

@@ -12,6 +12,7 @@ struct PushTarget {
   QString user;         // the API user, sent with the key as Basic authentication
   QString key;
   bool tls12Only = true;  // cloud mode, as the request transport
+  bool operator==(const PushTarget&) const = default;
 };
 
 // The push address: PUSHURL when it is not blank; in on-premise mode with an address, the API's own

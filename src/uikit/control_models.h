@@ -8,6 +8,7 @@
 struct LabelModel {
   QString text;
   bool visible = true;
+  QString toolTip{};
 };
 
 struct ButtonModel {

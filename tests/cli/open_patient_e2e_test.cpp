@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/clock.h"
+#include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
 #include "selfhistory/age.h"
@@ -48,6 +49,9 @@ class OpenPatientE2e : public SimAndCli, public testing::WithParamInterface<EndT
   void SetUp() override {
     SimAndCli::SetUp();
     if (HasFatalFailure()) return;
+    // The window is what rinmed-cli's output is held against: no list read in between because a push
+    // link came up.
+    IFWriteIniStr("PARAMA", "PUSH", "0");
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();  // loads today's list, which also fills the patient cache
     ui.messages.clear();

@@ -60,6 +60,8 @@ class SavedPdfE2e : public SimAndCli {
   void SetUp() override {
     SimAndCli::SetUp();
     if (HasFatalFailure()) return;
+    // The patients' files, with no list read in between because a push link came up.
+    IFWriteIniStr(u"PARAMA"_s, u"PUSH"_s, u"0"_s);
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
     ui.messages.clear();

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -16,6 +18,7 @@
 #include <QTimer>
 
 #include "core/clock.h"
+#include "core/ini_file.h"
 #include "druginfo/drug_info_view.h"
 #include "medcheckview/check_indicator_label.h"
 #include "medcheckview/findings_window.h"
@@ -317,5 +320,50 @@ TEST_F(DrugInfoViewTest, theCheckIndicatorSitsBeforeTheWorkTextAndOpensTheFindin
   });
   QTest::mouseClick(indicator, Qt::LeftButton);
   EXPECT_EQ(patientLine, QStringLiteral("12　山田　太郎"));
+  EXPECT_TRUE(reports.isEmpty());
+}
+
+// The push indicator stands first in the menu bar's corner, with the reason it is not live as its tool
+// tip; whether it shows or not, no control of the form moves. (The scripted ORCA has no push endpoint:
+// with push notifications on, its handshake is refused.)
+TEST_F(DrugInfoViewTest, thePushIndicatorStandsFirstInTheCornerAndMovesNoControl) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")}})));
+  const QStringList controls{QStringLiteral("PanelLeft"),    QStringLiteral("PanelSearch"),
+                             QStringLiteral("LabelDate"),    QStringLiteral("PanelDateNav"),
+                             QStringLiteral("GridPatient"),  QStringLiteral("PanelMain"),
+                             QStringLiteral("PanelTopGrid"), QStringLiteral("MemoTain")};
+  auto placesOf = [&controls](QWidget* window) {
+    QMap<QString, QRect> places;
+    for (const QString& name : controls) {
+      auto* widget = window->findChild<QWidget*>(name);
+      places.insert(name, QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()));
+    }
+    return places;
+  };
+
+  auto off = open();  // PUSH=0
+  EXPECT_FALSE(off->findChild<QLabel*>(QStringLiteral("LabelPush"))->isVisible());
+  const QMap<QString, QRect> placesWithout = placesOf(off.get());
+  off.reset();
+
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSH"), QStringLiteral("1"));
+  auto on = open();
+  auto* indicator = on->findChild<QLabel*>(QStringLiteral("LabelPush"));
+  ASSERT_TRUE(indicator);
+  EXPECT_TRUE(
+      RunUntil([indicator] { return indicator->toolTip().contains(QStringLiteral("HTTP 404")); }, 15000))
+      << indicator->toolTip().toStdString();
+  EXPECT_TRUE(indicator->isVisible());
+  EXPECT_EQ(indicator->text(), QStringLiteral("定期更新"));
+  EXPECT_GE(indicator->width(), indicator->sizeHint().width()) << "the corner makes room for it";
+  auto* corner = on->findChild<QWidget*>(QStringLiteral("cornerBox"));
+  ASSERT_TRUE(corner);
+  EXPECT_EQ(on->findChild<QMenuBar*>()->cornerWidget(Qt::TopRightCorner), corner);
+  EXPECT_EQ(corner->layout()->itemAt(0)->widget(), indicator);
+  EXPECT_GT(corner->layout()->indexOf(on->findChild<QLabel*>(QStringLiteral("workLabel"))), 0);
+  EXPECT_EQ(placesOf(on.get()), placesWithout);
   EXPECT_TRUE(reports.isEmpty());
 }

@@ -9,13 +9,15 @@ void EndToEndTest::SetUp() {
   const QDateTime moment(today, QTime(10, 0));
   SetClockForTesting([moment] { return moment; });
   const EndToEndRoad how = road();
-  const QString url = sim.start(today, how.simArguments);
-  ASSERT_FALSE(url.isEmpty()) << "orca-sim did not start";
-  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), url + QStringLiteral("/api/"));
+  simUrl = sim.start(today, how.simArguments);
+  ASSERT_FALSE(simUrl.isEmpty()) << "orca-sim did not start";
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), simUrl + QStringLiteral("/api/"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIUSER"), QStringLiteral("ormaster"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIKEY"), QStringLiteral("ormaster"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("KIKANCD"), QStringLiteral("1234567"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QString::number(how.parallel));
+  // The list's own loads, with nothing pushed in between; the live list has tests of its own.
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSH"), QStringLiteral("0"));
   logic = std::make_unique<DrugInfoLogic>(ui);
 }
 

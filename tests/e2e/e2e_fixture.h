@@ -13,9 +13,9 @@
 #include "settling_logic.h"
 #include "temp_program_folder.h"
 
-// The window logic with a user.ini pointing at a freshly started orca-sim. The program's clock
-// and the simulator's demo data are pinned to the same day, so a run across midnight stays
-// consistent.
+// The window logic with a user.ini pointing at a freshly started orca-sim, push notifications off.
+// The program's clock and the simulator's demo data are pinned to the same day, so a run across
+// midnight stays consistent.
 class EndToEndTest : public TempProgramFolder, public testing::WithParamInterface<EndToEndRoad> {
  protected:
   void SetUp() override;
@@ -26,6 +26,7 @@ class EndToEndTest : public TempProgramFolder, public testing::WithParamInterfac
 
   QDate today;
   OrcaSimProcess sim;
+  QString simUrl;  // "http://127.0.0.1:<port>"
   RecordingUi ui;
   SettlingLogic<DrugInfoLogic> logic;
 };

@@ -17,6 +17,9 @@ void ScriptedOrca::configure() const {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), baseUrl());
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIUSER"), QStringLiteral("ormaster"));
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("APIKEY"), QStringLiteral("secret"));
+  // It has no push endpoint: a window's push link stays off instead of knocking at /ws, and the
+  // requests recorded are the API's alone.
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSH"), QStringLiteral("0"));
 }
 
 void ScriptedOrca::answer(const QString& apiPath, const HttpAction& action, const QString& patientId) {

@@ -17,7 +17,7 @@ class ScriptedOrca {
   ScriptedOrca();
 
   QString baseUrl() const;  // "http://127.0.0.1:<port>/api/"
-  // user.ini of the current program folder points at this server.
+  // user.ini of the current program folder points at this server, push notifications off.
   void configure() const;
 
   // The answer to every request for the path ("api01rv2/acceptlstv2?class=03"), or only to those

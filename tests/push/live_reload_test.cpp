@@ -28,6 +28,36 @@ TEST(LiveReload, anEventOfTheDayShownWaitsForItsWindowAndAChangeOfDayDropsIt) {
   EXPECT_EQ(reloads, 1);
 }
 
+// A lone event is reloaded once the events pause, long before the window ends; events that never pause
+// are reloaded when the window ends all the same. (Each case makes the other limit far too long to be
+// what ends the wait.)
+TEST(LiveReload, theReloadComesWhenTheEventsPauseOrAtTheLatestWhenTheWindowEnds) {
+  const QDate day(2025, 3, 14);
+  const struct {
+    const char* name;
+    int windowMs;
+    int quietMs;
+    bool eventsGoOn;  // another event at every turn of the event loop until the reload
+  } cases[] = {
+      {"a pause ends the wait", 60000, 50, false},
+      {"the window ends the wait", 100, 60000, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    int reloads = 0;
+    LiveReload live([&] { ++reloads; });
+    live.setCoalesceMs(c.windowMs);
+    live.setQuietMs(c.quietMs);
+    live.setDayShown(day);
+    live.eventArrived({"patient_accept", day, "00001"});
+    EXPECT_TRUE(WaitUntil([&] {
+      if (c.eventsGoOn && reloads == 0) live.eventArrived({"patient_accept", day, "00002"});
+      return reloads > 0;
+    }));
+    EXPECT_EQ(reloads, 1);
+  }
+}
+
 TEST(LiveReload, theIndicatorSaysAutomaticOnlyWhileConnected) {
   const QString timer = "一覧は設定の更新間隔ごとに読み直します";
   const struct {

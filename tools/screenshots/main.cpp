@@ -88,6 +88,12 @@ int main(int argc, char** argv) {
   });
   drugInfo.show();
   WaitForWork(drugInfo.logic());
+  // The push link connects beside the first load and, once it stands, the list is read once more.
+  const DrugInfoLogic& live = drugInfo.logic();
+  if (!RunUntil([&live] { return live.push().status().state == PushState::Connected; }))
+    Fail(QStringLiteral("the push link did not connect"));
+  if (!RunUntil([&live] { return !live.liveReload().reloadPending() && !live.working(); }))
+    Fail(QStringLiteral("the list read after connecting did not end"));
   const StringGrid& grid = drugInfo.logic().controls().GridPatient;
   bool listed = false;
   bool marked = false;
