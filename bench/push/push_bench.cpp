@@ -174,13 +174,3 @@ void BM_AcceptToRow(benchmark::State& state) {
 BENCHMARK(BM_AcceptToRow)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
-
-// Widgets need an application of their own; offscreen unless a platform is asked for.
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -1,52 +1,11 @@
 // The other institutions' text handed to other programs: the clipboard and the default printer.
 #include "druginfo/drug_info_logic.h"
-
-namespace {
-
-constexpr int kMargin = 100;  // left and top, in printer dots
-constexpr int kBottomReserve = 200;
-constexpr int kLineGap = 4;
-constexpr int kPrintPoints = 10;
-
-// Ends the job on every way out, so that a failure while drawing leaves no job open.
-class JobEnder {
- public:
-  explicit JobEnder(PrintJob& job) : job_(job) {}
-  ~JobEnder() noexcept(false) {
-    // While an error is on its way, a second one from EndDoc would end the program.
-    if (std::uncaught_exceptions() > 0) {
-      try {
-        job_.EndDoc();
-      } catch (...) {
-      }
-    } else {
-      job_.EndDoc();
-    }
-  }
-  JobEnder(const JobEnder&) = delete;
-  JobEnder& operator=(const JobEnder&) = delete;
-
- private:
-  PrintJob& job_;
-};
-
-}  // namespace
+#include "uikit/print_lines.h"
 
 void DrugInfoLogic::BtnCopyClick() {
   ui_.SetClipboardText(controls_.MemoTain.text());
 }
 
 void DrugInfoLogic::BtnPrintClick() {
-  const std::unique_ptr<PrintJob> job = ui_.BeginPrintJob();
-  JobEnder ender(*job);
-  job->SetFixedPitchFont(kPrintPoints);
-  int y = kMargin;
-  for (const QString& line : std::as_const(controls_.MemoTain.lines)) {
-    job->TextOut(kMargin, y, line);
-    y += job->TextHeight(QStringLiteral("A")) + kLineGap;
-    if (y > job->PageHeight() - kBottomReserve) {
-      job->NewPage();
-      y = kMargin;
-    }
-  }
+  PrintLines(ui_, controls_.MemoTain.lines);
 }

@@ -4,28 +4,22 @@
 #include "cli_command.h"
 #include "cli_output.h"
 #include "medcheck/findings_report.h"
+#include "open_by_number.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "usecases/check_medication.h"
-#include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
 
 namespace {
 
 int Check(const QStringList& arguments) {
-  if (arguments.size() != 1 || arguments.first().trimmed().isEmpty()) {
-    PrintError(QStringLiteral("usage: rinmed-cli check NUMBER"));
-    return kExitUsage;
-  }
-  const QString number = TrimBlanksAndControls(arguments.first());
   OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
-  if (found.message) {
-    PrintMessage(*found.message);
-    return kExitMessage;
-  }
-  const OpenedPatient opened = RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()));
+  int status = kExitDone;
+  const std::optional<OpenedByNumber> found =
+      OpenByNumber(client, arguments, QStringLiteral("check"), &status);
+  if (!found) return status;
+  const QString& number = found->number;
+  const OpenedPatient& opened = found->opened;
   const MedicationCheck check = RunBlocking(CheckMedication(client, CheckInputOf(number, opened)));
   for (const QString& row : CheckReportRows(check)) PrintLine(row);
   return check.failed() ? kExitMessage : kExitDone;

@@ -2,30 +2,24 @@
 #include "async/run_blocking.h"
 #include "cli_command.h"
 #include "cli_output.h"
+#include "open_by_number.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "selfhistory/self_month.h"
 #include "uikit/control_models.h"
-#include "usecases/find_patient.h"
 #include "usecases/list_day.h"
 #include "usecases/open_patient.h"
 
 namespace {
 
 int Patient(const QStringList& arguments) {
-  if (arguments.size() != 1 || arguments.first().trimmed().isEmpty()) {
-    PrintError(QStringLiteral("usage: rinmed-cli patient NUMBER"));
-    return kExitUsage;
-  }
-  const QString number = TrimBlanksAndControls(arguments.first());
   OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
-  const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
-  if (found.message) {
-    PrintMessage(*found.message);
-    return kExitMessage;
-  }
-  const OpenedPatient opened = RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()));
+  int status = kExitDone;
+  const std::optional<OpenedByNumber> found =
+      OpenByNumber(client, arguments, QStringLiteral("patient"), &status);
+  if (!found) return status;
+  const QString& number = found->number;
+  const OpenedPatient& opened = found->opened;
   RunBlocking(ProbeMarks(client, {number}));  // the window marks its one row after opening
 
   StringGrid institutions(2, 2);
