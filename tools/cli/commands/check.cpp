@@ -6,9 +6,7 @@
 #include "medcheck/findings_report.h"
 #include "open_by_number.h"
 #include "orca/orca_client.h"
-#include "orca/response_reader.h"
 #include "usecases/check_medication.h"
-#include "usecases/open_patient.h"
 
 namespace {
 

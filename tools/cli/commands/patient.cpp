@@ -4,11 +4,9 @@
 #include "cli_output.h"
 #include "open_by_number.h"
 #include "orca/orca_client.h"
-#include "orca/response_reader.h"
 #include "selfhistory/self_month.h"
 #include "uikit/control_models.h"
 #include "usecases/list_day.h"
-#include "usecases/open_patient.h"
 
 namespace {
 
