@@ -34,6 +34,7 @@ class Limiter {
   }
   int places() const { return places_; }
   int inUse() const { return inUse_; }
+  int waiting() const { return static_cast<int>(line_.size()); }
 
   class Permit {
    public:

@@ -65,6 +65,8 @@ class OrcaClient : public QObject {
 
   // Requests sent and not yet ended (a cancelled one ends at once).
   int requestsInFlight() const { return slots_.inUse(); }
+  // Requests asked for and still waiting for their turn: not sent yet, so not in the log either.
+  int requestsWaiting() const { return slots_.waiting(); }
 
   const QString& FAuthUser() const { return NetHTTPClient1->user(); }
   const QString& FAuthPass() const { return NetHTTPClient1->password(); }

@@ -94,8 +94,12 @@ class CheckInFlightE2e : public CheckWindowE2e {
   QStringList extraSimArguments() const override {
     return {"--fail", "contraindicationcheckv2:1002=wait:60000"};
   }
+  // The check has begun and its request has gone out (a request still waiting for its turn is
+  // not sent, so a cancellation then leaves nothing in the log).
   bool checkRunning() const {
-    return RunUntil([this] { return indicator() == RunningIndicator(); }, 30000);
+    return RunUntil(
+        [this] { return indicator() == RunningIndicator() && logic.now()->client().requestsWaiting() == 0; },
+        30000);
   }
   // How each check request ended in the log, in order: "Cancelled" or "ResponseCode=…".
   QStringList checkRequestEnds() const {
