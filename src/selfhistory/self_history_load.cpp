@@ -13,14 +13,18 @@ namespace {
 
 constexpr int kStepBackMonths = 6;
 
-// The answer's lines; nothing when no status-200 answer came. Every step of the own history waits
-// on the one before, so its requests go ahead of those that end a branch of the road.
+// The answer's lines; nothing when no status-200 answer came, which is noted in `failed`: what the
+// load shows may then lack drugs. Every step of the own history waits on the one before, so its
+// requests go ahead of those that end a branch of the road.
 Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, QString patientId,
-                                     QString performDate, QString departmentCode = QString()) {
+                                     QString performDate, bool* failed, QString departmentCode = QString()) {
   const OrcaAnswer answer =
       co_await client.post(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode),
                            OrcaClient::Turn::Ahead);
-  if (!answer.ok()) co_return std::nullopt;
+  if (!answer.ok()) {
+    *failed = true;
+    co_return std::nullopt;
+  }
   co_return answer.lines();
 }
 
@@ -30,24 +34,27 @@ struct LoadedMonth {
 };
 
 // One treated day's drugs: the day's visits name its department, whose acts hold the drugs.
-Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day) {
-  const std::optional<QStringList> visits = co_await Ask(client, MedicalGetClass::DayVisits, patientId, day);
+Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day, bool* failed) {
+  const std::optional<QStringList> visits =
+      co_await Ask(client, MedicalGetClass::DayVisits, patientId, day, failed);
   if (!visits) co_return std::nullopt;
   const std::optional<QString> department = DayDepartment(*visits, day);
   if (!department) co_return std::nullopt;
-  co_return co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, *department);
+  co_return co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, failed, *department);
 }
 
 // The days are asked for side by side when the client allows it; the memo lists them in the
 // overview's order all the same.
-Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month) {
+Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month, bool* failed) {
   LoadedMonth loaded;
   const std::optional<QStringList> overview =
-      co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month);
+      co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month, failed);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
   co_await FetchInOrder<std::optional<QStringList>>(
       static_cast<std::size_t>(days.size()), client.sideBySide(),
-      [&client, &patientId, &days](std::size_t i) { return LoadDay(client, patientId, days.at(i)); },
+      [&client, &patientId, &days, failed](std::size_t i) {
+        return LoadDay(client, patientId, days.at(i), failed);
+      },
       [&loaded, &days](std::size_t i, const std::optional<QStringList>& acts) {
         if (!acts) return;
         const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
@@ -66,11 +73,11 @@ bool ShowsText(const QStringList& memo) {
 
 // The nearest of the six months before `month` whose overview names a drug; failed requests
 // count as months without drugs.
-Task<std::optional<QString>> StepBack(OrcaClient& client, QString patientId, QString month) {
+Task<std::optional<QString>> StepBack(OrcaClient& client, QString patientId, QString month, bool* failed) {
   for (int k = 1; k <= kStepBackMonths; ++k) {
     const QString earlier = ShiftSelfMonth(month, -k);
     const std::optional<QStringList> overview =
-        co_await Ask(client, MedicalGetClass::MonthOverview, patientId, earlier);
+        co_await Ask(client, MedicalGetClass::MonthOverview, patientId, earlier, failed);
     if (overview && OverviewHasDrugCode(*overview)) co_return earlier;
   }
   co_return std::nullopt;
@@ -84,13 +91,14 @@ Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString p
   QString month = selfMonth.isEmpty() ? CurrentSelfMonth() : selfMonth;
   // A landing month that again shows nothing steps back from there; each step goes to an earlier
   // month, and the chain ends at six months without drugs.
+  bool failed = false;
   for (;;) {
-    LoadedMonth loaded = co_await LoadMonth(client, patient, month);
+    LoadedMonth loaded = co_await LoadMonth(client, patient, month, &failed);
     if (ShowsText(loaded.memo)) {
-      co_return SelfYakureki{month, UpdateSelfMonthLabel(month), loaded.memo, loaded.days};
+      co_return SelfYakureki{month, UpdateSelfMonthLabel(month), loaded.memo, loaded.days, !failed};
     }
-    const std::optional<QString> earlier = co_await StepBack(client, patient, month);
-    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList(), {}};
+    const std::optional<QString> earlier = co_await StepBack(client, patient, month, &failed);
+    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList(), {}, !failed};
     month = *earlier;
   }
 }

@@ -16,6 +16,9 @@ struct SelfYakureki {
   QString monthLabel;        // "2024年05月"
   QStringList memo;          // the history's lines, empty when nothing was found
   QList<SelfDayDrugs> days;  // the drugs behind those lines, newest day first
+  // False when a request of the load went unanswered: the month shown may lack drugs, or be an
+  // earlier month than the one with drugs.
+  bool whole = true;
 };
 
 // Loads the clinic's prescriptions of `selfMonth` (the current month when empty) for the patient:

@@ -13,6 +13,7 @@
 namespace {
 
 const QString kTainUnread = QStringLiteral("他院の薬剤情報を取得できませんでした");
+const QString kOwnUnread = QStringLiteral("自院の薬歴を取得できなかったため、自院の薬剤とは照合していません");
 
 QString TransportFailure(const OrcaAnswer& answer) {
   if (answer.status != 0) return QStringLiteral("ORCAがHTTP %1を返しました").arg(answer.status);
@@ -41,11 +42,17 @@ MedicationCheckInput CheckInputOf(const QString& patientId, const OpenedPatient&
   input.patientId = patientId;
   input.otherInstitutionsRead = opened.drugs.phase1Answered;
   input.prescList = opened.lists.FPrescList;
-  if (opened.self) input.ownDays = opened.self->days;
+  if (opened.self) {
+    input.ownDays = opened.self->days;
+    input.ownDaysRead = opened.self->whole;
+    input.ownMonthLabel = opened.self->monthLabel;
+  }
   return input;
 }
 
-Task<MedicationCheck> CheckMedication(OrcaClient& client, MedicationCheckInput input) {
+namespace {
+
+Task<MedicationCheck> CheckDrugsInView(OrcaClient& client, MedicationCheckInput input) {
   const QDate today = Today();
   MedicationCheck check;
   check.checkedOn = today;
@@ -81,5 +88,22 @@ Task<MedicationCheck> CheckMedication(OrcaClient& client, MedicationCheckInput i
   const InteractionOutcome outcome = ReadInteractions(read, drugs, selection.codes);
   check.findings += outcome.findings;
   check.unchecked += outcome.unchecked;
+  co_return check;
+}
+
+}  // namespace
+
+// The clinic's own drugs that could not be read are said to be unconfirmed, so that a check
+// without them never passes for one without findings.
+Task<MedicationCheck> CheckMedication(OrcaClient& client, MedicationCheckInput input) {
+  const bool ownDaysRead = input.ownDaysRead;
+  const QString ownMonthLabel = input.ownMonthLabel;
+  MedicationCheck check = co_await CheckDrugsInView(client, std::move(input));
+  if (!ownDaysRead) {
+    CheckedDrug own;
+    own.name = QStringLiteral("自院の処方（%1）").arg(ownMonthLabel);
+    own.source = kOwnClinic;
+    check.unchecked << UncheckedDrug{own, kOwnUnread};
+  }
   co_return check;
 }

@@ -17,6 +17,8 @@ struct MedicationCheckInput {
   bool otherInstitutionsRead = false;  // the drug summary was answered: the list below is whole
   QList<TPrescription> prescList;      // the other institutions' drugs
   QList<SelfDayDrugs> ownDays;         // the clinic's drugs of the own-history month shown
+  bool ownDaysRead = true;             // false: a request of the own history went unanswered
+  QString ownMonthLabel;               // that month, as its label shows it ("2024年05月")
 };
 
 // The input out of what OpenPatient returned for the patient.
@@ -26,6 +28,7 @@ MedicationCheckInput CheckInputOf(const QString& patientId, const OpenedPatient&
 // ended within MEDCHECKDAYS days. Duplicate ingredients are found here; the interactions take one
 // request to ORCA (contraindicationcheckv2) with the drugs' codes, none when no other
 // institution's drug has a code ORCA can check. A failed request, an ORCA error, or other
-// institutions' drugs that could not be read give `failure`, never a check without findings.
+// institutions' drugs that could not be read give `failure`, never a check without findings; the
+// clinic's own drugs that could not be read are listed as unconfirmed.
 // The clinic's institution code is the client's connection's.
 Task<MedicationCheck> CheckMedication(OrcaClient& client, MedicationCheckInput input);

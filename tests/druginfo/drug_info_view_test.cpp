@@ -295,7 +295,8 @@ TEST_F(DrugInfoViewTest, theCheckIndicatorSitsBeforeTheWorkTextAndOpensTheFindin
   auto* grid = w->findChild<QWidget*>(QStringLiteral("GridPatient"));
   const QRect gridBefore(grid->mapTo(w.get(), QPoint()), grid->size());
 
-  // The opening reads no other institution here, so the check cannot be done and says so.
+  // The opening reads no other institution and no own history here, so the check cannot be done
+  // and says so, and the clinic's own drugs are unconfirmed.
   auto* edit = w->findChild<QLineEdit*>(QStringLiteral("EditSearch"));
   edit->setFocus();
   QTest::keyClicks(edit, QStringLiteral("12"));
@@ -304,7 +305,7 @@ TEST_F(DrugInfoViewTest, theCheckIndicatorSitsBeforeTheWorkTextAndOpensTheFindin
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(label(w.get(), "Label1"), QStringLiteral("12"));
   EXPECT_TRUE(indicator->isVisible());
-  EXPECT_EQ(indicator->text(), QStringLiteral("チェックできませんでした"));
+  EXPECT_EQ(indicator->text(), QStringLiteral("チェックできませんでした　未確認 1"));
   EXPECT_EQ(indicator->palette().color(indicator->foregroundRole()), ToneColour(CheckTone::Alarm))
       << "red, as painted in the menu bar";
   EXPECT_TRUE(indicator->toolTip().contains(QStringLiteral("他院の薬剤情報を取得できませんでした")));

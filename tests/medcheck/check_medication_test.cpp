@@ -292,3 +292,25 @@ TEST_F(CheckMedicationTest, duplicatesNeedNoAnswerFromOrca) {
   EXPECT_EQ(result.findings[0].kind, FindingKind::Duplicate);
   EXPECT_EQ(IndicatorOf(result).text, "成分重複 1　チェックできませんでした　未確認 1");
 }
+
+// The clinic's own history could not be read whole: its drugs may be missing from the check, so
+// the check says so instead of passing for one without findings.
+TEST_F(CheckMedicationTest, ownDrugsThatCouldNotBeReadAreUnconfirmedNeverNoFindings) {
+  MedicationCheckInput input = Patient();
+  input.prescList = {Dispensed("1310000202", "みなと中央病院", {2025, 5, 31},
+                               {Line("ワルファリン錠", "699000111", "ワルファリンカリウム", 28)})};
+  input.ownDays.clear();
+  Answer nothing("00");
+  nothing.drug("699000111");
+  orca.answer(kPath, HttpAction::Ok(nothing.bytes()));
+  EXPECT_EQ(IndicatorOf(check(input)).text, "所見なし") << "read whole, nothing found";
+
+  input.ownDaysRead = false;
+  input.ownMonthLabel = "2025年06月";
+  const MedicationCheck result = check(input);
+  EXPECT_FALSE(result.failed());
+  EXPECT_EQ(result.unchecked,
+            (QList<UncheckedDrug>{{{"自院の処方（2025年06月）", "", "自院", {}, 0},
+                                   "自院の薬歴を取得できなかったため、自院の薬剤とは照合していません"}}));
+  EXPECT_EQ(IndicatorOf(result).text, "未確認 1");
+}

@@ -92,6 +92,7 @@ TEST_F(SelfHistoryLoad, monthInTwoDepartmentsAsksEachDayItsOwnDepartmentNewestFi
   EXPECT_EQ(shown->month, QStringLiteral("2024-05"));
   EXPECT_EQ(shown->monthLabel, QStringLiteral("2024年05月"));
   EXPECT_EQ(shown->memo, kMayMemo);
+  EXPECT_TRUE(shown->whole) << "every request was answered";
   // The drugs behind the text, for the medication check: day, code, name, days and class.
   ASSERT_EQ(shown->days.size(), 2);
   EXPECT_EQ(shown->days[0].day, QStringLiteral("2024-05-31"));
@@ -220,4 +221,5 @@ TEST_F(SelfHistoryLoad, unansweredDrugRequestAddsNothingAndNoMessage) {
       RunBlocking(LoadSelfDrugInfo(client_, kPatient, QStringLiteral("2024-05")));
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->memo, kMayMemo.mid(4));
+  EXPECT_FALSE(shown->whole) << "the 31st's drugs may be missing";
 }
