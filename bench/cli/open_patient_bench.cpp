@@ -18,6 +18,7 @@
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
+#include "demo_sim.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
 #include "usecases/find_patient.h"
@@ -65,13 +66,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
   QTemporaryDir folder;
   SetProgramFolder(folder.path());
   QProcess sim;
-  sim.start(ORCA_SIM_EXECUTABLE, {"--port", "0", "--latency", QString::number(kLatencyMs)});
-  sim.waitForReadyRead(10000);
-  const int port = QString::fromUtf8(sim.readLine()).trimmed().section(':', -1).toInt();
-  WriteSetting(Setting::ApiUrl, QStringLiteral("http://127.0.0.1:%1/api/").arg(port));
-  WriteSetting(Setting::ApiUser, QStringLiteral("ormaster"));
-  WriteSetting(Setting::ApiKey, QStringLiteral("ormaster"));
-  WriteSetting(Setting::InstitutionCode, QStringLiteral("1234567"));
+  const int port = StartSim(sim, {"--latency", QString::number(kLatencyMs)}).section(':', -1).toInt();
   // The opening alone is measured: no list read in between because a push link came up.
   WriteSetting(Setting::Push, QStringLiteral("0"));
 

@@ -24,6 +24,7 @@
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
+#include "demo_sim.h"
 #include "druginfo/drug_info_view.h"
 
 namespace {
@@ -82,14 +83,7 @@ void BM_InputWaitWhileListingAndOpening(benchmark::State& state) {
   QTemporaryDir folder;
   SetProgramFolder(folder.path());
   QProcess sim;
-  sim.start(ORCA_SIM_EXECUTABLE, {"--port", "0", "--latency", QString::number(kLatencyMs), "--receptions",
-                                  QString::number(kReceptions)});
-  sim.waitForReadyRead(10000);
-  const int port = QString::fromUtf8(sim.readLine()).trimmed().section(':', -1).toInt();
-  WriteSetting(Setting::ApiUrl, QStringLiteral("http://127.0.0.1:%1/api/").arg(port));
-  WriteSetting(Setting::ApiUser, QStringLiteral("ormaster"));
-  WriteSetting(Setting::ApiKey, QStringLiteral("ormaster"));
-  WriteSetting(Setting::InstitutionCode, QStringLiteral("1234567"));
+  StartSim(sim, {"--latency", QString::number(kLatencyMs), "--receptions", QString::number(kReceptions)});
   WriteSetting(Setting::Parallel, QString::number(state.range(0)));
   // Without push notifications: the list read once more after the link comes up is not part of
   // what is measured here.

@@ -31,6 +31,7 @@
 #include "core/log.h"
 #include "core/program_folder.h"
 #include "core/user_settings.h"
+#include "demo_sim.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/drug_info_view.h"
 #include "druginfo/headless_drug_info_ui.h"
@@ -45,18 +46,6 @@ class CountingUi : public HeadlessDrugInfoUi {
   void MessageBox(MessageKind, const QString&) override { ++boxes; }
   int boxes = 0;
 };
-
-// orca-sim on a free port, user.ini in the program folder pointing at it; its base URL.
-QString StartSim(QProcess& sim, const QStringList& arguments) {
-  sim.start(ORCA_SIM_EXECUTABLE, QStringList{"--port", "0"} + arguments);
-  sim.waitForReadyRead(10000);
-  const QString url = QString::fromUtf8(sim.readLine()).trimmed().section(' ', -1);
-  WriteSetting(Setting::ApiUrl, url + QStringLiteral("/api/"));
-  WriteSetting(Setting::ApiUser, QStringLiteral("ormaster"));
-  WriteSetting(Setting::ApiKey, QStringLiteral("ormaster"));
-  WriteSetting(Setting::InstitutionCode, QStringLiteral("1234567"));
-  return url;
-}
 
 int LoggedRequests(const QString& pathPart) {
   QFile log(GetLogTxt());
