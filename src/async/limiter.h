@@ -96,8 +96,8 @@ class Limiter {
     std::coroutine_handle<> waiting_;
   };
 
-  Acquire acquire() { return Acquire(this, false); }
-  Acquire acquireAhead() { return Acquire(this, true); }
+  // `ahead`: work that others wait on, let in before the work in line.
+  Acquire acquire(bool ahead = false) { return Acquire(this, ahead); }
 
  private:
   void giveBack() {

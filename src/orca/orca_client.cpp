@@ -24,11 +24,7 @@ OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new Ht
 
 Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
   LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
-  Limiter::Permit permit;
-  if (turn == Turn::Ahead)
-    permit = co_await slots_.acquireAhead();
-  else
-    permit = co_await slots_.acquire();
+  const Limiter::Permit permit = co_await slots_.acquire(turn == Turn::Ahead);
   const quint64 sent = ++sent_;
   // Work cancelled while the request runs destroys this frame: the request's lines still go to
   // the log, ending with the word that says why no answer follows.

@@ -16,11 +16,7 @@ namespace {
 
 // Takes a place, notes its name when let in, holds the place for a moment.
 Task<void> Work(Limiter* limiter, QStringList* order, QString name, bool ahead) {
-  Limiter::Permit permit;
-  if (ahead)
-    permit = co_await limiter->acquireAhead();
-  else
-    permit = co_await limiter->acquire();
+  const Limiter::Permit permit = co_await limiter->acquire(ahead);
   *order << name;
   co_await Sleep(5);
 }
@@ -34,7 +30,7 @@ Task<void> Holder(Limiter* limiter, int* inside, int* most) {
 
 // Takes a place and holds it until told to let go.
 Task<void> HoldUntil(Limiter* limiter, QStringList* order, QString name, const bool* release) {
-  const Limiter::Permit permit = co_await limiter->acquireAhead();
+  const Limiter::Permit permit = co_await limiter->acquire(true);
   *order << name;
   while (!*release) co_await Sleep(1);
 }
