@@ -43,14 +43,23 @@ std::vector<Step> MedGetSteps(const QString& patientId, const QString& selfInstC
   return steps;
 }
 
-Task<void> RunSteps(OrcaClient& client, std::vector<Step> steps, ProgressReport progress = {}) {
-  const int total = static_cast<int>(steps.size());
+// The answers read after phase 1, counted for the progress report.
+struct StepCounter {
+  ProgressReport report;
+  int done = 0;
+  int total = 0;
+  void count() {
+    if (report) report(++done, total);
+  }
+};
+
+Task<void> RunSteps(OrcaClient& client, std::vector<Step> steps, StepCounter* counter = nullptr) {
   co_await FetchInOrder<OrcaAnswer>(
       steps.size(), client.sideBySide(),
       [&client, &steps](std::size_t i) { return client.post(steps[i].path, steps[i].body); },
-      [&steps, &progress, total](std::size_t i, const OrcaAnswer& answer) {
+      [&steps, counter](std::size_t i, const OrcaAnswer& answer) {
         steps[i].read(answer);
-        if (progress) progress(static_cast<int>(i) + 1, total);
+        if (counter) counter->count();
       });
 }
 
@@ -75,10 +84,9 @@ Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfI
 
 namespace {
 
-// Phase 1, then every month it lists; `total` counts the steps read after phase 1, the months
-// and `laterSteps` more.
+// Phase 1, then every month it lists; the counter's total is the months and `laterSteps` more.
 Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
-                      DrugInfoLoad& load, std::size_t laterSteps, ProgressReport& progress) {
+                      DrugInfoLoad& load, std::size_t laterSteps, StepCounter& counter) {
   const OrcaAnswer summary =
       co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId), OrcaClient::Turn::Ahead);
   if (!summary.ok()) co_return;
@@ -93,10 +101,8 @@ Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd,
                        if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
                      }});
   }
-  const int total = static_cast<int>(steps.size() + laterSteps);
-  ProgressReport counted;
-  if (progress) counted = [&progress, total](int done, int) { progress(done, total); };
-  co_await RunSteps(client, std::move(steps), std::move(counted));
+  counter.total = static_cast<int>(steps.size() + laterSteps);
+  co_await RunSteps(client, std::move(steps), &counter);
 }
 
 // Fetches the answers of `steps` side by side and keeps them, unread.
@@ -123,13 +129,10 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   later.push_back(SpecGetStep(patientId, lists));
   for (Step& step : MedGetSteps(patientId, selfInstCd, lists)) later.push_back(std::move(step));
 
+  StepCounter counter{std::move(progress)};
   if (!client.sideBySide()) {
-    co_await LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), progress);
-    if (!load.phase1Answered) co_return load;
-    const int done = static_cast<int>(lists.FMonthList.size());
-    ProgressReport counted;
-    if (progress) counted = [&progress, done](int k, int total) { progress(done + k, done + total); };
-    co_await RunSteps(client, std::move(later), std::move(counted));
+    co_await LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), counter);
+    if (load.phase1Answered) co_await RunSteps(client, std::move(later), &counter);
     co_return load;
   }
 
@@ -137,15 +140,13 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   // asked for beside it and read after the months, as one at a time. Without a phase-1 answer
   // they are dropped unread, as one at a time they are never asked for.
   std::vector<OrcaAnswer> laterAnswers;
-  Task<void> months = LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), progress);
+  Task<void> months = LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), counter);
   Task<void> beside = FetchUnread(client, later, laterAnswers);
   co_await Both(std::move(months), std::move(beside), true);
   if (!load.phase1Answered) co_return load;
-  const int done = static_cast<int>(lists.FMonthList.size());
-  const int total = done + static_cast<int>(later.size());
   for (std::size_t i = 0; i < later.size(); ++i) {
     later[i].read(laterAnswers[i]);
-    if (progress) progress(done + static_cast<int>(i) + 1, total);
+    counter.count();
   }
   co_return load;
 }

@@ -123,10 +123,17 @@ TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsIn
   serve(DemoPatient, GetParam());
   lists.FPrescList = {Presc(QStringLiteral("前の患者"), QStringLiteral("1"), QStringLiteral("20200101"))};
 
-  const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral(" 00123 "), kSelf, lists));
+  QList<QPair<int, int>> reports;
+  const DrugInfoLoad load = RunBlocking(
+      LoadDrugInfo(client, QStringLiteral(" 00123 "), kSelf, lists, [&reports](int done, int total) {
+        reports.append({done, total});
+      }));
 
   EXPECT_TRUE(load.started);
   EXPECT_TRUE(load.phase1Answered);
+  QList<QPair<int, int>> counted;  // every answer after phase 1, in order: 13 months, check-ups, 2 treatments
+  for (int done = 1; done <= 16; ++done) counted.append({done, 16});
+  EXPECT_EQ(reports, counted);
   EXPECT_EQ(load.FBirthDate, QStringLiteral("1958-04-12"));
   const QStringList road{"drug 01",         "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
                          "drug 02 2024-04", "drug 02 2024-03", "drug 02 2024-02", "drug 02 2024-01",
