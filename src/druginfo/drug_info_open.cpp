@@ -48,12 +48,12 @@ Job::Road DrugInfoLogic::searchRoad(QString patientId) {
   listAgain_ = false;  // and with it a reload a pushed change had asked for
   listProgress_.clear();
   ClearPatientGrid();
-  const bool marked = knownMarks(FCurrentDate).contains(TrimBlanksAndControls(patientId));
-  FillPatientGrid(controls_.GridPatient, {{patientId, found.name, marked}});
+  const bool marked = knownMarks(FCurrentDate).contains(found.number);
+  FillPatientGrid(controls_.GridPatient, {{found.number, found.name, marked}});
   controls_.GridPatient.setRow(1);
   FPatientRow = 1;
 
-  FPatientID = patientId;
+  FPatientID = found.number;
   FPatientName = found.name;
   FBirthDate.clear();
   ShowPatientLabels();

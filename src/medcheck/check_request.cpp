@@ -1,6 +1,7 @@
 #include "medcheck/check_request.h"
 
 #include "medcheck/ingredient_key.h"
+#include "orca/patient_number.h"
 #include "orca/request_template.h"
 
 namespace {
@@ -55,7 +56,7 @@ QString ContraindicationCheckBody(const QString& patientId, const QString& perfo
           "<data>  <contraindication_checkreq type=\"record\">"
           "    <Request_Number type=\"string\">01</Request_Number>"
           "    <Patient_ID type=\"string\">") +
-      EscapeXmlText(patientId.trimmed()) +
+      EscapeXmlText(NormalisePatientNumber(patientId)) +
       QStringLiteral("</Patient_ID>    <Perform_Month type=\"string\">") + EscapeXmlText(performMonth) +
       QStringLiteral("</Perform_Month>    <Check_Term type=\"string\">") + QString::number(checkTermMonths) +
       QStringLiteral("</Check_Term>    <Medical_Information type=\"array\">");

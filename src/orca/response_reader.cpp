@@ -1,13 +1,11 @@
 #include "orca/response_reader.h"
 
+#include "orca/answer_layout.h"
+
 QStringList ResponseLines(const QByteArray& answer) {
   QString text = QString::fromUtf8(answer);
   if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-  QStringList lines = text.split(QLatin1Char('\n'));
-  for (QString& line : lines) {
-    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-  }
-  return lines;
+  return ElementLines(text);
 }
 
 QString OpeningTag(const QString& element) {
@@ -76,4 +74,20 @@ QString DecodeXmlReferences(const QString& text) {
     i = semi;
   }
   return out;
+}
+
+ElementSpan::ElementSpan(const QString& element)
+    : start_(QLatin1Char('<') + element + QStringLiteral(" type=")),
+      end_(QStringLiteral("</") + element + QLatin1Char('>')) {}
+
+bool ElementSpan::inside(const QString& line) {
+  if (line.contains(start_)) {
+    if (!line.contains(end_)) ++depth_;  // a value element of that name opens and ends on its line
+    return false;
+  }
+  if (depth_ > 0 && line.contains(end_)) {
+    --depth_;
+    return false;
+  }
+  return depth_ > 0;
 }

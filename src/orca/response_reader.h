@@ -5,9 +5,10 @@
 #include <QStringList>
 #include <optional>
 
-// Answers are read line by line: ORCA writes each element on a line of its own.
+// Answers are read line by line, one element a line.
 
-// The answer's lines decoded as UTF-8, byte-order mark and CR dropped.
+// The answer decoded as UTF-8 (a byte-order mark dropped), one element a line whatever the layout
+// it came in (see ElementLines).
 QStringList ResponseLines(const QByteArray& answer);
 
 // `<Name type="string">`, the text whose presence marks a line as holding the element.
@@ -23,3 +24,18 @@ QString TrimBlanksAndControls(const QString& text);
 
 // &amp; &lt; &gt; &quot; &apos; and numeric references; a text without "&" comes back unchanged.
 QString DecodeXmlReferences(const QString& text);
+
+// Follows a record or an array of that name through an answer's lines, which must be given in
+// order: a line lies inside it from the line after its start tag to the line before its end tag.
+// ORCA uses one name at several depths (MeTrMonth, Patient_ID, InOut …), so a reader that wants one
+// of them asks where the line stands.
+class ElementSpan {
+ public:
+  explicit ElementSpan(const QString& element);
+  bool inside(const QString& line);
+
+ private:
+  QString start_;
+  QString end_;
+  int depth_ = 0;
+};

@@ -25,12 +25,6 @@ QString AcceptanceListBody(const QDate& day) {
                       day.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-QString NormalisePatientNumber(const QString& value) {
-  bool ok = false;
-  const int number = value.toInt(&ok, 10);
-  return QString::number(ok ? number : 0);
-}
-
 QList<Reception> ReadReceptions(const QStringList& lines) {
   ReceptionReader reader;
   const QString acceptanceId = OpeningTag(QStringLiteral("Acceptance_Id"));

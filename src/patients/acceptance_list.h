@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "orca/patient_number.h"
+
 // One reception of the day as ORCA's acceptance list has it.
 struct Reception {
-  QString patientId;    // normalised: the number in decimal without leading zeros, "0" when not a number
+  QString patientId;    // normalised: a number of digits without its leading zeros, any other as written
   QString name;         // the first WholeName of the reception
   QString accountTime;  // blank while the reception is still in progress
 };
@@ -16,9 +18,6 @@ inline const QString kAcceptanceListApiPath = QStringLiteral("api01rv2/acceptlst
 
 // The request body for one day.
 QString AcceptanceListBody(const QDate& day);
-
-// The patient number as a 32-bit integer written back in decimal; text that is not one gives "0".
-QString NormalisePatientNumber(const QString& value);
 
 // The receptions of a saved answer in answer order. A reception is only delivered once it has a
 // Patient_ID line; what stands before the first Acceptance_Id belongs to no reception unless a

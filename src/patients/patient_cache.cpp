@@ -6,6 +6,7 @@
 
 #include "core/core_error.h"
 #include "core/program_folder.h"
+#include "orca/patient_number.h"
 #include "orca/response_reader.h"
 
 namespace {
@@ -60,7 +61,7 @@ PatientCacheSession::PatientCacheSession(const QStringList& cacheLines) : lines_
 }
 
 bool PatientCacheSession::add(const QString& patientId, const QString& name) {
-  const QString id = TrimBlanksAndControls(patientId);
+  const QString id = NormalisePatientNumber(TrimBlanksAndControls(patientId));
   QString storedName = TrimBlanksAndControls(name);
   if (id.isEmpty() || storedName.isEmpty()) return false;
   if (id.contains(QLatin1Char(',')) || id.contains(QLatin1Char('\r')) || id.contains(QLatin1Char('\n'))) {

@@ -18,7 +18,8 @@ class PatientCacheSession {
   explicit PatientCacheSession(const QStringList& cacheLines);  // starts from lines already read
 
   // Appends "number,name" when both are non-blank after trimming and no line has the number as
-  // its key (the text before its first comma); an existing name is never updated. A number that
+  // its key (the text before its first comma); an existing name is never updated. A number of
+  // digits is kept without its leading zeros, as the list shows it. A number that
   // holds a comma or a line break is never stored, because its line could not be found again.
   // Returns true when a line was added.
   bool add(const QString& patientId, const QString& name);

@@ -1,5 +1,6 @@
 #include "patients/patient_search.h"
 
+#include "orca/patient_number.h"
 #include "orca/response_reader.h"
 
 QString PatientGetApiPath(const QString& patientId) {
@@ -19,7 +20,8 @@ QList<CachedPatient> FindCachedPatients(const QStringList& cacheLines, const QSt
   for (const QString& line : cacheLines) {
     const qsizetype comma = line.indexOf(QLatin1Char(','));
     if (comma < 0) continue;
-    CachedPatient patient{line.left(comma), line.mid(comma + 1)};
+    // Earlier versions stored a number found by a search as it was typed, leading zeros and all.
+    CachedPatient patient{NormalisePatientNumber(line.left(comma)), line.mid(comma + 1)};
     if (patient.name.contains(text, Qt::CaseSensitive)) hits.append(patient);
   }
   return hits;

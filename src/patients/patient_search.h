@@ -15,7 +15,7 @@ QString PatientGetApiPath(const QString& patientId);
 QString PatientWholeName(const QStringList& answerLines);
 
 struct CachedPatient {
-  QString key;   // the patient number: the text before the line's first comma
+  QString key;   // the patient number: the text before the line's first comma, normalised
   QString name;  // everything after it, commas included
 };
 

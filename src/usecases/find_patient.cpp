@@ -3,18 +3,21 @@
 #include <QFile>
 
 #include "orca/orca_client.h"
+#include "orca/patient_number.h"
 #include "patients/patient_cache.h"
 #include "usecases/user_messages.h"
 
-Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString number) {
+Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString typed) {
+  const QString number = NormalisePatientNumber(typed);
   if (!client.connection().configured())
-    co_return NumberSearch{UserMessage{MessageKind::Warning, kNotConfiguredText}, {}};
+    co_return NumberSearch{UserMessage{MessageKind::Warning, kNotConfiguredText}, {}, number};
   const OrcaAnswer answer = co_await client.post(PatientGetApiPath(number), QString());
-  if (!answer.ok()) co_return NumberSearch{UserMessage{MessageKind::Warning, kNoPatientAnswerText}, {}};
+  if (!answer.ok()) co_return NumberSearch{UserMessage{MessageKind::Warning, kNoPatientAnswerText}, {}, number};
   const QString name = PatientWholeName(answer.lines());
-  if (name.isEmpty()) co_return NumberSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}};
+  if (name.isEmpty())
+    co_return NumberSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}, number};
   SavePatientCache(number, name);
-  co_return NumberSearch{std::nullopt, name};
+  co_return NumberSearch{std::nullopt, name, number};
 }
 
 NameSearch FindPatientsByName(const QString& text) {

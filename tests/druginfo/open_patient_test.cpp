@@ -34,8 +34,8 @@ class OpenPatientTest : public DrugInfoTest {
     logic->FormShow();
     orca.clearRecord();
     // The drug information names the patient's birth date and one month; the rest answers empty.
-    orca.answer(kDrug, HttpAction::Ok("<xmlio2>\n    <BirthDate type=\"string\">2000-05-01</BirthDate>\n"
-                                      "    <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n</xmlio2>\n"));
+    orca.answer(kDrug, HttpAction::Ok("<xmlio2>\n    <BirthDate type=\"string\">2000-05-01</BirthDate>\n" +
+                                      kOneMonthListed + "</xmlio2>\n"));
     orca.answer(kSpec, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
     orca.answer(kMed, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
     orca.answer(kMonth, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
@@ -95,24 +95,32 @@ TEST_F(OpenPatientTest, doubleClickWithoutASelectedRowDoesNothing) {
   EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
 }
 
+// A number typed with leading zeros is the patient the list shows without them.
 TEST_F(OpenPatientTest, searchByNumberPutsThePatientAloneInTheGridAndOpensIt) {
   orca.answer(
-      kPatientGet + QStringLiteral("0012"),
+      kPatientGet + QStringLiteral("12"),
       PatientAnswer(WholeName(QString()) + WholeName(QStringLiteral(" 山田　太郎 ")) + WholeName("後")));
   searchFor(0, QStringLiteral("  0012 "));
   ASSERT_TRUE(ui.messages.empty());
   const HttpRequest& first = orca.requests().first();
   EXPECT_EQ(first.method, "GET");
-  EXPECT_EQ(first.target, "/api/api01rv2/patientgetv2?id=0012");
-  EXPECT_EQ(road().first(), QStringLiteral("patientgetv2?id=0012"));
-  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|0012|山田　太郎|◎")});
+  EXPECT_EQ(first.target, "/api/api01rv2/patientgetv2?id=12");
+  EXPECT_EQ(road().first(), QStringLiteral("patientgetv2?id=12"));
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|12|山田　太郎|◎")});
   EXPECT_EQ(logic->controls().GridPatient.row(), 1);
   EXPECT_EQ(logic->patientRow(), 1);
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("12"));
   EXPECT_EQ(logic->controls().patientNameLabel.text, QStringLiteral("山田　太郎"));
-  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()).last(), QStringLiteral("0012,山田　太郎"));
+  EXPECT_EQ(ReadCacheLines(GetCacheFilePath()).last(), QStringLiteral("12,山田　太郎"));
   // The month list ends with the completed months: twelve back from 2024-05, after 2024-03.
   EXPECT_EQ(logic->tainMonth(), QStringLiteral("2023-06"));
   EXPECT_EQ(logic->controls().LabelTainMonth.text, QStringLiteral("2023年06月"));
+
+  // A number that is not digits alone goes as written.
+  orca.answer(kPatientGet + QStringLiteral("A0012"), PatientAnswer(WholeName(QStringLiteral("英字　患者"))));
+  searchFor(0, QStringLiteral(" A0012 "));
+  ASSERT_TRUE(ui.messages.empty());
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|A0012|英字　患者|◎")});
 }
 
 TEST_F(OpenPatientTest, failedSearchesShowTheirBoxAndChangeNothing) {

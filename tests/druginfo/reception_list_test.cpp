@@ -66,6 +66,8 @@ TEST_F(ReceptionListTest, answerWithoutReceptionsEmptiesTheGrid) {
   EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
 }
 
+// Patient numbers are text: digits lose their leading zeros, any other number stays as written,
+// and a reception without a number (a patient not yet registered) is no row.
 TEST_F(ReceptionListTest, patientNumbersAreNormalised) {
   orca.answer(kAcceptPath, HttpAction::Ok("<Acceptance_Id type=\"string\">1</Acceptance_Id>\n"
                                           "<Patient_ID type=\"string\">00012</Patient_ID>\n"
@@ -73,10 +75,12 @@ TEST_F(ReceptionListTest, patientNumbersAreNormalised) {
                                           "<Patient_ID type=\"string\"></Patient_ID>\n"
                                           "<Acceptance_Id type=\"string\">3</Acceptance_Id>\n"
                                           "<Patient_ID type=\"string\">x9</Patient_ID>\n"
-                                          "<Acceptance_Id type=\"string\">4</Acceptance_Id>\n"));
+                                          "<Acceptance_Id type=\"string\">4</Acceptance_Id>\n"
+                                          "<Patient_ID type=\"string\">02024000123</Patient_ID>\n"
+                                          "<Acceptance_Id type=\"string\">5</Acceptance_Id>\n"));
   logic->LoadPatientList();
-  EXPECT_EQ(rows(),
-            (QStringList{QStringLiteral("1|12||"), QStringLiteral("2|0||"), QStringLiteral("3|0||")}));
+  EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|12||"), QStringLiteral("2|x9||"),
+                                 QStringLiteral("3|2024000123||")}));
   EXPECT_FALSE(QFile::exists(GetCacheFilePath())) << "no names, nothing to cache";
 }
 

@@ -108,14 +108,15 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
 TEST_F(SavedPdfTest, theLoadMergesTheDrugPdfWithTheClinicsCodeAndNameOfTheMoment) {
   orca.configure();
   logic->GetWebORCAInfo();
-  orca.answer(u"api01rv2/patientgetv2?id=00001"_s,
+  // Typed with its leading zeros, the number is the patient the list shows as 1.
+  orca.answer(u"api01rv2/patientgetv2?id=1"_s,
               HttpAction::Ok("<xmlio2>\n    <WholeName type=\"string\">山田　太郎</WholeName>\n</xmlio2>\n"));
   orca.answer(u"api01rv2/onlinedruggetv2"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   orca.answer(u"api01rv2/onlinespecgetv2"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   orca.answer(u"api01rv2/onlinemedgetv2"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   orca.answer(u"api01rv2/medicalgetv2?class=03"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   // Entries: さくら内科医院 2024-10 and 2024-09, みどり薬局 2024-08, 東京中央病院 2024-07.
-  copyFixture("druginfo.pdf", u"YZK_00001X.pdf"_s);
+  copyFixture("druginfo.pdf", u"YZK_1X.pdf"_s);
   const struct {
     QString kikanCd, kikanName;
     QStringList grid;

@@ -23,6 +23,7 @@ std::optional<OpenedByNumber> OpenByNumber(OrcaClient& client, const QStringList
     *exitStatus = kExitMessage;
     return std::nullopt;
   }
-  OpenedByNumber result{number, RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()))};
+  OpenedByNumber result{found.number,
+                        RunBlocking(OpenPatient(client, found.number, found.name, QString(), TainLists()))};
   return result;
 }
