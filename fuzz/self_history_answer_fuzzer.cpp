@@ -1,6 +1,5 @@
 // Feeds arbitrary answers down the road of the clinic's own history for one month: the overview's
-// treated days, the department of each day from the day's visits, the next request's body and the
-// day's drugs.
+// treated days, the visits of each day, the next requests' bodies and the day's drugs.
 //   parameters: the month shown ("yyyy-mm")
 //   parts:      month overview (class 03), day visits (class 01), day-and-department acts (class 02)
 #include <algorithm>
@@ -11,7 +10,7 @@
 
 #include "fuzz_support.h"
 #include "orca/response_reader.h"
-#include "selfhistory/day_department.h"
+#include "selfhistory/day_visits.h"
 #include "selfhistory/medical_get_request.h"
 #include "selfhistory/self_drugs.h"
 #include "selfhistory/treated_days.h"
@@ -22,7 +21,7 @@ namespace {
 constexpr int kDaysFollowed = 3;
 
 const qsizetype kBodyMarkup =
-    MedicalGetBody(QStringLiteral("1"), QString(), QString()).count(QLatin1Char('<'));
+    MedicalGetActsBody(QStringLiteral("1"), QString(), QString(), QString()).count(QLatin1Char('<'));
 
 }  // namespace
 
@@ -40,12 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (days.isEmpty()) days << month + QStringLiteral("-01");
   QStringList memo;
   for (const QString& day : days.mid(0, kDaysFollowed)) {
-    const std::optional<QString> department = DayDepartment(visits, day);
-    if (!department) continue;
-    // Values read from an answer go into the next request escaped: they add no markup.
-    const QString body = MedicalGetBody(QStringLiteral("1"), day, *department);
-    FUZZ_CHECK(body.count(QLatin1Char('<')) == kBodyMarkup);
-    ParseMedicalGet02(acts, day, memo);
+    for (const DayVisit& visit : DayVisits(visits, day)) {
+      // Values read from an answer go into the next request escaped: they add no markup.
+      const QString body =
+          MedicalGetActsBody(QStringLiteral("1"), day, visit.department, visit.sequentialNumber);
+      FUZZ_CHECK(body.count(QLatin1Char('<')) == kBodyMarkup);
+      ParseMedicalGet02(acts, day, memo);
+    }
   }
   return 0;
 }

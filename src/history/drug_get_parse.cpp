@@ -143,8 +143,12 @@ void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfIns
   QString month;
   SummaryEntry entry;
   QString value;
+  // The months and institutions are those of the month list: ORCA also echoes the start month asked
+  // for at the top of the answer, whether or not it has data.
+  ElementSpan list(QStringLiteral("MeTrMonth_Information"));
   for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("BirthDate"), &value)) *birthDate = value;
+    if (!list.inside(line)) continue;
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
       entry.close(month, selfInstCd, lists.FInstMonthMap);
       month = value;

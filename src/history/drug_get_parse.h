@@ -6,8 +6,8 @@
 
 #include "history/tain_lists.h"
 
-// Reads a phase-1 drug-information answer: the patient's birth date, the months in the order
-// given, and name + "|" + month of every other institution that is neither the clinic
+// Reads a phase-1 drug-information answer: the patient's birth date, the months of its month list
+// in the order given, and name + "|" + month of every other institution that is neither the clinic
 // (`selfInstCd`) nor a pharmacy. Empties FMonthList and FInstMonthMap first. *birthDate is set only
 // when the answer has a BirthDate line.
 void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,

@@ -88,7 +88,8 @@ namespace {
 Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
                       DrugInfoLoad& load, std::size_t laterSteps, StepCounter& counter) {
   const OrcaAnswer summary =
-      co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId), OrcaClient::Turn::Ahead);
+      co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId, DrugSummaryStartMonth()),
+                        OrcaClient::Turn::Ahead);
   if (!summary.ok()) co_return;
   load.phase1Answered = true;
   ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);

@@ -1,5 +1,7 @@
 #include "history/online_requests.h"
 
+#include "core/clock.h"
+#include "orca/patient_number.h"
 #include "orca/request_template.h"
 
 namespace {
@@ -10,6 +12,8 @@ const QString kDrugGetBody = QStringLiteral(
     "    <Patient_ID type=\"string\">XXXXX</Patient_ID>"
     "    <MeTrMonth type=\"string\">YYYY-MM</MeTrMonth>"
     "    <InOut type=\"string\"></InOut>"
+    "    <MeTrDiHCd type=\"string\"></MeTrDiHCd>"
+    "    <PrlsHCd type=\"string\"></PrlsHCd>"
     "  </onlinedruggetreq></data>");
 
 const QString kSpecGetBody = QStringLiteral(
@@ -31,7 +35,7 @@ const QString kMedGetBody = QStringLiteral(
 
 // The patient goes in last, so that its text can never be taken for a placeholder.
 QString WithPatient(const QString& body, const QString& patientId) {
-  return FillTemplate(body, QStringLiteral("XXXXX"), EscapeXmlText(patientId.trimmed()));
+  return FillTemplate(body, QStringLiteral("XXXXX"), EscapeXmlText(NormalisePatientNumber(patientId)));
 }
 
 QString DrugGetBody(const QString& requestNumber, const QString& patientId, const QString& month) {
@@ -42,8 +46,8 @@ QString DrugGetBody(const QString& requestNumber, const QString& patientId, cons
 
 }  // namespace
 
-QString OnlineDrugGet01Body(const QString& patientId) {
-  return DrugGetBody(QStringLiteral("01"), patientId, QString());
+QString OnlineDrugGet01Body(const QString& patientId, const QString& startMonth) {
+  return DrugGetBody(QStringLiteral("01"), patientId, startMonth);
 }
 
 QString OnlineDrugGet02Body(const QString& patientId, const QString& month) {
@@ -56,6 +60,10 @@ QString OnlineSpecGet01Body(const QString& patientId) {
 
 QString OnlineMedGet01Body(const QString& patientId, const QString& month) {
   return WithPatient(FillTemplate(kMedGetBody, QStringLiteral("YYYY-MM"), month), patientId);
+}
+
+QString DrugSummaryStartMonth() {
+  return MonthsBefore(Today(), 0);
 }
 
 QString MonthsBefore(const QDate& day, int months) {

@@ -11,8 +11,10 @@ inline const QString kOnlineDrugGetPath = QStringLiteral("api01rv2/onlinedrugget
 inline const QString kOnlineSpecGetPath = QStringLiteral("api01rv2/onlinespecgetv2");
 inline const QString kOnlineMedGetPath = QStringLiteral("api01rv2/onlinemedgetv2");
 
-// Phase 1 ("01") asks for the months and institutions; phase 2 ("02") for the events of one month.
-QString OnlineDrugGet01Body(const QString& patientId);
+// Phase 1 ("01") asks for the months and institutions from the start month back; phase 2 ("02")
+// for the events of one month. Both name no dispensing or prescribing institution: ORCA's filter
+// on them must get empty values, not missing ones, or it passes over every record.
+QString OnlineDrugGet01Body(const QString& patientId, const QString& startMonth);
 QString OnlineDrugGet02Body(const QString& patientId, const QString& month);
 QString OnlineSpecGet01Body(const QString& patientId);
 // month empty: every month the service keeps; otherwise the start month "yyyy-mm".
@@ -20,3 +22,8 @@ QString OnlineMedGet01Body(const QString& patientId, const QString& month);
 
 // "yyyy-mm" of the month the given number of calendar months before the day's month.
 QString MonthsBefore(const QDate& day, int months);
+
+// The start month of the drug summary: the current month. ORCA lists the months up to the one it
+// is given and, given none, up to the previous month only, which would leave out what was
+// dispensed this month.
+QString DrugSummaryStartMonth();

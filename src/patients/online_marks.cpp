@@ -16,6 +16,17 @@ bool AnyLineHolds(const QStringList& lines, const QString& element) {
   return false;
 }
 
+// ORCA echoes the start month asked for at the top of the answer, "no data" included: only a month
+// of the month list is one with drug information.
+bool ListsAMonth(const QStringList& lines) {
+  ElementSpan list(QStringLiteral("MeTrMonth_Information"));
+  const QString month = OpeningTag(QStringLiteral("MeTrMonth"));
+  for (const QString& line : lines) {
+    if (list.inside(line) && line.contains(month)) return true;
+  }
+  return false;
+}
+
 bool NamesAnotherInstitution(const QStringList& lines, const QString& selfInstCd) {
   QString code;
   for (const QString& line : lines) {
@@ -44,7 +55,7 @@ QString OnlineProbeApiPath(OnlineProbe probe) {
 QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
   switch (probe) {
     case OnlineProbe::DrugInformation:
-      return OnlineDrugGet01Body(patientId);
+      return OnlineDrugGet01Body(patientId, DrugSummaryStartMonth());
     case OnlineProbe::MedicalInformation:
       return OnlineMedGet01Body(patientId, QString());
     case OnlineProbe::SpecificHealthCheck:
@@ -53,10 +64,11 @@ QString OnlineProbeBody(OnlineProbe probe, const QString& patientId) {
   return OnlineSpecGet01Body(patientId);
 }
 
-bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLines, const QString& selfInstCd) {
+bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLines,
+                                  const QString& selfInstCd) {
   switch (probe) {
     case OnlineProbe::DrugInformation:
-      return AnyLineHolds(answerLines, QStringLiteral("MeTrMonth"));
+      return ListsAMonth(answerLines);
     case OnlineProbe::MedicalInformation:
       return NamesAnotherInstitution(answerLines, selfInstCd);
     case OnlineProbe::SpecificHealthCheck:
@@ -64,4 +76,3 @@ bool ProbeAnswerProvesInformation(OnlineProbe probe, const QStringList& answerLi
   }
   return AnyLineHolds(answerLines, QStringLiteral("EffectiveTime"));
 }
-

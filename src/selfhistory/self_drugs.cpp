@@ -8,26 +8,39 @@
 QList<TSelfDrug> ReadSelfDrugs(const QStringList& answerLines) {
   QList<TSelfDrug> drugs;
   QString medClass, classNumber, code, name, quantity, unit;
-  for (const QString& line : answerLines) {
-    ElementValue(line, QStringLiteral("Medical_Class"), &medClass);
-    ElementValue(line, QStringLiteral("Medical_Class_Number"), &classNumber);
-    if (ElementValue(line, QStringLiteral("Medication_Code"), &code)) {
-      name.clear();
-      quantity.clear();
-      unit.clear();
-    }
-    ElementValue(line, QStringLiteral("Medication_Name"), &name);
-    ElementValue(line, QStringLiteral("Medication_Number"), &quantity);
-    if (!ElementValue(line, QStringLiteral("Unit_Code_Name"), &unit)) continue;
-    if (code.startsWith(u'6') && !name.trimmed().isEmpty()) {
+  bool begun = false;  // a drug's code line came, and the drug is not taken yet
+  auto take = [&] {
+    if (begun && code.startsWith(u'6') && !name.trimmed().isEmpty()) {
       bool isNumber = false;
       const int days = classNumber.toInt(&isNumber);
       drugs.append(TSelfDrug{name, quantity, unit, isNumber ? days : 0, medClass, code});
     }
+    begun = false;
     name.clear();
     quantity.clear();
     unit.clear();
+  };
+  const QString recordEnd = QStringLiteral("</Medication_info_child>");
+  for (const QString& line : answerLines) {
+    ElementValue(line, QStringLiteral("Medical_Class"), &medClass);
+    ElementValue(line, QStringLiteral("Medical_Class_Number"), &classNumber);
+    QString value;
+    if (ElementValue(line, QStringLiteral("Medication_Code"), &value)) {
+      // ORCA writes no unit name for a drug whose unit in the master is blank: the drug before
+      // ends here without one.
+      take();
+      code = value;
+      begun = true;
+    }
+    ElementValue(line, QStringLiteral("Medication_Name"), &name);
+    ElementValue(line, QStringLiteral("Medication_Number"), &quantity);
+    if (ElementValue(line, QStringLiteral("Unit_Code_Name"), &unit)) {
+      begun = true;  // as ever, the unit line completes the drug named so far
+      take();
+    }
+    if (line.contains(recordEnd)) take();
   }
+  take();
   return drugs;
 }
 

@@ -21,7 +21,8 @@ struct SelfDayDrugs {
 };
 
 // The drugs of a day-and-department answer in answer order. The group's class and count carry
-// over to every later drug until the answer names new ones; a drug is complete on its unit line.
+// over to every later drug until the answer names new ones; a drug is complete on its unit line,
+// or, when it has none, at the end of its record or at the next drug's code.
 QList<TSelfDrug> ReadSelfDrugs(const QStringList& answerLines);
 
 // The day's block of the history: the date with full stops, then the drugs grouped by their

@@ -2,8 +2,9 @@
 
 #include "async/in_order.h"
 #include "orca/orca_client.h"
+#include "orca/patient_number.h"
 #include "orca/response_reader.h"
-#include "selfhistory/day_department.h"
+#include "selfhistory/day_visits.h"
 #include "selfhistory/medical_get_request.h"
 #include "selfhistory/self_drugs.h"
 #include "selfhistory/self_month.h"
@@ -16,11 +17,8 @@ constexpr int kStepBackMonths = 6;
 // The answer's lines; nothing when no status-200 answer came, which is noted in `failed`: what the
 // load shows may then lack drugs. Every step of the own history waits on the one before, so its
 // requests go ahead of those that end a branch of the road.
-Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, QString patientId,
-                                     QString performDate, bool* failed, QString departmentCode = QString()) {
-  const OrcaAnswer answer =
-      co_await client.post(MedicalGetApiPath(kind), MedicalGetBody(patientId, performDate, departmentCode),
-                           OrcaClient::Turn::Ahead);
+Task<std::optional<QStringList>> Ask(OrcaClient& client, QString apiPath, QString body, bool* failed) {
+  const OrcaAnswer answer = co_await client.post(apiPath, body, OrcaClient::Turn::Ahead);
   if (!answer.ok()) {
     *failed = true;
     co_return std::nullopt;
@@ -28,38 +26,52 @@ Task<std::optional<QStringList>> Ask(OrcaClient& client, MedicalGetClass kind, Q
   co_return answer.lines();
 }
 
+Task<std::optional<QStringList>> AskMonth(OrcaClient& client, QString patientId, QString month,
+                                          bool* failed) {
+  return Ask(client, MedicalGetApiPath(MedicalGetClass::MonthOverview), MedicalGetBody(patientId, month, {}),
+             failed);
+}
+
 struct LoadedMonth {
   QStringList memo;
   QList<SelfDayDrugs> days;
 };
 
-// One treated day's drugs: the day's visits name its department, whose acts hold the drugs.
-Task<std::optional<QStringList>> LoadDay(OrcaClient& client, QString patientId, QString day, bool* failed) {
-  const std::optional<QStringList> visits =
-      co_await Ask(client, MedicalGetClass::DayVisits, patientId, day, failed);
-  if (!visits) co_return std::nullopt;
-  const std::optional<QString> department = DayDepartment(*visits, day);
-  if (!department) co_return std::nullopt;
-  co_return co_await Ask(client, MedicalGetClass::DayDepartmentActs, patientId, day, failed, *department);
+// One treated day's drugs: the day's visits, each asked for its acts, which hold the drugs. The
+// drugs of all the day's visits make its one block, in visit order, then in answer order.
+Task<QList<TSelfDrug>> LoadDay(OrcaClient& client, QString patientId, QString day, bool* failed) {
+  const std::optional<QStringList> visitLines = co_await Ask(
+      client, MedicalGetApiPath(MedicalGetClass::DayVisits), MedicalGetBody(patientId, day, {}), failed);
+  const QList<DayVisit> visits = visitLines ? DayVisits(*visitLines, day) : QList<DayVisit>();
+  QList<TSelfDrug> drugs;
+  co_await FetchInOrder<std::optional<QStringList>>(
+      static_cast<std::size_t>(visits.size()), client.sideBySide(),
+      [&client, &patientId, &day, &visits, failed](std::size_t i) {
+        const DayVisit& visit = visits.at(static_cast<qsizetype>(i));
+        return Ask(client, MedicalGetApiPath(MedicalGetClass::DayDepartmentActs),
+                   MedicalGetActsBody(patientId, day, visit.department, visit.sequentialNumber), failed);
+      },
+      [&drugs](std::size_t, const std::optional<QStringList>& acts) {
+        if (acts) drugs += ReadSelfDrugs(*acts);
+      });
+  co_return drugs;
 }
 
 // The days are asked for side by side when the client allows it; the memo lists them in the
 // overview's order all the same.
 Task<LoadedMonth> LoadMonth(OrcaClient& client, QString patientId, QString month, bool* failed) {
   LoadedMonth loaded;
-  const std::optional<QStringList> overview =
-      co_await Ask(client, MedicalGetClass::MonthOverview, patientId, month, failed);
+  const std::optional<QStringList> overview = co_await AskMonth(client, patientId, month, failed);
   const QStringList days = overview ? TreatedDays(*overview, month) : QStringList();
-  co_await FetchInOrder<std::optional<QStringList>>(
+  co_await FetchInOrder<QList<TSelfDrug>>(
       static_cast<std::size_t>(days.size()), client.sideBySide(),
       [&client, &patientId, &days, failed](std::size_t i) {
-        return LoadDay(client, patientId, days.at(i), failed);
+        return LoadDay(client, patientId, days.at(static_cast<qsizetype>(i)), failed);
       },
-      [&loaded, &days](std::size_t i, const std::optional<QStringList>& acts) {
-        if (!acts) return;
-        const QList<TSelfDrug> drugs = ReadSelfDrugs(*acts);
-        AppendSelfDayBlock(days.at(i), drugs, loaded.memo);
-        if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{days.at(i), drugs});
+      [&loaded, &days](std::size_t i, const QList<TSelfDrug>& drugs) {
+        const QString& day = days.at(static_cast<qsizetype>(i));
+        AppendSelfDayBlock(day, drugs, loaded.memo);
+        if (!drugs.isEmpty()) loaded.days.append(SelfDayDrugs{day, drugs});
       });
   co_return loaded;
 }
@@ -76,8 +88,7 @@ bool ShowsText(const QStringList& memo) {
 Task<std::optional<QString>> StepBack(OrcaClient& client, QString patientId, QString month, bool* failed) {
   for (int k = 1; k <= kStepBackMonths; ++k) {
     const QString earlier = ShiftSelfMonth(month, -k);
-    const std::optional<QStringList> overview =
-        co_await Ask(client, MedicalGetClass::MonthOverview, patientId, earlier, failed);
+    const std::optional<QStringList> overview = co_await AskMonth(client, patientId, earlier, failed);
     if (overview && OverviewHasDrugCode(*overview)) co_return earlier;
   }
   co_return std::nullopt;
@@ -86,7 +97,7 @@ Task<std::optional<QString>> StepBack(OrcaClient& client, QString patientId, QSt
 }  // namespace
 
 Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString patientId, QString selfMonth) {
-  const QString patient = patientId.trimmed();
+  const QString patient = NormalisePatientNumber(patientId);
   if (patient.isEmpty()) co_return std::nullopt;
   QString month = selfMonth.isEmpty() ? CurrentSelfMonth() : selfMonth;
   // A landing month that again shows nothing steps back from there; each step goes to an earlier

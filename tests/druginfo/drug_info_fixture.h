@@ -30,4 +30,10 @@ class DrugInfoTest : public TempProgramFolder {
 };
 
 inline const QString kAcceptPath = QStringLiteral("api01rv2/acceptlstv2?class=03");
+// A drug summary answer whose month list names one month, as ORCA writes it (the month list, not
+// the echo of the start month above it, holds the months with drug information).
+inline const QByteArray kOneMonthListed =
+    "    <MeTrMonth_Information type=\"array\">\n      <MeTrMonth_Information_child type=\"record\">\n"
+    "        <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n      </MeTrMonth_Information_child>\n"
+    "    </MeTrMonth_Information>\n";
 inline const QString kNotConfigured = QStringLiteral("WebORCAの設定がされていません。設定してください。");

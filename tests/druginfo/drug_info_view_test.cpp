@@ -19,6 +19,7 @@
 
 #include "core/clock.h"
 #include "core/ini_file.h"
+#include "drug_info_fixture.h"
 #include "druginfo/drug_info_view.h"
 #include "medcheckview/check_indicator_label.h"
 #include "medcheckview/findings_window.h"
@@ -122,8 +123,8 @@ TEST_F(DrugInfoViewTest, listsADayFromOrcaWithItsMarks) {
   orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
               HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")},
                                                {QStringLiteral("13"), QStringLiteral("佐藤　花子")}})));
-  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"),
-              HttpAction::Ok("    <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n"), QStringLiteral("13"));
+  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"), HttpAction::Ok(kOneMonthListed),
+              QStringLiteral("13"));
   auto w = open();
   auto* grid = w->findChild<QTableWidget*>(QStringLiteral("GridPatient"));
   ASSERT_EQ(grid->rowCount(), 2);

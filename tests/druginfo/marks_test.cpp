@@ -29,8 +29,7 @@ TEST_F(MarksTest, everyListLoadMarksPatientsWithOnlineInformation) {
   orca.answer(kDrug, kEmpty);
   orca.answer(kMed, kEmpty);
   orca.answer(kSpec, kEmpty);
-  orca.answer(kDrug, HttpAction::Ok("    <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n"),
-              QStringLiteral("1"));
+  orca.answer(kDrug, HttpAction::Ok(kOneMonthListed), QStringLiteral("1"));
   orca.answer(kMed, HttpAction::Ok("    <MeTrDiHCd type=\"string\">1310000001</MeTrDiHCd>\n"),
               QStringLiteral("3"));
   orca.answer(kSpec, HttpAction::Ok("    <EffectiveTime type=\"string\">2023-10-01</EffectiveTime>\n"),
@@ -48,7 +47,7 @@ TEST_F(MarksTest, everyListLoadMarksPatientsWithOnlineInformation) {
 
 TEST_F(MarksTest, marksAreNeverCleared) {
   answerList({{QStringLiteral("1"), QStringLiteral("甲")}});
-  orca.answer(kDrug, HttpAction::Ok("    <MeTrMonth type=\"string\">2024-03</MeTrMonth>\n"));
+  orca.answer(kDrug, HttpAction::Ok(kOneMonthListed));
   logic->LoadPatientList();
   ASSERT_EQ(rows(), QStringList{QStringLiteral("1|1|甲|◎")});
   orca.answer(kDrug, HttpAction::Status(500));

@@ -64,16 +64,22 @@ TEST(TainLists, appendUnlessPresentComparesWholeEntriesIgnoringCase) {
 }
 
 TEST(OnlineRequests, bodiesAreTheFixedOneLineTexts) {
-  EXPECT_EQ(OnlineDrugGet01Body(QStringLiteral(" 123 ")),
-            QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">01"
-                           "</Request_Number>    <Patient_ID type=\"string\">123</Patient_ID>    <MeTrMonth "
-                           "type=\"string\"></MeTrMonth>    <InOut type=\"string\"></InOut>  "
-                           "</onlinedruggetreq></data>"));
-  EXPECT_EQ(OnlineDrugGet02Body(QStringLiteral("123"), QStringLiteral("2024-05")),
-            QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">02"
-                           "</Request_Number>    <Patient_ID type=\"string\">123</Patient_ID>    <MeTrMonth "
-                           "type=\"string\">2024-05</MeTrMonth>    <InOut type=\"string\"></InOut>  "
-                           "</onlinedruggetreq></data>"));
+  // The drug summary starts at the month given (the current month: ORCA given none lists up to the
+  // previous month only); neither drug request names an institution, whose fields go empty.
+  EXPECT_EQ(
+      OnlineDrugGet01Body(QStringLiteral(" 00123 "), QStringLiteral("2024-06")),
+      QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">01"
+                     "</Request_Number>    <Patient_ID type=\"string\">123</Patient_ID>    <MeTrMonth "
+                     "type=\"string\">2024-06</MeTrMonth>    <InOut type=\"string\"></InOut>    <MeTrDiHCd "
+                     "type=\"string\"></MeTrDiHCd>    <PrlsHCd type=\"string\"></PrlsHCd>  "
+                     "</onlinedruggetreq></data>"));
+  EXPECT_EQ(
+      OnlineDrugGet02Body(QStringLiteral("123"), QStringLiteral("2024-05")),
+      QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">02"
+                     "</Request_Number>    <Patient_ID type=\"string\">123</Patient_ID>    <MeTrMonth "
+                     "type=\"string\">2024-05</MeTrMonth>    <InOut type=\"string\"></InOut>    <MeTrDiHCd "
+                     "type=\"string\"></MeTrDiHCd>    <PrlsHCd type=\"string\"></PrlsHCd>  "
+                     "</onlinedruggetreq></data>"));
   EXPECT_EQ(
       OnlineSpecGet01Body(QStringLiteral("123")),
       QStringLiteral("<data>  <onlinespecgetreq type=\"record\">    <Request_Number type=\"string\">01"

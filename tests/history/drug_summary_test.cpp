@@ -100,6 +100,30 @@ TEST_F(DrugSummary, anEntryNamesItsPrescriberWhateverTheOrderOfItsLines) {
   EXPECT_EQ(lists.FMonthList, inOrderOfDeclaration.FMonthList);
 }
 
+// ORCA echoes the start month it was asked for above the month list, in a "no data" answer too: it
+// is no month with drug information. The same answer on one line reads the same.
+TEST_F(DrugSummary, onlyTheMonthListGivesMonthsWhateverTheLayout) {
+  QByteArray echoed(kPrescriberFirst);
+  echoed.replace(
+      "    <MeTrMonth_Information type=\"array\">",
+      "    <MeTrMonth type=\"string\">2024-06</MeTrMonth>\n    <MeTrMonth_Information type=\"array\">");
+  QByteArray compact = echoed;
+  compact.replace("\n", "").replace("  ", "");
+  for (const QByteArray& answer : {echoed, compact}) {
+    lists = TainLists();
+    ASSERT_TRUE(parse(answer));
+    EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-05"), QStringLiteral("2024-04")}));
+    EXPECT_EQ(lists.FInstMonthMap,
+              QStringList({QStringLiteral("さくら内科|2024-05"), QStringLiteral("ひかり医院|2024-05"),
+                           QStringLiteral("さくら内科|2024-04")}));
+    EXPECT_EQ(birthDate, QStringLiteral("1958-04-12"));
+  }
+  ASSERT_TRUE(parse(XmlIo2(QStringLiteral("onlinedruggetres"),
+                           {ValueLine(2, QStringLiteral("Api_Result"), QStringLiteral("E50")),
+                            ValueLine(2, QStringLiteral("MeTrMonth"), QStringLiteral("2024-06"))})));
+  EXPECT_TRUE(lists.FMonthList.isEmpty());
+}
+
 TEST_F(DrugSummary, withoutAnOwnCodeTheClinicCountsLikeAnyOther) {
   ASSERT_TRUE(parse(DrugSummaryAnswer(QString(), kMonths), QString()));
   EXPECT_EQ(lists.FInstMonthMap,
@@ -111,11 +135,13 @@ TEST_F(DrugSummary, withoutAnOwnCodeTheClinicCountsLikeAnyOther) {
 TEST_F(DrugSummary, entriesWithoutRecordEndsCloseAtTheNextMonthAndAtTheEnd) {
   ASSERT_TRUE(
       parse(QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmlio2>\n"
+                       "<MeTrMonth_Information type=\"array\">\n"
                        "<MeTrMonth type=\"string\">2024-03</MeTrMonth>\n"
                        "<MeTrDiHCd type=\"string\">1310000033</MeTrDiHCd>\n"
                        "<MeTrDiHNm type=\"string\">ひかり医院</MeTrDiHNm>\n"
                        "<MeTrMonth type=\"string\">2024-02</MeTrMonth>\n"
                        "<MeTrDiHNm type=\"string\">ABCクリニック</MeTrDiHNm>\n"
+                       "</MeTrMonth_Information>\n"
                        "</xmlio2>\n")));
   // The second entry has no code line and keeps the first one's.
   EXPECT_EQ(lists.FInstMonthMap,

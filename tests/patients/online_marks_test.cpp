@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "async/run_blocking.h"
+#include "core/clock.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/online_marks.h"
@@ -24,12 +25,16 @@ const HttpAction kNothing = Lines("  <Api_Result type=\"string\">00</Api_Result>
 }  // namespace
 
 TEST(OnlineMarks, probeBodiesAreTheFixedOneLineTexts) {
-  EXPECT_EQ(
-      OnlineProbeBody(OnlineProbe::DrugInformation, QStringLiteral("12")),
-      QStringLiteral("<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">01"
-                     "</Request_Number>    <Patient_ID type=\"string\">12</Patient_ID>    <MeTrMonth "
-                     "type=\"string\"></MeTrMonth>    <InOut type=\"string\"></InOut>  </onlinedruggetreq>"
-                     "</data>"));
+  // The drug probe starts at the current month: ORCA given none lists up to the previous month.
+  SetClockForTesting([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 0)); });
+  EXPECT_EQ(OnlineProbeBody(OnlineProbe::DrugInformation, QStringLiteral("12")),
+            QStringLiteral(
+                "<data>  <onlinedruggetreq type=\"record\">    <Request_Number type=\"string\">01"
+                "</Request_Number>    <Patient_ID type=\"string\">12</Patient_ID>    <MeTrMonth "
+                "type=\"string\">2024-06</MeTrMonth>    <InOut type=\"string\"></InOut>    <MeTrDiHCd "
+                "type=\"string\"></MeTrDiHCd>    <PrlsHCd type=\"string\"></PrlsHCd>  </onlinedruggetreq>"
+                "</data>"));
+  SetClockForTesting(nullptr);
   EXPECT_EQ(
       OnlineProbeBody(OnlineProbe::MedicalInformation, QStringLiteral("12")),
       QStringLiteral("<data>  <onlinemedgetreq type=\"record\">    <Request_Number type=\"string\">01"
@@ -81,7 +86,15 @@ TEST_P(ProbeTest, marksFromTheFirstProbeThatProvesInformation) {
   EXPECT_EQ(orca.requestedPaths(), all.mid(0, c.requests));
 }
 
-const HttpAction kMonth = Lines("    <MeTrMonth type=\"string\">2024-04</MeTrMonth>\n");
+// A month of the month list; ORCA's echo of the start month asked for stands above the list, in a
+// "no data" answer too.
+const HttpAction kMonth = Lines(
+    "    <MeTrMonth type=\"string\">2024-06</MeTrMonth>\n    <MeTrMonth_Information type=\"array\">\n"
+    "      <MeTrMonth_Information_child type=\"record\">\n        <MeTrMonth "
+    "type=\"string\">2024-04</MeTrMonth>\n"
+    "      </MeTrMonth_Information_child>\n    </MeTrMonth_Information>\n");
+const HttpAction kEchoOnly = Lines(
+    "    <Api_Result type=\"string\">E50</Api_Result>\n    <MeTrMonth type=\"string\">2024-06</MeTrMonth>\n");
 const HttpAction kOwnAndPharmacy = Lines(
     "    <MeTrDiHCd type=\"string\">1310000001</MeTrDiHCd>\n    <MeTrDiHCd "
     "type=\"string\">1340000777</MeTrDiHCd>\n");
@@ -92,6 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ProbeCase{"monthMarksAfterOneRequest", kMonth, kCheckUp, kCheckUp, "", true, 1},
         ProbeCase{"noAnswerToProbeOneEndsTheTest", std::nullopt, kMonth, kCheckUp, "", false, 1},
+        ProbeCase{"theEchoOfTheStartMonthIsNoMonth", kEchoOnly, kNothing, kNothing, "", false, 3},
         ProbeCase{"anotherClinicMarks", kNothing,
                   Lines("    <MeTrDiHCd type=\"string\">1310000009</MeTrDiHCd>\n"), std::nullopt, "0000001",
                   true, 2},
@@ -118,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ProbeCase>& info) { return std::string(info.param.name); });
 
 TEST(OnlineMarks, eachProbeAnswerIsTestedForItsOwnProof) {
-  const QStringList month{QStringLiteral("  <MeTrMonth type=\"string\">2024-04</MeTrMonth>")};
+  const QStringList month{QStringLiteral("<MeTrMonth_Information type=\"array\">"),
+                          QStringLiteral("  <MeTrMonth type=\"string\">2024-04</MeTrMonth>"),
+                          QStringLiteral("</MeTrMonth_Information>")};
   const QStringList other{QStringLiteral("  <MeTrDiHCd type=\"string\">1310000009</MeTrDiHCd>")};
   const QStringList checkUp{QStringLiteral("  <EffectiveTime type=\"string\">2023-10-01</EffectiveTime>")};
   const struct {
@@ -132,6 +148,6 @@ TEST(OnlineMarks, eachProbeAnswerIsTestedForItsOwnProof) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ProbeAnswerProvesInformation(c.probe, c.lines, QStringLiteral("0000001")), c.proves)
-        << c.lines.first().toStdString();
+        << c.lines.join(QLatin1Char('\n')).toStdString();
   }
 }

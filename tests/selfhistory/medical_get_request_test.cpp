@@ -15,6 +15,19 @@ TEST(MedicalGetRequest, bodyIsTheFixedOneLineText) {
                            "</Department_Code>    </Medical_Information>  </medicalgetreq></data>"));
 }
 
+TEST(MedicalGetRequest, actsOfAVisitNameItsSequentialNumberAfterItsDepartment) {
+  EXPECT_EQ(MedicalGetActsBody(QStringLiteral("00123"), QStringLiteral("2024-05-13"), QStringLiteral("01"),
+                               QStringLiteral("2")),
+            QStringLiteral("<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">00123"
+                           "</Patient_ID>    <Perform_Date type=\"string\">2024-05-13</Perform_Date>    "
+                           "<Medical_Information type=\"record\">      <Department_Code type=\"string\">01"
+                           "</Department_Code>      <Sequential_Number type=\"string\">2</Sequential_Number>"
+                           "    </Medical_Information>  </medicalgetreq></data>"));
+  EXPECT_TRUE(
+      MedicalGetActsBody(QStringLiteral("1"), QStringLiteral("2024-05-13"), QStringLiteral("01"), QString())
+          .contains(QStringLiteral("<Sequential_Number type=\"string\"></Sequential_Number>")));
+}
+
 TEST(MedicalGetRequest, valuesCannotChangeTheRequestStructure) {
   const QString body =
       MedicalGetBody(QStringLiteral("1</Patient_ID>&"), QStringLiteral("XXXXX"), QStringLiteral("<RR>"));

@@ -76,25 +76,47 @@ TEST(SelfDrugs, drugWithoutQuantityIsListedByNameAndItsGroupKeepsTheDaysLine) {
                          QStringLiteral("\u3000\u300014日分")}));
 }
 
-TEST(SelfDrugs, onlyNamedDrugCodesCompletedByTheirUnitAreTaken) {
-  const QList<TSelfDrug> drugs = ReadSelfDrugs(LinesOf(
-      DayActsAnswer(kDay, QStringLiteral("01"),
-                    {{QStringLiteral("120"), QStringLiteral("1"), {Drug("再診料", "1", "回", "112007410")}},
-                     {QStringLiteral("210"),
-                      QStringLiteral("14"),
-                      {Drug("単位なし", "1", ""), Drug("", "1", "錠"), Drug("薬Ａ", "2", "錠"),
-                       Drug("材料", "1", "個", "700000001")}},
-                     {QStringLiteral("230"), QString(), {Drug("薬Ｂ", "1", "枚")}}})));
-  ASSERT_EQ(drugs.size(), 2);
-  EXPECT_EQ(drugs[0].Name, QStringLiteral("薬Ａ"));
-  EXPECT_EQ(drugs[0].Suryo, QStringLiteral("2"));
-  EXPECT_EQ(drugs[0].Tani, QStringLiteral("錠"));
-  EXPECT_EQ(drugs[0].Days, 14);
-  EXPECT_EQ(drugs[0].MedClass, QStringLiteral("210"));
-  // Class and count carry over to later groups until the answer names new ones.
-  EXPECT_EQ(drugs[1].Name, QStringLiteral("薬Ｂ"));
+TEST(SelfDrugs, onlyNamedDrugCodesAreTakenWithOrWithoutTheirUnit) {
+  const QList<TSelfDrug> drugs = ReadSelfDrugs(LinesOf(DayActsAnswer(
+      kDay, QStringLiteral("01"),
+      {{QStringLiteral("120"), QStringLiteral("1"), {Drug("再診料", "1", "回", "112007410")}},
+       {QStringLiteral("210"),
+        QStringLiteral("14"),
+        {Drug("単位なし", "1", ""), Drug("", "1", "錠"), Drug("薬Ａ", "2", "錠"),
+         Drug("材料", "1", "個", "700000001")}},
+       {QStringLiteral("230"), QString(), {Drug("薬Ｂ", "1", "枚"), Drug("最後も単位なし", "3", "")}}})));
+  ASSERT_EQ(drugs.size(), 4);
+  // ORCA writes no unit name for a drug whose unit in the master is blank: taken without one.
+  EXPECT_EQ(drugs[0].Name, QStringLiteral("単位なし"));
+  EXPECT_EQ(drugs[0].Suryo, QStringLiteral("1"));
+  EXPECT_EQ(drugs[0].Tani, QString());
+  EXPECT_EQ(drugs[1].Name, QStringLiteral("薬Ａ"));
+  EXPECT_EQ(drugs[1].Suryo, QStringLiteral("2"));
+  EXPECT_EQ(drugs[1].Tani, QStringLiteral("錠"));
   EXPECT_EQ(drugs[1].Days, 14);
-  EXPECT_EQ(drugs[1].MedClass, QStringLiteral("230"));
+  EXPECT_EQ(drugs[1].MedClass, QStringLiteral("210"));
+  // Class and count carry over to later groups until the answer names new ones.
+  EXPECT_EQ(drugs[2].Name, QStringLiteral("薬Ｂ"));
+  EXPECT_EQ(drugs[2].Days, 14);
+  EXPECT_EQ(drugs[2].MedClass, QStringLiteral("230"));
+  EXPECT_EQ(drugs[3].Name, QStringLiteral("最後も単位なし"));
+  EXPECT_EQ(drugs[3].Tani, QString());
+}
+
+TEST(SelfDrugs, aDrugWithoutUnitEndsAtTheNextCodeWhenItsRecordEndIsNotSeen) {
+  const QStringList lines{
+      QStringLiteral("<Medical_Class type=\"string\">210</Medical_Class>"),
+      QStringLiteral("<Medical_Class_Number type=\"string\">7</Medical_Class_Number>"),
+      QStringLiteral("<Medication_Code type=\"string\">620000001</Medication_Code>"),
+      QStringLiteral("<Medication_Name type=\"string\">顆粒</Medication_Name>"),
+      QStringLiteral("<Medication_Number type=\"string\">2</Medication_Number>"),
+      QStringLiteral("<Medication_Code type=\"string\">620000002</Medication_Code>"),
+      QStringLiteral("<Medication_Name type=\"string\">錠剤</Medication_Name>"),
+      QStringLiteral("<Unit_Code_Name type=\"string\">錠</Unit_Code_Name>"),
+  };
+  EXPECT_EQ(SelfDayBlock(kDay, ReadSelfDrugs(lines)),
+            (QStringList{QStringLiteral("2024.05.13"), QStringLiteral("顆粒\u30002"), QStringLiteral("錠剤"),
+                         QStringLiteral("\u3000\u30007日分")}));
 }
 
 TEST(SelfDrugs, answerWithoutDrugsGivesNoBlockAtAll) {

@@ -104,13 +104,64 @@ TEST_F(SelfHistoryLoad, monthInTwoDepartmentsAsksEachDayItsOwnDepartmentNewestFi
   EXPECT_EQ(shown->days[1].drugs[0].MedClass, QStringLiteral("210"));
   EXPECT_EQ(orca_.asked(), (QStringList{"03 2024-05", "01 2024-05-31", "02 2024-05-31 13", "01 2024-05-03",
                                         "02 2024-05-03 01"}));
-  for (const HttpRequest& r : orca_.requests()) EXPECT_EQ(ReadQuestion(r).patientId, kPatient);
+  // A number of digits goes out without its leading zeros: ORCA pads it to the length it keeps.
+  for (const HttpRequest& r : orca_.requests()) EXPECT_EQ(ReadQuestion(r).patientId, QStringLiteral("123"));
   EXPECT_EQ(
       orca_.requests().at(2).body,
-      QByteArray("<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">00123</Patient_ID>"
+      QByteArray("<data>  <medicalgetreq type=\"record\">    <Patient_ID type=\"string\">123</Patient_ID>"
                  "    <Perform_Date type=\"string\">2024-05-31</Perform_Date>    <Medical_Information "
-                 "type=\"record\">      <Department_Code type=\"string\">13</Department_Code>    "
+                 "type=\"record\">      <Department_Code type=\"string\">13</Department_Code>      "
+                 "<Sequential_Number type=\"string\"></Sequential_Number>    "
                  "</Medical_Information>  </medicalgetreq></data>"));
+}
+
+// ORCA answers the acts of one visit: a day with two departments, and another with two visits to
+// one department, ask each visit and show its drugs in one block, in visit order.
+TEST_F(SelfHistoryLoad, everyVisitOfADayIsAskedAndItsDrugsMakeTheDaysOneBlock) {
+  orca_.answer(QStringLiteral("03 2024-05"), OverviewWithDrug(QStringLiteral("2024-05"), {3, 10}));
+  const HttpAction visits =
+      Ok(DayVisitsAnswer({{QStringLiteral("2024-05-03"), QStringLiteral("01"), QStringLiteral("1")},
+                          {QStringLiteral("2024-05-03"), QStringLiteral("11"), QStringLiteral("1")},
+                          {QStringLiteral("2024-05-10"), QStringLiteral("01"), QStringLiteral("1")},
+                          {QStringLiteral("2024-05-10"), QStringLiteral("01"), QStringLiteral("2")},
+                          {QStringLiteral("2024-05-10"), QStringLiteral("01"), QStringLiteral("2")}}));
+  orca_.answer(QStringLiteral("01 2024-05-03"), visits);
+  orca_.answer(QStringLiteral("01 2024-05-10"), visits);
+  orca_.answer(QStringLiteral("02 2024-05-03 01 1"),
+               OneDrug(QStringLiteral("2024-05-03"), QStringLiteral("01"), "内科の薬"));
+  orca_.answer(QStringLiteral("02 2024-05-03 11 1"),
+               OneDrug(QStringLiteral("2024-05-03"), QStringLiteral("11"), "整形外科の薬"));
+  orca_.answer(QStringLiteral("02 2024-05-10 01 1"),
+               OneDrug(QStringLiteral("2024-05-10"), QStringLiteral("01"), "朝の薬"));
+  orca_.answer(QStringLiteral("02 2024-05-10 01 2"),
+               OneDrug(QStringLiteral("2024-05-10"), QStringLiteral("01"), "夕の薬"));
+  const QStringList memo{QStringLiteral("2024.05.10"),
+                         QStringLiteral("朝の薬\u30001錠"),
+                         QStringLiteral("夕の薬\u30001錠"),
+                         QStringLiteral("\u3000\u30007日分"),
+                         QString(),
+                         QStringLiteral("2024.05.03"),
+                         QStringLiteral("内科の薬\u30001錠"),
+                         QStringLiteral("整形外科の薬\u30001錠"),
+                         QStringLiteral("\u3000\u30007日分")};
+  for (const int parallel : {1, 4}) {
+    SCOPED_TRACE(parallel);
+    orca_.clearRecord();
+    OrcaConnection connection = GetWebORCAInfo();
+    connection.parallel = parallel;
+    client_.setConnection(connection);
+    const std::optional<SelfYakureki> shown = RunBlocking(LoadSelfDrugInfo(client_, kPatient, QString()));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->memo, memo);
+    ASSERT_EQ(shown->days.size(), 2);
+    EXPECT_EQ(shown->days[0].drugs.size(), 2);
+    QStringList asked = orca_.asked();
+    asked.sort();
+    EXPECT_EQ(asked,
+              (QStringList{"01 2024-05-03", "01 2024-05-10", "02 2024-05-03 01 1", "02 2024-05-03 11 1",
+                           "02 2024-05-10 01 1", "02 2024-05-10 01 2", "03 2024-05"}))
+        << "each visit once";
+  }
 }
 
 TEST_F(SelfHistoryLoad, daysWithoutDepartmentOrWithoutDrugsGetNoBlock) {

@@ -24,6 +24,7 @@ void SelfOrca::answer(const QString& question, const HttpAction& action) {
 QString QuestionText(const MedicalGetQuestion& q) {
   QString text = q.medicalClass + QLatin1Char(' ') + q.performDate;
   if (!q.departmentCode.isEmpty()) text += QLatin1Char(' ') + q.departmentCode;
+  if (!q.sequentialNumber.isEmpty()) text += QLatin1Char(' ') + q.sequentialNumber;
   return text;
 }
 
@@ -41,6 +42,8 @@ MedicalGetQuestion ReadQuestion(const HttpRequest& request) {
       q.performDate = xml.readElementText();
     else if (name == u"Department_Code")
       q.departmentCode = xml.readElementText();
+    else if (name == u"Sequential_Number")
+      q.sequentialNumber = xml.readElementText();
   }
   return q;
 }
@@ -111,8 +114,9 @@ QByteArray DayVisitsAnswer(const QList<Visit>& visits) {
   for (const Visit& v : visits) {
     body << Open(3, QStringLiteral("Medical_List_Information_child"), "record")
          << Element(4, "Perform_Date", v.date) << Element(4, "Department_Code", v.department)
-         << Element(4, "Department_Name", QStringLiteral("内科"))
-         << Close(3, QStringLiteral("Medical_List_Information_child"));
+         << Element(4, "Department_Name", QStringLiteral("内科"));
+    if (!v.sequentialNumber.isEmpty()) body << Element(4, "Sequential_Number", v.sequentialNumber);
+    body << Close(3, QStringLiteral("Medical_List_Information_child"));
   }
   body << Close(2, QStringLiteral("Medical_List_Information"));
   return OrcaAnswer(QStringLiteral("medicalget01res"), body);

@@ -19,10 +19,12 @@ class SelfOrca {
   // user.ini of the current program folder points at this server.
   void configure() const;
 
-  // The answer to a question written as `asked()` writes it: "03 2024-05", "02 2024-05-13 01".
+  // The answer to a question written as `asked()` writes it: "03 2024-05", "02 2024-05-13 01",
+  // "02 2024-05-13 01 2" (a visit's sequential number, when the request names one).
   void answer(const QString& question, const HttpAction& action);
 
-  // Each request as its class, `Perform_Date` and, when given, `Department_Code`, in order.
+  // Each request as its class, `Perform_Date` and, when given, `Department_Code` and
+  // `Sequential_Number`, in order.
   QStringList asked() const;
   QList<HttpRequest> requests() const { return server_->requests(); }
   int connectionsOpened() const { return server_->connectionsOpened(); }
@@ -42,6 +44,7 @@ struct MedicalGetQuestion {
   QString patientId;
   QString performDate;
   QString departmentCode;
+  QString sequentialNumber;
 };
 MedicalGetQuestion ReadQuestion(const HttpRequest& request);
 QString QuestionText(const MedicalGetQuestion& question);
@@ -56,10 +59,12 @@ struct OverviewAct {
 };
 QByteArray MonthOverviewAnswer(const QString& month, const QList<OverviewAct>& acts);
 
-// A day query: one visit per (date, department) pair, in the given order.
+// A day query: one visit per (date, department, sequential number), in the given order; a visit
+// without a number has none in the answer.
 struct Visit {
   QString date;
   QString department;
+  QString sequentialNumber = {};
 };
 QByteArray DayVisitsAnswer(const QList<Visit>& visits);
 
