@@ -27,6 +27,10 @@ DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui)
       patientJob_([this](const auto& message, auto error) { jobEnded(&patientProgress_, message, error); }),
       selfJob_([this](const auto& message, auto error) { jobEnded(&selfProgress_, message, error); }) {
   live_.attach(push_);
+  // An ORCA without WebORCA, found by the first request, has its pusher on a port of its own.
+  QObject::connect(&client_, &OrcaClient::classicFormFound, &live_, [this] {
+    if (open_) StartPush();
+  });
   QObject::connect(&live_, &LiveReload::indicatorChanged, &live_, [this] {
     ShowPushIndicator();
     ui_.ModelsChanged();

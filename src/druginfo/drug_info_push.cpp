@@ -6,7 +6,7 @@
 // alone (reconnecting would only read the list again); any other is started afresh, which also tries a
 // link waiting for its next attempt at once.
 void DrugInfoLogic::StartPush() {
-  const PushTarget target = ReadPushTarget();
+  const PushTarget target = ReadPushTarget(client_.usesClassicForm());
   pushShown_ = connection_.configured() && target.enabled;
   if (!connection_.configured()) {
     push_.stop();

@@ -14,6 +14,7 @@ struct OrcaConnection {
   static constexpr int kDefaultParallel = 4;
 
   bool configured() const { return !stURL.trimmed().isEmpty(); }
+  bool operator==(const OrcaConnection&) const = default;
 };
 
 // Reloads the values from user.ini. The refresh interval is REFRESH seconds, 60 when it is not a

@@ -30,3 +30,14 @@ Endpoint ResolveEndpoint(const QString& stURL, const QString& apiPath) {
   }
   return e;
 }
+
+std::optional<ClassicForm> ClassicFormOf(const QString& url) {
+  const qsizetype scheme = url.indexOf(QLatin1String("://"));
+  const qsizetype pathStart = url.indexOf(QLatin1Char('/'), scheme < 0 ? 0 : scheme + 3);
+  if (pathStart < 0) return std::nullopt;
+  const qsizetype queryStart = url.indexOf(QLatin1Char('?'), pathStart);
+  const QLatin1String webOrcaPath("/api/api01rv2/");
+  const qsizetype at = url.indexOf(webOrcaPath, pathStart);
+  if (at < 0 || (queryStart >= 0 && at > queryStart)) return std::nullopt;
+  return ClassicForm{url.left(at) + url.mid(at + 4), url.left(at)};
+}

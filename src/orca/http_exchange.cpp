@@ -1,6 +1,5 @@
 #include "orca/http_exchange.h"
 
-#include <QAuthenticator>
 #include <QCryptographicHash>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,36 +11,35 @@
 
 namespace {
 
-const char* const kOfferedProperty = "rinmedCredentialsOffered";
+const char* const kRefusedRedirectProperty = "rinmedRefusedRedirect";
+
+// The credentials go with the request to the configured server and to nowhere else: a redirect is
+// followed to that host only, and never from https to plain http.
+bool SameServer(const QUrl& from, const QUrl& to) {
+  if (from.host().compare(to.host(), Qt::CaseInsensitive) != 0) return false;
+  const bool fromSecure = from.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+  const bool toSecure = to.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+  return toSecure || !fromSecure;
+}
+
+void GuardRedirects(QNetworkReply* reply) {
+  const QUrl origin = reply->request().url();
+  QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, origin](const QUrl& target) {
+    if (SameServer(origin, target)) {
+      emit reply->redirectAllowed();
+      return;
+    }
+    reply->setProperty(kRefusedRedirectProperty, target.toDisplayString(QUrl::RemoveUserInfo));
+    QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
+  });
+}
 
 }  // namespace
 
-HttpExchange::HttpExchange(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {
-  connect(manager_, &QNetworkAccessManager::authenticationRequired, this, &HttpExchange::offerCredentials);
-  connect(manager_, &QNetworkAccessManager::proxyAuthenticationRequired, this,
-          [this](const QNetworkProxy&, QAuthenticator* authenticator) {
-            authenticator->setUser(user_);
-            authenticator->setPassword(password_);
-          });
-}
-
-// When the server refuses the credentials, the request ends with its 401 instead of asking forever.
-void HttpExchange::offerCredentials(QNetworkReply* reply, QAuthenticator* authenticator) {
-  if (reply->property(kOfferedProperty).toBool()) return;
-  reply->setProperty(kOfferedProperty, true);
-  authenticator->setUser(user_);
-  authenticator->setPassword(password_);
-}
-
-void HttpExchange::setCredentials(const QString& user, const QString& password) {
-  if (user != user_ || password != password_) {
-    // The HTTP layer remembers accepted credentials per server; changed ones must replace them.
-    manager_->clearAccessCache();
-    tlsInUse_.clear();
-  }
-  user_ = user;
-  password_ = password;
-}
+// No credentials are handed over when a server or a proxy asks: they went with the request, and a
+// challenge means the server refused them (the request ends with its 401). A proxy asking for
+// credentials of its own is not given ORCA's.
+HttpExchange::HttpExchange(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {}
 
 void HttpExchange::forgetConnections() {
   manager_->clearAccessCache();
@@ -64,14 +62,26 @@ Task<HttpExchange::Outcome> HttpExchange::send(Request r, QDeadlineTimer deadlin
       tlsInUse_ = tlsWanted;
     }
   }
+  // Sent with every request rather than after a challenge: a round trip saved on each new
+  // connection, and a server that answers 401 without asking still gets them.
+  if (!user_.isEmpty() || !password_.isEmpty())
+    request.setRawHeader("Authorization",
+                         "Basic " + (user_ + QLatin1Char(':') + password_).toUtf8().toBase64());
   if (r.xmlBody) request.setRawHeader("Content-Type", "application/xml; charset=UTF-8");
   if (r.closeConnection) request.setRawHeader("Connection", "close");
-  ReplyWait wait(r.xmlBody ? manager_->post(request, *r.xmlBody) : manager_->get(request), limits_, deadline);
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+  QNetworkReply* sent = r.xmlBody ? manager_->post(request, *r.xmlBody) : manager_->get(request);
+  GuardRedirects(sent);
+  ReplyWait wait(sent, limits_, deadline);
   const CollectedReply collected = co_await wait;
   QNetworkReply* reply = wait.reply();
   Outcome outcome;
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-  if (collected.end != ReplyEnd::Finished) {
+  const QVariant refusedRedirect = reply->property(kRefusedRedirectProperty);
+  if (refusedRedirect.isValid()) {
+    outcome.errorMessage =
+        QStringLiteral("Redirect to another server refused: ") + refusedRedirect.toString();
+  } else if (collected.end != ReplyEnd::Finished) {
     outcome.errorMessage = LimitMessage(collected.end, limits_);
     // A time-out is worth another attempt; an answer too large or a request out of time is not.
     outcome.retryable = collected.end == ReplyEnd::IdleTimeout;

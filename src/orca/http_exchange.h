@@ -11,13 +11,12 @@
 #include "orca/cert_store.h"
 #include "orca/reply_wait.h"
 
-class QAuthenticator;
 class QNetworkAccessManager;
 class QNetworkReply;
 
 // One HTTP request to an ORCA server, as the request transport and the connection test both make
-// it: the credentials handed over only when the server (or a proxy) asks, and once per request;
-// TLS 1.2 alone when restricted; the first client certificate of the user's store; the bounds of
+// it: Basic credentials sent with the request, to that server alone (a redirect elsewhere is
+// refused); TLS 1.2 alone when restricted; the first client certificate of the user's store; the bounds of
 // the wait; and what came of it. What differs between the two — attempts, texts, which client —
 // is theirs. One exchange keeps its connections open for the requests that follow.
 class HttpExchange : public QObject {
@@ -41,8 +40,11 @@ class HttpExchange : public QObject {
 
   explicit HttpExchange(QObject* parent = nullptr);
 
-  // Changed credentials replace those the HTTP layer remembered from earlier requests.
-  void setCredentials(const QString& user, const QString& password);
+  // The credentials every request carries from now on.
+  void setCredentials(const QString& user, const QString& password) {
+    user_ = user;
+    password_ = password;
+  }
   const QString& user() const { return user_; }
   const QString& password() const { return password_; }
   void setTls12Only(bool only) { tls12Only_ = only; }
@@ -51,15 +53,13 @@ class HttpExchange : public QObject {
   void setLimits(const ExchangeLimits& limits) { limits_ = limits; }
   const ExchangeLimits& limits() const { return limits_; }
 
-  // A fresh start: no remembered credentials, no open connection.
+  // A fresh start: no open connection.
   void forgetConnections();
 
   // Waits without blocking; destroying the task aborts the request.
   Task<Outcome> send(Request request, QDeadlineTimer deadline);
 
  private:
-  void offerCredentials(QNetworkReply* reply, QAuthenticator* authenticator);
-
   QNetworkAccessManager* manager_;
   ClientCertStore certStore_;
   QString user_;

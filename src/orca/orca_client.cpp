@@ -22,6 +22,18 @@ QString AttemptError(const HttpExchange::Outcome& outcome) {
 
 OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new HttpExchange(this)) {}
 
+void OrcaClient::setConnection(const OrcaConnection& connection) {
+  if (!(connection == connection_)) classicServers_.clear();
+  connection_ = connection;
+  slots_.setPlaces(connection.parallel);
+}
+
+bool OrcaClient::usesClassicForm() const {
+  const std::optional<ClassicForm> classic =
+      ClassicFormOf(ResolveEndpoint(connection_.stURL, QStringLiteral("api01rv2/")).url);
+  return classic && classicServers_.contains(classic->server);
+}
+
 Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
   LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
   const Limiter::Permit permit = co_await slots_.acquire(turn == Turn::Ahead);
@@ -42,13 +54,31 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
   } cancelled{log};
   try {
     const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
-    log.add(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") + endpoint.url);
     if (endpoint.restrictTo12) NetHTTPClient1->setTls12Only(true);  // for the client's life
     NetHTTPClient1->setCredentials(connection_.stAPIUSER.trimmed(), connection_.stAPIKEY.trimmed());
+    std::optional<QByteArray> content;
+    if (!body.trimmed().isEmpty()) content = body.toUtf8();
 
-    HttpExchange::Request request{QUrl(endpoint.url, QUrl::TolerantMode), std::nullopt, false};
-    if (!body.trimmed().isEmpty()) request.xmlBody = body.toUtf8();
-    const HttpExchange::Outcome response = co_await attempts(request, log);
+    const std::optional<ClassicForm> classic = ClassicFormOf(endpoint.url);
+    const bool knownClassic = classic && classicServers_.contains(classic->server);
+    HttpExchange::Outcome response =
+        co_await exchange(apiPath, knownClassic ? classic->url : endpoint.url, content, log);
+    // ORCA without WebORCA refuses WebORCA's path with 400 and an empty body. The same request in
+    // the classic form is a request of its own; only its success changes the outcome.
+    if (classic && !knownClassic && response.arrived && response.status == 400) {
+      const HttpExchange::Outcome retried = co_await exchange(apiPath, classic->url, content, log);
+      if (retried.arrived && retried.status == 200) {
+        response = retried;
+        if (!classicServers_.contains(classic->server)) {
+          classicServers_.insert(classic->server);
+          log.add(QStringLiteral("Classic API form: requests to %1 go to /api01rv2/ from now on "
+                                 "(/api/api01rv2/ was answered 400)")
+                      .arg(classic->server));
+          // Told from the event loop: whoever listens must not end this request from inside it.
+          QMetaObject::invokeMethod(this, &OrcaClient::classicFormFound, Qt::QueuedConnection);
+        }
+      }
+    }
     cancelled.ended = true;
     log.write();
     if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
@@ -64,6 +94,13 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
     }
   }
   co_return OrcaAnswer();
+}
+
+Task<HttpExchange::Outcome> OrcaClient::exchange(QString apiPath, QString url, std::optional<QByteArray> body,
+                                                 LogBatch& log) {
+  log.add(QStringLiteral("API: ") + apiPath + QStringLiteral(" URL: ") + url);
+  HttpExchange::Request request{QUrl(url, QUrl::TolerantMode), std::move(body), false};
+  co_return co_await attempts(std::move(request), log);
 }
 
 // On a retry the server is asked to close the connection after its answer. What comes back is

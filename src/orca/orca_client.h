@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include "async/limiter.h"
@@ -39,10 +40,8 @@ class OrcaClient : public QObject {
  public:
   explicit OrcaClient(QObject* parent = nullptr);
 
-  void setConnection(const OrcaConnection& connection) {
-    connection_ = connection;
-    slots_.setPlaces(connection.parallel);
-  }
+  // Changed settings forget which servers were found to want the classic form of the path.
+  void setConnection(const OrcaConnection& connection);
   // Whether independent requests of a road go out side by side; one at a time they keep the
   // road's own order.
   bool sideBySide() const { return connection_.parallel > 1; }
@@ -73,8 +72,20 @@ class OrcaClient : public QObject {
   // Once applied in cloud mode, the restriction stays for the client's life.
   bool tlsRestrictedTo12() const { return NetHTTPClient1->tls12Only(); }
 
+  // Whether the requests to the server configured now go to ORCA's classic path ("/api01rv2/…"):
+  // a server that refused WebORCA's "/api/api01rv2/…" with 400 and answered the other. Such a
+  // server is an ORCA without WebORCA, whose push notifications come from its own pusher.
+  bool usesClassicForm() const;
+
+ signals:
+  // A server was found to want the classic form of the path.
+  void classicFormFound();
+
  private:
   Task<HttpExchange::Outcome> attempts(HttpExchange::Request request, LogBatch& log);
+  // One exchange of a request, with its own "API: " line and attempts.
+  Task<HttpExchange::Outcome> exchange(QString apiPath, QString url, std::optional<QByteArray> body,
+                                       LogBatch& log);
   OrcaAnswer store(const QString& apiPath, quint64 sent, const QByteArray& content);
 
   HttpExchange* NetHTTPClient1;
@@ -82,4 +93,5 @@ class OrcaClient : public QObject {
   Limiter slots_{OrcaConnection::kDefaultParallel};
   quint64 sent_ = 0;                // requests sent so far, numbering them
   QHash<QString, quint64> stored_;  // per dump file: the number of the request it holds
+  QSet<QString> classicServers_;    // the servers that want the classic form, until the settings change
 };

@@ -6,6 +6,8 @@
 namespace {
 
 const QString kOnPremiseMode = QStringLiteral("2");
+// ORCA's pusher, beside an ORCA without WebORCA.
+constexpr int kClassicPusherPort = 9400;
 
 // Only the server is taken from the API's URL: its path, query and any user part are the API's.
 QUrl FromApiUrl(const QString& apiUrl) {
@@ -25,27 +27,32 @@ QUrl FromApiUrl(const QString& apiUrl) {
 }  // namespace
 
 QUrl PushAddress(const QString& pushUrl, const QString& connectionMode, const QString& serverAddress,
-                 const QString& apiUrl) {
+                 const QString& apiUrl, bool classicApi) {
   if (!pushUrl.trimmed().isEmpty()) return QUrl(pushUrl.trimmed(), QUrl::TolerantMode);
   // As the request transport: on premises without an address, the URL is used.
-  if (connectionMode.trimmed() == kOnPremiseMode && !serverAddress.trimmed().isEmpty()) {
-    return QUrl(QStringLiteral("ws://") + serverAddress.trimmed() + QStringLiteral(":8000/ws"),
-                QUrl::TolerantMode);
+  const bool onPremises = connectionMode.trimmed() == kOnPremiseMode && !serverAddress.trimmed().isEmpty();
+  QUrl push = onPremises
+                  ? QUrl(QStringLiteral("ws://") + serverAddress.trimmed() + QStringLiteral(":8000/ws"),
+                         QUrl::TolerantMode)
+                  : FromApiUrl(apiUrl);
+  if (classicApi && !push.isEmpty()) {
+    push.setScheme(QStringLiteral("ws"));
+    push.setPort(kClassicPusherPort);
   }
-  return FromApiUrl(apiUrl);
+  return push;
 }
 
 bool PushEnabled(const QString& pushSetting) {
   return pushSetting.trimmed() != QLatin1String("0");
 }
 
-PushTarget ReadPushTarget() {
+PushTarget ReadPushTarget(bool classicApi) {
   const OrcaConnection connection = GetWebORCAInfo();
   const QString mode = ReadSetting(Setting::ConnectionMode);
   PushTarget target;
   target.enabled = PushEnabled(ReadSetting(Setting::Push));
-  target.url =
-      PushAddress(ReadSetting(Setting::PushUrl), mode, ReadSetting(Setting::ServerAddress), connection.stURL);
+  target.url = PushAddress(ReadSetting(Setting::PushUrl), mode, ReadSetting(Setting::ServerAddress),
+                           connection.stURL, classicApi);
   target.user = connection.stAPIUSER.trimmed();
   target.key = connection.stAPIKEY.trimmed();
   target.tls12Only = mode.trimmed() != kOnPremiseMode;

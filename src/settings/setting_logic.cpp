@@ -13,6 +13,7 @@
 #include "core/user_settings.h"
 #include "orca/cert_store.h"
 #include "orca/dump_file.h"
+#include "orca/endpoint.h"
 #include "settings/cert_import.h"
 #include "settings/login_rules.h"
 
@@ -156,27 +157,44 @@ QString SettingLogic::ORCALogin(const QString& loginId, const QString& password)
   return QString();
 }
 
-Job::Road SettingLogic::loginRoad(QUrl url) {
+// One GET of the test and its log lines; the result text, or the error's, for the result box.
+Task<SettingLogic::TestExchange> SettingLogic::testExchange(QUrl url) {
   // Named, not a temporary inside the co_await: GCC 12 mishandles those.
   HttpExchange::Request get{url, std::nullopt, false};
   const QDeadlineTimer deadline(client_.limits().overallMs);
   const HttpExchange::Outcome outcome = co_await client_.send(std::move(get), deadline);
   if (!outcome.arrived) {
     Log(QStringLiteral("Error: ") + outcome.errorMessage);
-    showResult(QStringLiteral("エラー: ") + outcome.errorMessage);
-    co_return std::nullopt;
+    co_return TestExchange{0, QStringLiteral("エラー: ") + outcome.errorMessage};
   }
   try {
     Log(QStringLiteral("ログイン時間：") + IFGetHzk15());
     const QString result = LoginResultText(outcome.status);
     Log(result);
     Log(QString::fromUtf8(outcome.content));
-    showResult(result);
     if (outcome.status == 200) WriteDumpFile(ProgramFile(QStringLiteral("Res.txt")), outcome.content);
+    co_return TestExchange{outcome.status, result};
   } catch (const std::exception& e) {
-    showResult(QStringLiteral("エラー: ") + ErrorMessage(e));
     Log(QStringLiteral("Unexpected Error: ") + ErrorMessage(e));
+    co_return TestExchange{0, QStringLiteral("エラー: ") + ErrorMessage(e)};
   }
+}
+
+// ORCA without WebORCA answers WebORCA's path with 400: the test then asks once more in the classic
+// form, as the drug-information window does, and shows what that brought only when it succeeded.
+Job::Road SettingLogic::loginRoad(QUrl url) {
+  const TestExchange first = co_await testExchange(url);
+  const std::optional<ClassicForm> classic = ClassicFormOf(url.toString());
+  if (first.status == 400 && classic) {
+    const TestExchange second = co_await testExchange(QUrl(classic->url, QUrl::TolerantMode));
+    if (second.status == 200) {
+      Log(QStringLiteral("Classic API form: %1 answers at /api01rv2/ (/api/api01rv2/ was answered 400)")
+              .arg(classic->server));
+      showResult(second.result);
+      co_return std::nullopt;
+    }
+  }
+  showResult(first.result);
   co_return std::nullopt;
 }
 

@@ -59,6 +59,11 @@ class SettingLogic {
 
  private:
   void showResult(const QString& text);
+  struct TestExchange {
+    int status = 0;  // 0: no answer came, or handling it failed
+    QString result;  // what the result box shows for it
+  };
+  Task<TestExchange> testExchange(QUrl url);
   Job::Road loginRoad(QUrl url);
 
   SettingsUi& ui_;

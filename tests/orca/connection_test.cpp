@@ -1,5 +1,5 @@
-#include "core/ini_file.h"
 #include "orca/connection.h"
+#include "core/ini_file.h"
 #include "orca/dump_file.h"
 #include "orca/endpoint.h"
 #include "temp_program_folder.h"
@@ -10,16 +10,16 @@ class Connection : public TempProgramFolder {};
 
 TEST_F(Connection, refreshIntervalIsClampedAndDefaultsTo60Seconds) {
   const std::pair<QString, int> cases[] = {
-      {"", 60000},      {"abc", 60000},  {"5", 10000},     {"-30", 10000},    {"7200", 3600000},
-      {" 120 ", 120000}, {"10", 10000},   {"3600", 3600000}, {"12.5", 60000},
+      {"", 60000},       {"abc", 60000}, {"5", 10000},      {"-30", 10000},  {"7200", 3600000},
+      {" 120 ", 120000}, {"10", 10000},  {"3600", 3600000}, {"12.5", 60000},
   };
   for (const auto& [setting, ms] : cases) EXPECT_EQ(RefreshIntervalMs(setting), ms) << setting.toStdString();
   EXPECT_EQ(GetWebORCAInfo().refreshMs, 60000);  // no file at all
 }
 
 TEST_F(Connection, parallelRequestsAreOneToEightAndDefaultToFour) {
-  const std::pair<QString, int> cases[] = {{"", 4},  {"1", 1},   {" 8 ", 8}, {"0", 4},
-                                           {"9", 4}, {"-2", 4},  {"x", 4},   {"2.5", 4}};
+  const std::pair<QString, int> cases[] = {{"", 4},  {"1", 1},  {" 8 ", 8}, {"0", 4},
+                                           {"9", 4}, {"-2", 4}, {"x", 4},   {"2.5", 4}};
   for (const auto& [setting, parallel] : cases)
     EXPECT_EQ(ParallelRequests(setting), parallel) << setting.toStdString();
   EXPECT_EQ(GetWebORCAInfo().parallel, 4);  // no file at all
@@ -68,6 +68,29 @@ TEST_F(Connection, endpointFollowsTheModeReadAtEveryRequest) {
   }
 }
 
+TEST(ClassicForm, isTheUrlWithoutTheApiSegmentBeforeApi01rv2) {
+  const struct {
+    const char* url;
+    const char* classic;  // "": none
+    const char* server;
+  } cases[] = {
+      {"http://192.168.1.20:8000/api/api01rv2/acceptlstv2?class=03",
+       "http://192.168.1.20:8000/api01rv2/acceptlstv2?class=03", "http://192.168.1.20:8000"},
+      {"https://orca.example.jp/weborca/api/api01rv2/patientgetv2?id=1",
+       "https://orca.example.jp/weborca/api01rv2/patientgetv2?id=1", "https://orca.example.jp/weborca"},
+      {"http://h:8000/api01rv2/acceptlstv2", "", ""},              // already classic
+      {"http://h:8000/rest/api01rv2/acceptlstv2", "", ""},         // ORCA's other classic form
+      {"http://h:8000/x?next=/api/api01rv2/acceptlstv2", "", ""},  // in the query only
+      {"http://api:8000/api01rv2/api/api01rv2/", "http://api:8000/api01rv2/api01rv2/",
+       "http://api:8000/api01rv2"},
+  };
+  for (const auto& c : cases) {
+    const std::optional<ClassicForm> classic = ClassicFormOf(QString::fromLatin1(c.url));
+    EXPECT_EQ(classic ? classic->url : QString(), QString::fromLatin1(c.classic)) << c.url;
+    EXPECT_EQ(classic ? classic->server : QString(), QString::fromLatin1(c.server)) << c.url;
+  }
+}
+
 TEST_F(Connection, aQueryValueOtherThanLettersAndDigitsIsEncodedAndNeverLeavesTheFolder) {
   struct Case {
     QString apiPath;
@@ -75,8 +98,10 @@ TEST_F(Connection, aQueryValueOtherThanLettersAndDigitsIsEncodedAndNeverLeavesTh
     QString dumpName;
   };
   const Case cases[] = {
-      {"api01rv2/patientgetv2?id=123", "api01rv2/patientgetv2?id=123", "Res_api01rv2_patientgetv2_id_123.txt"},
-      {"api01rv2/acceptlstv2?class=03", "api01rv2/acceptlstv2?class=03", "Res_api01rv2_acceptlstv2_class_03.txt"},
+      {"api01rv2/patientgetv2?id=123", "api01rv2/patientgetv2?id=123",
+       "Res_api01rv2_patientgetv2_id_123.txt"},
+      {"api01rv2/acceptlstv2?class=03", "api01rv2/acceptlstv2?class=03",
+       "Res_api01rv2_acceptlstv2_class_03.txt"},
       {"api01rv2/onlinedruggetv2", "api01rv2/onlinedruggetv2", "Res_api01rv2_onlinedruggetv2.txt"},
       {"api01rv2/patientgetv2?id=../../x y", "api01rv2/patientgetv2?id=%2E%2E%2F%2E%2E%2Fx%20y",
        "Res_api01rv2_patientgetv2_id_.._.._x_y.txt"},

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMutex>
@@ -237,38 +238,121 @@ TEST_F(OrcaPost, refusedConnectionsAndUnknownHostsAreNotRetried) {
   }
 }
 
-TEST_F(OrcaPost, credentialsGoOnlyThroughTheChallengeTrimmed) {
-  std::atomic<int> challenged = 0;
+TEST_F(OrcaPost, credentialsGoWithEveryRequestTrimmed) {
+  // A server that refuses without asking, as some do: only credentials sent up front get through.
   server_ = std::make_unique<HttpServer>([&](const HttpRequest& r) {
     QString user, password;
-    if (!r.basicCredentials(&user, &password)) {
-      ++challenged;
-      return HttpAction::BasicChallenge();
-    }
-    return user == "ormaster" && password == "s3cret" ? HttpAction::Ok(kAnswer) : HttpAction::Status(401);
+    if (!r.basicCredentials(&user, &password)) return HttpAction::Status(401);
+    return user == "ormaster" && password == "s3cret" ? HttpAction::Ok(kAnswer)
+                                                      : HttpAction::BasicChallenge();
   });
   ASSERT_TRUE(server_->listen());
   const QString base = QString("http://127.0.0.1:%1/api/").arg(server_->port());
 
   configure(base, "  ormaster ", " s3cret  ");
   EXPECT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
+  EXPECT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(client_.FAuthUser(), "ormaster");
   EXPECT_EQ(client_.FAuthPass(), "s3cret");
-  EXPECT_EQ(challenged, 1);
-  EXPECT_EQ(server_->requests().first().header("Authorization"), "") << "no header before the server asks";
+  ASSERT_EQ(server_->requests().size(), 2) << "one exchange a request";
+  for (const HttpRequest& r : server_->requests()) {
+    EXPECT_EQ(r.header("Authorization"), "Basic " + QByteArray("ormaster:s3cret").toBase64());
+  }
 
   configure(base, "ormaster", "stale");  // a key changed while the window is open replaces the accepted one
-  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
-  EXPECT_EQ(logMessages().last(), "ResponseCode=401");
-
-  OrcaClient fresh;  // a new window: wrong key, answered 401 once, never retried
-  configure(base, "ormaster", "wrong");
-  fresh.setConnection(GetWebORCAInfo());
   server_->clearRecord();
   QFile::remove(path("Log.txt"));
-  EXPECT_EQ(RunBlocking(fresh.post(kAccept, kBody)).dumpPath, "");
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_EQ(logMessages().last(), "ResponseCode=401");
-  EXPECT_EQ(server_->requests().size(), 2);  // the unauthenticated try and the one with the refused key
+  // Refused with a challenge: the same credentials are not offered again, nor retried.
+  EXPECT_EQ(server_->requests().size(), 1);
+}
+
+// The credentials never go to another server: a redirect is followed to the same host only.
+TEST_F(OrcaPost, aRedirectIsFollowedToTheSameHostAndRefusedToAnother) {
+  HttpServer elsewhere([](const HttpRequest&) { return HttpAction::Ok(kAnswer); });
+  ASSERT_TRUE(elsewhere.listen(QHostAddress("127.0.0.2"), 0));
+  server_ = std::make_unique<HttpServer>([&elsewhere, this](const HttpRequest& r) {
+    auto to = [](const QString& location) {
+      HttpAction a = HttpAction::Status(302);
+      a.headers.append({QByteArray("Location"), location.toUtf8()});
+      return a;
+    };
+    if (r.target.startsWith("/api/here/")) return HttpAction::Ok(kAnswer);
+    if (r.target.contains("same")) return to(QString("http://127.0.0.1:%1/api/here/x").arg(server_->port()));
+    return to(QString("http://127.0.0.2:%1/api/api01rv2/x").arg(elsewhere.port()));
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+
+  EXPECT_TRUE(RunBlocking(client_.post("api01rv2/same", kBody)).ok());
+  ASSERT_EQ(server_->requests().size(), 2);
+  EXPECT_EQ(server_->requests()[1].header("Authorization"),
+            "Basic " + QByteArray("ormaster:ormaster").toBase64());
+
+  QFile::remove(path("Log.txt"));
+  const OrcaAnswer refused = RunBlocking(client_.post("api01rv2/other", kBody));
+  EXPECT_FALSE(refused.ok());
+  EXPECT_TRUE(elsewhere.requests().isEmpty());
+  const QStringList log = logMessages();
+  ASSERT_EQ(log.size(), 2);
+  EXPECT_EQ(log[1], QString("HTTP Error (attempt 1): Redirect to another server refused: "
+                            "http://127.0.0.2:%1/api/api01rv2/x")
+                        .arg(elsewhere.port()));
+}
+
+// ORCA without WebORCA answers WebORCA's path with 400 and an empty body. The request is sent once
+// more in the classic form; when that answers, every later request to that server uses it.
+TEST_F(OrcaPost, aServerRefusingWebOrcasPathIsAskedInTheClassicFormFromThenOn) {
+  server_ = std::make_unique<HttpServer>([](const HttpRequest& r) {
+    return r.target.startsWith("/api/") ? HttpAction::Status(400) : HttpAction::Ok(kAnswer);
+  });
+  ASSERT_TRUE(server_->listen());
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
+  const QString server = QString("http://127.0.0.1:%1").arg(server_->port());
+  int found = 0;
+  QObject::connect(&client_, &OrcaClient::classicFormFound, [&found] { ++found; });
+
+  EXPECT_FALSE(client_.usesClassicForm());
+  EXPECT_TRUE(RunBlocking(client_.post(kAccept, kBody)).ok());
+  EXPECT_TRUE(RunBlocking(client_.post(kAccept, kBody)).ok());
+  EXPECT_TRUE(client_.usesClassicForm());
+  EXPECT_EQ(
+      logMessages(),
+      (QStringList{
+          "API: " + kAccept + " URL: " + url(kAccept), "ResponseCode=400",
+          "API: " + kAccept + " URL: " + server + "/api01rv2/acceptlstv2?class=03", "ResponseCode=200",
+          "Classic API form: requests to " + server +
+              " go to /api01rv2/ from now on (/api/api01rv2/ was answered 400)",
+          "API: " + kAccept + " URL: " + server + "/api01rv2/acceptlstv2?class=03", "ResponseCode=200"}));
+  QStringList targets;
+  for (const HttpRequest& r : server_->requests()) targets << QString::fromUtf8(r.target);
+  EXPECT_EQ(targets, (QStringList{"/api/api01rv2/acceptlstv2?class=03", "/api01rv2/acceptlstv2?class=03",
+                                  "/api01rv2/acceptlstv2?class=03"}));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(found, 1);
+
+  // Changed settings try WebORCA's form first again.
+  configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()), "ormaster", "other");
+  EXPECT_FALSE(client_.usesClassicForm());
+}
+
+TEST_F(OrcaPost, whenTheClassicFormFailsTooTheFirstOutcomeStands) {
+  serve({HttpAction::Status(400), HttpAction::Status(404)});
+  const OrcaAnswer answer = RunBlocking(client_.post(kAccept, kBody));
+  EXPECT_FALSE(answer.ok());
+  EXPECT_EQ(answer.status, 400);
+  EXPECT_FALSE(client_.usesClassicForm());
+  const QStringList log = logMessages();
+  ASSERT_EQ(log.size(), 4);
+  EXPECT_EQ(log[1], "ResponseCode=400");
+  EXPECT_TRUE(log[2].endsWith("/api01rv2/acceptlstv2?class=03")) << log[2].toStdString();
+  EXPECT_EQ(log[3], "ResponseCode=404");
+  // A 400 to a URL not in WebORCA's form is final.
+  serve({HttpAction::Status(400)});
+  configure(QString("http://127.0.0.1:%1/rest/").arg(server_->port()));
+  EXPECT_EQ(RunBlocking(client_.post(kAccept, kBody)).status, 400);
+  EXPECT_EQ(server_->requests().size(), 1);
 }
 
 TEST_F(OrcaPost, aFailedRequestLeavesTheEarlierDumpAndASuccessReplacesIt) {

@@ -39,6 +39,28 @@ TEST(PushAddress, comesFromPushUrlOrFromTheConnectionSettings) {
   }
 }
 
+// An ORCA without WebORCA (found to want the classic path of the API) has its pusher on port 9400
+// of the host the requests go to; PUSHURL still wins.
+TEST(PushAddress, aClassicServersPusherListensOnItsOwnPort) {
+  const struct {
+    const char* pushUrl;
+    const char* mode;
+    const char* serverAddress;
+    const char* apiUrl;
+    const char* address;
+  } cases[] = {
+      {"", "2", "192.168.1.20", "", "ws://192.168.1.20:9400/ws"},
+      {"", "2", "", "http://127.0.0.1:8000/api/", "ws://127.0.0.1:9400/ws"},
+      {"", "1", "", "https://orca.example.jp/api/", "ws://orca.example.jp:9400/ws"},
+      {"ws://127.0.0.1:50123/ws", "2", "192.168.1.20", "", "ws://127.0.0.1:50123/ws"},
+      {"", "1", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PushAddress(c.pushUrl, c.mode, c.serverAddress, c.apiUrl, true).toString(), QString(c.address))
+        << c.pushUrl << " | " << c.mode << " | " << c.serverAddress << " | " << c.apiUrl;
+  }
+}
+
 TEST(PushAddress, onlyZeroTurnsPushOff) {
   EXPECT_FALSE(PushEnabled("0"));
   EXPECT_FALSE(PushEnabled(" 0 "));

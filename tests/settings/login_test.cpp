@@ -57,10 +57,11 @@ TEST(LoginRules, resultTextByStatus) {
   EXPECT_EQ(LoginResultText(503), "ログイン失敗 Code=503");
 }
 
-TEST_F(LoginTest, successAnswersTheChallengeLogsWithoutThePasswordAndKeepsTheBody) {
+TEST_F(LoginTest, successSendsTheCredentialsLogsWithoutThePasswordAndKeepsTheBody) {
+  // A server that refuses without asking: the credentials must come with the request.
   HttpServer server([](const HttpRequest& r) {
     QString user, password;
-    if (!r.basicCredentials(&user, &password)) return HttpAction::BasicChallenge();
+    if (!r.basicCredentials(&user, &password)) return HttpAction::Status(401);
     if (user != "ormaster" || password != "secret-key") return HttpAction::Status(401);
     return HttpAction::Ok("\xEF\xBB\xBF<xmlio2>山田</xmlio2>");
   });
@@ -69,7 +70,7 @@ TEST_F(LoginTest, successAnswersTheChallengeLogsWithoutThePasswordAndKeepsTheBod
   EXPECT_EQ(logic_->FAuthUser, "ormaster");
   EXPECT_EQ(logic_->FAuthPass, "secret-key");
   const auto requests = server.requests();
-  ASSERT_EQ(requests.size(), 2);
+  ASSERT_EQ(requests.size(), 1);
   EXPECT_EQ(requests.last().method, "GET");
   EXPECT_EQ(requests.last().target, "/api/api01rv2/patientgetv2?id=00001");
   EXPECT_TRUE(requests.last().body.isEmpty());
@@ -81,12 +82,47 @@ TEST_F(LoginTest, successAnswersTheChallengeLogsWithoutThePasswordAndKeepsTheBod
   EXPECT_FALSE(QFile::exists(path("user.ini"))) << "the test changes no setting";
 }
 
+// ORCA without WebORCA answers WebORCA's path with 400: the test asks once more at /api01rv2/ and
+// shows that answer when it succeeds, the first one when it does not.
+TEST_F(LoginTest, aServerRefusingWebOrcasPathIsAskedOnceMoreInTheClassicForm) {
+  for (const bool classicAnswers : {true, false}) {
+    SCOPED_TRACE(classicAnswers);
+    HttpServer server([classicAnswers](const HttpRequest& r) {
+      if (r.target.startsWith("/api/")) return HttpAction::Status(400);
+      return classicAnswers ? HttpAction::Ok("<xmlio2>試験</xmlio2>") : HttpAction::Status(404);
+    });
+    ASSERT_TRUE(server.listen());
+    QFile::remove(path("Log.txt"));
+    QFile::remove(path("Res.txt"));
+    EXPECT_EQ(test(server), classicAnswers ? "ログイン成功 Code=200" : "ログイン失敗 Code=400");
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[1].target, "/api01rv2/patientgetv2?id=00001");
+    QStringList expected{"ormaster ********", "ログイン時間：2024-05-01 10:00:05", "ログイン失敗 Code=400",
+                         "", "ログイン時間：2024-05-01 10:00:05"};
+    if (classicAnswers) {
+      expected << "ログイン成功 Code=200"
+               << "<xmlio2>試験</xmlio2>"
+               << QString(
+                      "Classic API form: http://127.0.0.1:%1 answers at /api01rv2/ (/api/api01rv2/ was "
+                      "answered 400)")
+                      .arg(server.port());
+    } else {
+      expected << "ログイン失敗 Code=404"
+               << "";
+    }
+    EXPECT_EQ(logMessages(), expected);
+    EXPECT_EQ(QFile::exists(path("Res.txt")), classicAnswers);
+  }
+}
+
 TEST_F(LoginTest, everyOtherStatusShowsItsTextAndLeavesResTxt) {
   writeFile("Res.txt", "earlier");
   struct Case {
     HttpAction action;
     const char* shown;
   } cases[] = {{HttpAction::Status(400, "bad"), "ログイン失敗 Code=400"},
+               {HttpAction::Status(403), "ログイン失敗 Code=403"},
                {HttpAction::BasicChallenge(), "認証失敗 Code=401"},
                {HttpAction::Status(401), "認証失敗 Code=401"},
                {HttpAction::Status(404), "ログイン失敗 Code=404"},
@@ -97,7 +133,8 @@ TEST_F(LoginTest, everyOtherStatusShowsItsTextAndLeavesResTxt) {
     QFile::remove(path("Log.txt"));
     EXPECT_EQ(test(server), QString::fromUtf8(k.shown));
     const QStringList log = logMessages();
-    ASSERT_EQ(log.size(), 4) << k.shown;
+    // A 400 is asked once more in the classic form (three lines more), and shown as it came.
+    ASSERT_EQ(log.size(), k.action.status == 400 ? 7 : 4) << k.shown;
     EXPECT_EQ(log[2], QString::fromUtf8(k.shown));
     EXPECT_EQ(log[3], QString::fromUtf8(k.action.body));
   }

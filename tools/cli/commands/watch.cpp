@@ -7,6 +7,7 @@
 #include "async/run_blocking.h"
 #include "cli_command.h"
 #include "cli_output.h"
+#include "core/user_settings.h"
 #include "day_listing.h"
 #include "orca/orca_client.h"
 #include "push/live_reload.h"
@@ -72,15 +73,20 @@ int Watch(const QStringList& arguments) {
   if (!parsed) return kExitUsage;
   OrcaClient client;
   if (!ConnectToConfiguredServer(client)) return kExitMessage;
-  const PushTarget target = ReadPushTarget();
-  if (!target.enabled || target.url.isEmpty()) {
-    PrintError(target.enabled ? QStringLiteral("no address for push notifications (PUSHURL in user.ini)")
-                              : QStringLiteral("push notifications are off (PUSH=0 in user.ini)"));
+  if (!PushEnabled(ReadSetting(Setting::Push))) {
+    PrintError(QStringLiteral("push notifications are off (PUSH=0 in user.ini)"));
     return kExitMessage;
   }
 
   Watcher watcher(client, *parsed);
   watcher.list();
+  // The first listing tells whether the server is an ORCA without WebORCA, whose pusher has a port
+  // of its own.
+  const PushTarget target = ReadPushTarget(client.usesClassicForm());
+  if (target.url.isEmpty()) {
+    PrintError(QStringLiteral("no address for push notifications (PUSHURL in user.ini)"));
+    return kExitMessage;
+  }
   PushLink link;
   LiveReload live([&watcher] { watcher.list(); });
   live.setDayShown(parsed->day);
