@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the answer line reader: the lines, every element the program reads, the
-// trimming and the character references.
+// Feeds arbitrary bytes to the answer line reader: the layout brought to one element a line, every
+// element the program reads, the trimming and the character references.
 #include <QByteArray>
 #include <QStringList>
 #include <cstddef>
@@ -44,9 +44,8 @@ void CheckDecoded(const QString& text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray answer(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const QStringList lines = ResponseLines(answer);
-  FUZZ_CHECK(lines.size() == answer.count('\n') + 1);
   // The first line also serves as an element name, so that names the program never asks for are tried.
-  const QString extra = lines.first().left(64);
+  const QString extra = lines.value(0).left(64);
   QString value;
   for (const QString& line : lines) {
     FUZZ_CHECK(!line.contains(QLatin1Char('\n')));
