@@ -63,11 +63,11 @@ TEST_F(SimCalls, theOnlineProbesFindWhatTheDemoPatientsShow) {
   };
   const QList<Case> cases{
       {"1",
-       {"2025-02", "2025-02", "2025-01", "2024-12", "2024-11", "2024-10", "2024-09"},
+       {"2025-02", "2025-01", "2024-12", "2024-11", "2024-10", "2024-09"},
        {"1310000101", "1310000202", "1311234567"},
        {"2024-10-15", "2023-10-12"},
        "000"},
-      {"4", {}, {"1310000404"}, {}, "E50"},
+      {"4", {}, {"1310000404", "1310000707"}, {}, "E50"},
       {"5", {}, {"1311234567", "1340000808"}, {"2024-12-08"}, "E50"},
       {"6", {}, {}, {"2025-01-20", "2024-01-18"}, "E50"},
       {"9", {}, {}, {}, "E50"},
@@ -99,13 +99,170 @@ TEST_F(SimCalls, drugMonthListWritesEachInstitutionInTheOrderTheProgramReads) {
                     "            <PrlsHCd type=\"string\">1310000101</PrlsHCd>\n"
                     "            <PrlsHNm type=\"string\">さくら坂内科クリニック</PrlsHNm>\n"
                     "          </MeTrD_Inf_child>"));
-  // A month asked explicitly starts the six-month window there.
+  // A month asked explicitly is where the list starts.
   const auto older =
       post("api01rv2/onlinedruggetv2",
            Body("onlinedruggetreq",
                 {{"Request_Number", "01"}, {"Patient_ID", "00001"}, {"MeTrMonth", "2024-03"}}));
   EXPECT_EQ(Values(*older, "MeTrMonth").mid(1),
             (QStringList{"2024-03", "2024-02", "2024-01", "2023-12", "2023-11", "2023-10"}));
+}
+
+// A month list read as a tree: the result, the top-level MeTrMonth, the patient's birth date and each
+// listed month with its institutions ("2024-07 1340000808 1310000202").
+struct MonthList {
+  QString result, echo, birth;
+  QStringList months;
+  bool echoed = false;
+};
+
+MonthList ReadMonthList(const QStringList& lines) {
+  QDomDocument doc;
+  MonthList list;
+  if (!doc.setContent(lines.join('\n'))) return list;
+  const QDomElement record = doc.documentElement().firstChildElement();
+  list.result = record.firstChildElement("Api_Result").text();
+  const QDomElement echo = record.firstChildElement("MeTrMonth");
+  list.echoed = !echo.isNull();
+  list.echo = echo.text();
+  list.birth = record.firstChildElement("Patient_Information").firstChildElement("BirthDate").text();
+  const QDomElement months = record.firstChildElement("MeTrMonth_Information");
+  for (QDomElement m = months.firstChildElement(); !m.isNull(); m = m.nextSiblingElement()) {
+    QString text = m.firstChildElement("MeTrMonth").text();
+    const QDomElement entries = m.firstChildElement("MeTrD_Inf");
+    for (QDomElement e = entries.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+      text += " " + e.firstChildElement("MeTrDiHCd").text();
+    list.months << text;
+  }
+  return list;
+}
+
+TEST_F(SimCalls, monthListsGoBackFromTheStartMonthToTheSixthMonthWithData) {
+  struct Case {
+    QString call, patient, start, result;
+    QStringList months;
+  };
+  const QList<Case> cases{
+      // No month: the previous month and back; this month is left out.
+      {"onlinedruggetv2",
+       "1",
+       "",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      // The current month asked: nothing this month, so the same months.
+      {"onlinedruggetv2",
+       "1",
+       "2025-03",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      // The sixth month keeps only its first institution (みなと中央病院 was there too in 2024-02).
+      {"onlinedruggetv2",
+       "1",
+       "2024-07",
+       "000",
+       {"2024-07 1340000808 1310000202", "2024-06 1340000808", "2024-05 1340000808", "2024-04 1340000808",
+        "2024-03 1340000808", "2024-02 1340000808"}},
+      // No lower bound: months with data fourteen months back still count.
+      {"onlinedruggetv2",
+       "2",
+       "",
+       "000",
+       {"2025-01 1310000303", "2024-12 1340000909", "2024-10 1340000909", "2024-06 1340000909",
+        "2024-01 1340000909"}},
+      {"onlinedruggetv2", "1", "2023-10", "000", {"2023-10 1340000808", "2023-09 1340000808"}},
+      {"onlinedruggetv2", "1", "2023-08", "E50", {}},
+      {"onlinedruggetv2",
+       "1",
+       "2026-01",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      {"onlinedruggetv2", "9", "", "E50", {}},
+      {"onlinemedgetv2", "4", "", "000", {"2025-02 1310000404", "2024-12 1310000404", "2024-08 1310000707"}},
+      {"onlinemedgetv2", "4", "2024-11", "000", {"2024-08 1310000707"}},
+      {"onlinemedgetv2", "4", "2024-07", "E50", {}},
+  };
+  const DemoData demo = sim_->data(kToday);
+  for (const Case& c : cases) {
+    const QString what = c.call + " " + c.patient + " " + c.start;
+    const auto lines = post(
+        "api01rv2/" + c.call,
+        Body(c.call.chopped(2) + "req",
+             {{"Request_Number", "01"}, {"Patient_ID", c.patient}, {"MeTrMonth", c.start}, {"InOut", ""}}));
+    ASSERT_TRUE(lines) << what.toStdString();
+    const MonthList list = ReadMonthList(*lines);
+    EXPECT_EQ(list.result, c.result) << what.toStdString();
+    EXPECT_EQ(list.months, c.months) << what.toStdString();
+    // The request's month comes back as it was sent, and only then: it is not a month with data.
+    EXPECT_EQ(list.echoed, !c.start.isEmpty()) << what.toStdString();
+    EXPECT_EQ(list.echo, c.start) << what.toStdString();
+    EXPECT_EQ(list.birth, demo.patient(c.patient.toInt())->birth.toString(Qt::ISODate)) << what.toStdString();
+  }
+}
+
+TEST_F(SimCalls, errorsAfterThePatientLookupNameThePatient) {
+  struct Case {
+    QString call;
+    Fields fields;
+    QString result;
+    bool named;
+  };
+  const QList<Case> cases{
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-02"}},
+       "E50",
+       true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-2"}},
+       "E11",
+       true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-13"}},
+       "E11",
+       true},
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "3"}}, "E12", true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"MeTrMonth", "x"}}, "E11", true},
+      {"onlinemedgetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-02"}},
+       "E14",
+       true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "9"}}, "E12", true},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinespecgetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"EffectiveTime", "2025-02"}},
+       "E11",
+       true},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "5"}}, "E12", true},
+      {"onlinedruggetv2", {{"Request_Number", "02"}, {"Patient_ID", "9"}}, "E02", false},
+      {"onlinemedgetv2", {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"InOut", "3"}}, "E02", false},
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "99999"}}, "E10", false},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", ""}}, "E01", false},
+      {"onlinemedgetv2", {{"Request_Number", "03"}, {"Patient_ID", "9"}}, "E91", false},
+  };
+  for (const Case& c : cases) {
+    const auto lines = post("api01rv2/" + c.call, Body(c.call.chopped(2) + "req", c.fields));
+    ASSERT_TRUE(lines) << c.call.toStdString();
+    const QString what = c.call + " " + c.result;
+    EXPECT_EQ(Values(*lines, "Api_Result"), QStringList{c.result}) << what.toStdString();
+    EXPECT_EQ(Values(*lines, "BirthDate"), c.named ? QStringList{"1950-06-11"} : QStringList())
+        << what.toStdString();
+    EXPECT_EQ(Values(*lines, "Patient_ID"), c.named ? QStringList{"00009"} : QStringList())
+        << what.toStdString();
+  }
+  // "Nothing found" in a drug month also repeats the month and the filters asked for.
+  const auto empty =
+      post("api01rv2/onlinedruggetv2", Body("onlinedruggetreq", {{"Request_Number", "02"},
+                                                                 {"Patient_ID", "9"},
+                                                                 {"MeTrMonth", "2025-02"},
+                                                                 {"InOut", "2"},
+                                                                 {"MeTrDiHCd", "1340000808"}}));
+  EXPECT_EQ(Values(*empty, "MeTrMonth"), QStringList{"2025-02"});
+  EXPECT_EQ(Values(*empty, "InOut"), QStringList{"2"});
+  EXPECT_EQ(Values(*empty, "MeTrDiHCd"), QStringList{"1340000808"});
 }
 
 TEST_F(SimCalls, drugMonthAnswersTheDaysOfTheMonthAsked) {
