@@ -299,6 +299,48 @@ TEST_F(SimCalls, drugMonthAnswersTheDaysOfTheMonthAsked) {
   EXPECT_EQ(Values(*empty, "Api_Result"), QStringList{"E50"});
 }
 
+TEST_F(SimCalls, drugLinesGiveTheDosePerTimeBetweenQuantityAndTimes) {
+  struct Case {
+    QString patient, month;
+    QStringList drugs;  // DrugC Qua1 OnDose Times
+  };
+  const QList<Case> cases{
+      {"2", "2025-01", {"699000106 3 1 14", "699000107 3 1 14", "699000301 28 1 1"}},
+      {"7", "2025-02", {"699000110 1 1 28", "699000111 3 3 28"}},
+      {"8", "2025-02", {"699000113 0.6 0.2 5", "699000114 1 1 7"}},
+      {"3", "2024-11", {"699000115 3 1 5", "699000106 1 1 5"}},  // as needed: the quantity is one dose
+      {"3", "2025-02", {"699000303 2  1"}},                      // eye drops: none
+  };
+  const QStringList order{"MeTrIdCl", "UsageC", "UsageN", "SpInst", "DrugC", "DrugN",
+                          "IngreN",   "Unit",   "Qua1",   "OnDose", "Times"};
+  for (const Case& c : cases) {
+    const auto lines = post("api01rv2/onlinedruggetv2", Body("onlinedruggetreq", {{"Request_Number", "02"},
+                                                                                  {"Patient_ID", c.patient},
+                                                                                  {"MeTrMonth", c.month},
+                                                                                  {"InOut", ""},
+                                                                                  {"MeTrDiHCd", ""},
+                                                                                  {"PrlsHCd", ""}}));
+    ASSERT_TRUE(lines);
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(lines->join('\n')));
+    QStringList drugs;
+    const QDomNodeList found = doc.elementsByTagName("DrugInf_child");
+    for (int i = 0; i < found.size(); ++i) {
+      const QDomElement drug = found.item(i).toElement();
+      drugs << QStringList{drug.firstChildElement("DrugC").text(), drug.firstChildElement("Qua1").text(),
+                           drug.firstChildElement("OnDose").text(), drug.firstChildElement("Times").text()}
+                   .join(' ');
+      qsizetype at = 0;
+      for (QDomElement e = drug.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        const qsizetype next = order.indexOf(e.tagName(), at);
+        EXPECT_GE(next, 0) << e.tagName().toStdString() << " out of order in " << c.patient.toStdString();
+        at = next + 1;
+      }
+    }
+    EXPECT_EQ(drugs, c.drugs) << c.patient.toStdString() << " " << c.month.toStdString();
+  }
+}
+
 TEST_F(SimCalls, treatmentDaysComeAsTheArrayShapedDocument) {
   const QString body = Body(
       "onlinemedgetreq",

@@ -122,7 +122,8 @@ XmlNode DrugLine(const OnlineDrug& d) {
       {XmlNode::Val(QStringLiteral("MeTrIdCl"), d.idClass), XmlNode::Val(QStringLiteral("UsageN"), d.usage),
        XmlNode::Val(QStringLiteral("DrugC"), d.code), XmlNode::Val(QStringLiteral("DrugN"), d.name),
        XmlNode::Val(QStringLiteral("IngreN"), d.ingredient), XmlNode::Val(QStringLiteral("Unit"), d.unit),
-       XmlNode::Val(QStringLiteral("Qua1"), d.quantity), XmlNode::Val(QStringLiteral("Times"), d.times)});
+       XmlNode::Val(QStringLiteral("Qua1"), d.quantity), XmlNode::Val(QStringLiteral("OnDose"), d.dose),
+       XmlNode::Val(QStringLiteral("Times"), d.times)});
 }
 
 OrcaAnswer DrugMonth(const DemoData& data, const RequestBody& body, const QDateTime& now,

@@ -35,6 +35,7 @@ struct OnlineDrug {
   QString idClass;  // 21 internal, 22 as needed, 23 external
   QString code, name, unit, usage, quantity, times;
   QString ingredient;  // only the medication-check patients' drugs name one
+  QString dose;        // per time (OnDose); none for eye drops and creams
 };
 
 struct DrugEvent {
