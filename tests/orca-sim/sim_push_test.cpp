@@ -6,8 +6,12 @@
 
 namespace {
 
-// The status line orca-sim answers a WebSocket handshake with.
-QByteArray HandshakeStatus(quint16 port, const QByteArray& authorization) {
+// The status line orca-sim answers a WebSocket handshake with, and its challenge.
+struct Handshake {
+  QByteArray status, challenge;
+};
+
+Handshake ShakeHands(quint16 port, const QByteArray& authorization) {
   QTcpSocket socket;
   socket.connectToHost(QHostAddress::LocalHost, port);
   if (!socket.waitForConnected(5000)) return {};
@@ -16,9 +20,17 @@ QByteArray HandshakeStatus(quint16 port, const QByteArray& authorization) {
       "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\nX-GINBEE-TENANT-ID: 1\r\n";
   if (!authorization.isEmpty()) request += "Authorization: " + authorization + "\r\n";
   socket.write(request + "\r\n");
-  while (!socket.canReadLine() && socket.waitForReadyRead(5000)) {
+  QByteArray head;
+  while (!head.contains("\r\n\r\n") && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(5000)))
+    head += socket.readAll();
+  Handshake h;
+  const QList<QByteArray> lines = head.left(head.indexOf("\r\n\r\n")).split('\n');
+  h.status = lines.value(0).trimmed();
+  for (const QByteArray& line : lines) {
+    if (line.toLower().startsWith("www-authenticate:"))
+      h.challenge = line.mid(line.indexOf(':') + 1).trimmed();
   }
-  return socket.readLine().trimmed();
+  return h;
 }
 
 class SimPush : public SimTest {
@@ -102,17 +114,32 @@ TEST_F(SimPush, everythingSubscribersHearOfBillingTooAndOthersDoNot) {
 }
 
 TEST_F(SimPush, theHandshakeNeedsTheApiCredentials) {
-  const QList<QPair<QByteArray, QByteArray>> cases{
-      {"", "HTTP/1.1 401 Unauthorized"},
-      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized"},
-      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden"},
-      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols"},
+  struct Case {
+    QByteArray authorization, status, challenge;
   };
-  for (const auto& [authorization, status] : cases) {
-    EXPECT_EQ(HandshakeStatus(server_->port(), authorization), status) << authorization.toStdString();
+  const QList<Case> cases{
+      {"", "HTTP/1.1 401 Unauthorized", "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized",
+       "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden", ""},
+      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols", ""},
+  };
+  for (const Case& c : cases) {
+    const Handshake h = ShakeHands(server_->port(), c.authorization);
+    EXPECT_EQ(h.status, c.status) << c.authorization.toStdString();
+    EXPECT_EQ(h.challenge, c.challenge) << c.authorization.toStdString();
   }
   PushClient refused;
   EXPECT_FALSE(refused.open(pushUrl(), "Basic " + QByteArray("ormaster:wrong").toBase64()));
+
+  SimOptions options;
+  options.challenge = false;
+  start(options);
+  for (const QByteArray& authorization : {QByteArray(), "Basic " + QByteArray("ormaster:wrong").toBase64()}) {
+    const Handshake h = ShakeHands(server_->port(), authorization);
+    EXPECT_EQ(h.status, "HTTP/1.1 401 Unauthorized");
+    EXPECT_EQ(h.challenge, "");
+  }
 }
 
 TEST_F(SimPush, aFrameThatIsNoSubscriptionGetsAnErrorAndTheConnectionStays) {

@@ -104,13 +104,14 @@ HttpAction OrcaSimulator::handle(const HttpRequest& request) {
   return action.after(options_.latencyMs + wait + jitter());
 }
 
+// The classic server challenges with every 401, wrong credentials included; --no-challenge never does.
 std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) const {
-  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
-    return HttpAction::BasicChallenge("orca");
-  }
+  const HttpAction unauthorized =
+      options_.challenge ? HttpAction::BasicChallenge("orca") : HttpAction::Status(401);
+  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) return unauthorized;
   QString user, password;
   if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) return HttpAction::Status(403);
-  if (user != options_.user || password != options_.key) return HttpAction::Status(401);
+  if (user != options_.user || password != options_.key) return unauthorized;
   return std::nullopt;
 }
 

@@ -28,6 +28,7 @@ struct SimOptions {
   int jitterMs = 0;             // every answer waits a further random 0…jitterMs
   std::optional<quint32> seed;  // of that randomness; none: a random seed
   XmlLayout layout = XmlLayout::Classic;
+  bool challenge = true;  // false: every 401 without WWW-Authenticate
   QString clinicCode = QStringLiteral("1234567");
   QDate today;               // null: the computer's date, looked at on every request
   int receptionsToday = -1;  // -1: the demo day's own list

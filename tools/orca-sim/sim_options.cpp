@@ -41,6 +41,12 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption plain(
       QStringLiteral("plain-layout"),
       QStringLiteral("Answers without indentation and without the XML declaration."));
+  const QCommandLineOption compact(
+      QStringLiteral("compact"),
+      QStringLiteral("Every answer on one line: no indentation, no line breaks between elements."));
+  const QCommandLineOption noChallenge(
+      QStringLiteral("no-challenge"),
+      QStringLiteral("Every 401 without WWW-Authenticate, as a server that never challenges."));
   const QCommandLineOption clinic(QStringLiteral("clinic-code"),
                                   QStringLiteral("The demo clinic's seven-digit institution code (1234567)."),
                                   QStringLiteral("CODE"), options->clinicCode);
@@ -63,8 +69,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, pushEvery, plain, clinic,
-                     today, fail, cert, tlsKey, clientCa});
+  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, pushEvery, plain,
+                     compact, noChallenge, clinic, today, fail, cert, tlsKey, clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -84,7 +90,14 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   options->user = parser.value(user);
   options->key = parser.value(key);
   options->latencyMs = parser.value(latency).toInt(&latencyOk);
-  options->layout = parser.isSet(plain) ? XmlLayout::Plain : XmlLayout::Classic;
+  if (parser.isSet(plain) && parser.isSet(compact)) {
+    *message = QStringLiteral("--plain-layout and --compact exclude each other");
+    return ParseOutcome::Error;
+  }
+  options->layout = parser.isSet(plain)     ? XmlLayout::Plain
+                    : parser.isSet(compact) ? XmlLayout::Compact
+                                            : XmlLayout::Classic;
+  options->challenge = !parser.isSet(noChallenge);
   options->clinicCode = parser.value(clinic).trimmed();
   if (!portOk || options->port < 0 || options->port > 65535) {
     *message = QStringLiteral("--port: not a port number");
