@@ -6,6 +6,7 @@
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
+#include "push_client.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
 
@@ -26,12 +27,14 @@ class SimProcess : public TempProgramFolder {
   QString start(const QStringList& arguments) {
     process_.start(ORCA_SIM_EXECUTABLE, QStringList{"--port", "0", "--today", "2025-03-14"} + arguments);
     static const QRegularExpression line("^orca-sim listening on (https?://127\\.0\\.0\\.1:[0-9]+)\\n$");
-    while (process_.waitForReadyRead(10000) || process_.canReadLine()) {
-      if (!process_.canReadLine()) continue;
-      const QRegularExpressionMatch m = line.match(QString::fromUtf8(process_.readLine()));
-      return m.hasMatch() ? m.captured(1) : QString();
+    const QRegularExpressionMatch m = line.match(nextLine());
+    return m.hasMatch() ? m.captured(1) : QString();
+  }
+
+  QString nextLine() {
+    while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
     }
-    return {};
+    return QString::fromUtf8(process_.readLine());
   }
 
   int receptions(const QString& url) {
@@ -74,6 +77,26 @@ TEST_F(SimProcess, servesHttpsAndCanRequireAClientCertificate) {
   EXPECT_EQ(receptions(url), -1);
   ClientCertStore(path("certs")).add(pki.client, pki.clientKey);
   EXPECT_EQ(receptions(url), 22);
+}
+
+TEST_F(SimProcess, namesItsPushPortOnASecondLine) {
+  static const QRegularExpression pushLine("^orca-sim push on (wss?)://127\\.0\\.0\\.1:([0-9]+)/ws\\n$");
+  const TestPki& pki = TestCertificates();
+  const QStringList tls{"--tls-cert", pki.folder + "/server.crt", "--tls-key", pki.folder + "/server.key"};
+  for (const QStringList& extra : {QStringList{}, tls}) {
+    const QString url = start(QStringList{"--classic", "--push-port", "0"} + extra);
+    ASSERT_FALSE(url.isEmpty());
+    const QRegularExpressionMatch m = pushLine.match(nextLine());
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_EQ(m.captured(1), extra.isEmpty() ? "ws" : "wss");
+    EXPECT_NE(m.captured(2).toInt(), QUrl(url).port());
+    PushClient client;
+    ASSERT_TRUE(client.open(QUrl(m.captured(0).trimmed().mid(QString("orca-sim push on ").size()))));
+    client.subscribe("patient_accept", "r-1");
+    EXPECT_EQ(client.frames(1).value(0).value("command"), "subscribed");
+    process_.kill();
+    process_.waitForFinished();
+  }
 }
 
 TEST_F(SimProcess, refusesABadCommandLine) {

@@ -11,15 +11,12 @@ struct Handshake {
   QByteArray status, challenge;
 };
 
-Handshake ShakeHands(quint16 port, const QByteArray& authorization) {
+// The head of the answer to a request written as it is.
+Handshake Answer(quint16 port, const QByteArray& request) {
   QTcpSocket socket;
   socket.connectToHost(QHostAddress::LocalHost, port);
   if (!socket.waitForConnected(5000)) return {};
-  QByteArray request =
-      "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-      "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\nX-GINBEE-TENANT-ID: 1\r\n";
-  if (!authorization.isEmpty()) request += "Authorization: " + authorization + "\r\n";
-  socket.write(request + "\r\n");
+  socket.write(request);
   QByteArray head;
   while (!head.contains("\r\n\r\n") && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(5000)))
     head += socket.readAll();
@@ -31,6 +28,14 @@ Handshake ShakeHands(quint16 port, const QByteArray& authorization) {
       h.challenge = line.mid(line.indexOf(':') + 1).trimmed();
   }
   return h;
+}
+
+Handshake ShakeHands(quint16 port, const QByteArray& authorization) {
+  QByteArray request =
+      "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+      "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\nX-GINBEE-TENANT-ID: 1\r\n";
+  if (!authorization.isEmpty()) request += "Authorization: " + authorization + "\r\n";
+  return Answer(port, request + "\r\n");
 }
 
 class SimPush : public SimTest {
@@ -140,6 +145,71 @@ TEST_F(SimPush, theHandshakeNeedsTheApiCredentials) {
     EXPECT_EQ(h.status, "HTTP/1.1 401 Unauthorized");
     EXPECT_EQ(h.challenge, "");
   }
+}
+
+TEST_F(SimPush, aPushPortHearsWhatTheApiPortHearsAndServesNothingElse) {
+  SimOptions options;
+  options.pushPort = 0;
+  start(options);
+  PushClient api, pusher;
+  ASSERT_TRUE(api.open(pushUrl()));
+  ASSERT_TRUE(pusher.open(pushPortUrl()));
+  api.subscribe("*", "r-1");
+  pusher.subscribe("*", "r-2");
+  ASSERT_EQ(api.frames(1).size(), 1);
+  ASSERT_EQ(pusher.frames(1).size(), 1);
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=5").status, 200);
+  EXPECT_EQ(raw("POST", "/sim/account", "Patient_ID=5").status, 200);
+  for (PushClient* client : {&api, &pusher}) {
+    QStringList heard;
+    for (const QJsonObject& f : client->frames(3)) heard << Summary(f);
+    EXPECT_EQ(heard,
+              (QStringList{"subscribed", "event patient_accept 00005", "event patient_account 00005"}));
+  }
+  EXPECT_EQ(api.frames(3).value(1), pusher.frames(3).value(1));
+  const quint16 port = pushPortUrl().port();
+  EXPECT_EQ(Answer(port, "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " +
+                             PushClient::kGoodAuthorization + "\r\n\r\n")
+                .status,
+            "HTTP/1.1 404 Not Found");
+  EXPECT_EQ(
+      Answer(port, "POST /api01rv2/acceptlstv2?class=03 HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " +
+                       PushClient::kGoodAuthorization + "\r\nContent-Length: 0\r\n\r\n")
+          .status,
+      "HTTP/1.1 404 Not Found");
+}
+
+TEST_F(SimPush, theClassicServerPushesOnlyOnThePushPort) {
+  SimOptions options;
+  options.classic = true;
+  options.pushPort = 0;
+  start(options);
+  EXPECT_EQ(ShakeHands(server_->port(), PushClient::kGoodAuthorization).status, "HTTP/1.1 400 Bad Request");
+  PushClient refused;
+  EXPECT_FALSE(refused.open(pushUrl()));
+  struct Case {
+    QByteArray authorization, status, challenge;
+  };
+  const QList<Case> cases{
+      {"", "HTTP/1.1 401 Unauthorized", "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized",
+       "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden", ""},
+      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols", ""},
+  };
+  for (const Case& c : cases) {
+    const Handshake h = ShakeHands(pushPortUrl().port(), c.authorization);
+    EXPECT_EQ(h.status, c.status) << c.authorization.toStdString();
+    EXPECT_EQ(h.challenge, c.challenge) << c.authorization.toStdString();
+  }
+  PushClient client;
+  ASSERT_TRUE(client.open(pushPortUrl()));
+  client.subscribe("patient_accept", "r-1");
+  ASSERT_EQ(client.frames(1).size(), 1);
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=6").status, 200);
+  QStringList heard;
+  for (const QJsonObject& f : client.frames(2)) heard << Summary(f);
+  EXPECT_EQ(heard, (QStringList{"subscribed", "event patient_accept 00006"}));
 }
 
 TEST_F(SimPush, aFrameThatIsNoSubscriptionGetsAnErrorAndTheConnectionStays) {

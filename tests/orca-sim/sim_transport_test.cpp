@@ -78,6 +78,7 @@ TEST_F(SimTransport, authenticationAndUnknownPaths) {
       {"/api01rv2/acceptlstv2?class=03", good, 200, ""},
       {"/api/api01rv2/nosuchcallv2", good, 404, ""},
       {"/api/other/acceptlstv2", good, 404, ""},
+      {"/rest/api01rv2/acceptlstv2?class=03", good, 404, ""},  // the /rest form is the classic server's
   };
   for (const Case& c : cases) {
     const RawReply reply = raw("POST", c.path, kAcceptToday, c.authorization);
@@ -113,6 +114,46 @@ TEST_F(SimTransport, noChallengeLeavesEveryRefusalWithoutOne) {
     const RawReply reply = raw("POST", c.path, c.body, c.authorization);
     EXPECT_EQ(reply.status, c.status) << c.path.toStdString() << " " << c.authorization.toStdString();
     EXPECT_EQ(reply.challenge, "") << c.path.toStdString() << " " << c.authorization.toStdString();
+  }
+}
+
+TEST_F(SimTransport, theClassicServerTurnsDownWhatItsRequestLineDoesNotAllow) {
+  SimOptions options;
+  options.classic = true;
+  start(options);
+  struct Case {
+    QByteArray method;
+    QString path;
+    QByteArray body, authorization;
+    int status;
+    QByteArray challenge;
+  };
+  const QByteArray good = "Basic " + QByteArray("ormaster:ormaster").toBase64();
+  const QList<Case> cases{
+      {"POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 400, ""},
+      {"POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 400, ""},  // before authentication
+      {"GET", "/api/api01rv2/patientgetv2?id=1", "", good, 400, ""},
+      {"GET", "/ws", "", good, 400, ""},
+      {"POST", "/a/b/c", "", good, 400, ""},
+      {"PUT", "/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 400, ""},
+      {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
+      {"POST", "/rest/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
+      {"GET", "/rest/api01rv2/patientgetv2?id=1", "", good, 200, ""},
+      {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 401, "Basic realm=\"orca\""},
+      {"POST", "/api01rv2/nosuchcallv2", "", good, 404, ""},
+      {"POST", "/other/acceptlstv2", "", good, 404, ""},
+      {"POST", "/sim/accept", "Patient_ID=5", good, 200, ""},
+  };
+  for (const Case& c : cases) {
+    const RawReply reply = raw(c.method, c.path, c.body, c.authorization);
+    const std::string what = (c.method + " ").toStdString() + c.path.toStdString();
+    EXPECT_EQ(reply.status, c.status) << what;
+    EXPECT_EQ(reply.challenge, c.challenge) << what;
+    if (c.status == 200 && c.path.contains("api01rv2")) {
+      EXPECT_EQ(Values(QString::fromUtf8(reply.body).split('\n'), "Api_Result"), QStringList{"00"}) << what;
+    } else if (c.status != 200) {
+      EXPECT_TRUE(reply.body.isEmpty()) << what;
+    }
   }
 }
 

@@ -185,25 +185,37 @@ TEST(OrcaSimOptions, jitterBusyDayAndPushOptions) {
   EXPECT_EQ(options.pushEverySeconds, 3);
 }
 
-TEST(OrcaSimOptions, layoutAndChallenge) {
+TEST(OrcaSimOptions, layoutChallengeAndClassicServer) {
   struct Case {
     QStringList arguments;
     XmlLayout layout;
-    bool challenge;
+    bool challenge, classic;
+    std::optional<int> pushPort;
   };
   const QList<Case> cases{
-      {{}, XmlLayout::Classic, true},
-      {{"--plain-layout"}, XmlLayout::Plain, true},
-      {{"--compact"}, XmlLayout::Compact, true},
-      {{"--compact", "--no-challenge"}, XmlLayout::Compact, false},
+      {{}, XmlLayout::Classic, true, false, std::nullopt},
+      {{"--plain-layout"}, XmlLayout::Plain, true, false, std::nullopt},
+      {{"--compact"}, XmlLayout::Compact, true, false, std::nullopt},
+      {{"--compact", "--no-challenge"}, XmlLayout::Compact, false, false, std::nullopt},
+      {{"--classic", "--push-port", "9400"}, XmlLayout::Classic, true, true, 9400},
+      {{"--push-port", "0"}, XmlLayout::Classic, true, false, 0},
   };
   for (const Case& c : cases) {
     SimOptions options;
     QString message;
+    const std::string what = c.arguments.join(' ').toStdString();
     ASSERT_EQ(ParseSimOptions(QStringList{"orca-sim"} + c.arguments, &options, &message), ParseOutcome::Run)
         << message.toStdString();
-    EXPECT_EQ(options.layout, c.layout) << c.arguments.join(' ').toStdString();
-    EXPECT_EQ(options.challenge, c.challenge) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(options.layout, c.layout) << what;
+    EXPECT_EQ(options.challenge, c.challenge) << what;
+    EXPECT_EQ(options.classic, c.classic) << what;
+    EXPECT_EQ(options.pushPort, c.pushPort) << what;
+  }
+  for (const QStringList& bad : {QStringList{"--push-port", "70000"}, QStringList{"--push-port", "x"}}) {
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(ParseSimOptions(QStringList{"orca-sim"} + bad, &options, &message), ParseOutcome::Error)
+        << bad.join(' ').toStdString();
   }
 }
 

@@ -35,6 +35,8 @@ struct SimOptions {
   int pushEverySeconds = 0;  // > 0: a demo reception arrives by itself this often
   QList<FaultRule> faults;
   QString tlsCert, tlsKey, clientCa;
+  bool classic = false;         // ORCA's classic HTTP server: no /api/ paths and no /ws on the API port
+  std::optional<int> pushPort;  // also serve /ws on this port (0: a free one), as ORCA 5.2's pusher
 };
 
 // The request handling of orca-sim, apart from the listening socket so that tests run it in-process.
@@ -48,10 +50,17 @@ class OrcaSimulator {
   // Opens the push endpoint (/ws) and starts --push-every, both on the server's thread. Call it before
   // the server listens; without it /ws is an unknown path.
   void attach(HttpServer& server);
+  // The second port's server, which serves /ws alone: give it handlePush() as its handler and attach
+  // it before it listens. Events go to the subscribers of both ports.
+  void attachPush(HttpServer& pushServer);
+  HttpAction handlePush(const HttpRequest& request);
   quint32 seed() const { return seed_; }  // of the jitter, chosen at random when the options name none
 
  private:
   HttpAction respond(const HttpRequest& request, int* wait);
+  HttpAction pushHandshake(const HttpRequest& request, const QPointer<PushHub>& hub) const;
+  void publish(const QJsonObject& event);
+  PushHub* adoptHub(PushHub* hub);
   HttpAction answer(const QString& call, const HttpRequest& request, int* patient) const;
   std::optional<HttpAction> refusal(const HttpRequest& request) const;
   HttpAction control(const QByteArray& path, const HttpRequest& request);
@@ -66,6 +75,9 @@ class OrcaSimulator {
   mutable std::map<QDate, DemoData> days_;
   quint32 seed_ = 0;
   QRandomGenerator random_;
-  QPointer<PushHub> hub_;  // lives on the server's thread, where handle() and the push timer run
-  int pushed_ = 0;         // demo receptions --push-every has made
+  QPointer<PushHub> hub_;      // lives on the API server's thread, where handle() and the push timer run
+  QPointer<PushHub> pushHub_;  // on the push server's thread
+  QMutex hubsMutex_;
+  QList<PushHub*> hubs_;  // every hub still alive, whichever thread it is on
+  int pushed_ = 0;        // demo receptions --push-every has made
 };
