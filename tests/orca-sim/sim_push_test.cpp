@@ -68,12 +68,12 @@ TEST_F(SimPush, aSubscriberHearsOfAReceptionThatTheNextListEndsWith) {
                   .match(data.value("time").toString())
                   .hasMatch())
       << data.value("time").toString().toStdString();
-  // The demo day's last reception is at 12:03:12; the next one comes after it.
+  // The demo day's last reception, its 23rd, is at 12:03:12; the next one comes after it.
   EXPECT_EQ(data.value("body").toObject(), (QJsonObject{{"Patient_Mode", "add"},
                                                         {"Patient_ID", "00005"},
                                                         {"Accept_Date", "2025-03-14"},
                                                         {"Accept_Time", "12:07:12"},
-                                                        {"Accept_Id", "00023"},
+                                                        {"Accept_Id", "00024"},
                                                         {"Department_Code", "01"},
                                                         {"Physician_Code", "10001"},
                                                         {"Insurance_Combination_Number", "0001"}}));
@@ -81,7 +81,7 @@ TEST_F(SimPush, aSubscriberHearsOfAReceptionThatTheNextListEndsWith) {
   const QStringList inProgress = today("01");
   EXPECT_EQ(Values(inProgress, "Patient_ID").size(), 10);
   EXPECT_EQ(Values(inProgress, "Patient_ID").last(), "00005");
-  EXPECT_EQ(Values(inProgress, "Acceptance_Id").last(), "00023");
+  EXPECT_EQ(Values(inProgress, "Acceptance_Id").last(), "00024");
   EXPECT_EQ(Values(inProgress, "Acceptance_Time").last(), "12:07:12");
   EXPECT_TRUE(client.pingAnswered());
 }
@@ -115,7 +115,7 @@ TEST_F(SimPush, everythingSubscribersHearOfBillingTooAndOthersDoNot) {
   const QStringList billed = today("02");
   EXPECT_EQ(Values(billed, "Patient_ID").last(), "00007");
   EXPECT_EQ(Values(billed, "Account_Time").last(), billing.value("Information_Time").toString());
-  EXPECT_EQ(Values(billed, "Acceptance_Id").last(), "00023");
+  EXPECT_EQ(Values(billed, "Acceptance_Id").last(), "00024");
 }
 
 TEST_F(SimPush, theHandshakeNeedsTheApiCredentials) {

@@ -64,6 +64,8 @@ const QHash<QString, DrugInfo>& Catalog() {
       {"fexofenadine",
        {"21", "699000116", "フェキソフェナジン塩酸塩錠６０ｍｇ", "錠", "017", "１日２回朝夕食後", 2}},
       {"magnesium", {"21", "699000117", "酸化マグネシウム錠３３０ｍｇ", "錠", "017", "１日３回毎食後", 3}},
+      // A master whose unit name is blank, its unit code set: ORCA then writes no Unit_Code_Name.
+      {"sennoside", {"21", "699000118", "センノシド錠１２ｍｇ", "", "017", "１日１回就寝前"}},
       // The brand of amlodipine: another code, the same ingredient (the medication-check demo).
       {"amlodipine_brand", {"21", "699000121", "アムロジン錠５ｍｇ", "錠", "017", "１日１回朝食後"}},
       {"acetaminophen", {"22", "699000201", "アセトアミノフェン錠２００ｍｇ", "錠", "017", "疼痛時", 0}},
@@ -214,6 +216,14 @@ QList<DemoPatient> DemoCheckPatients() {
       Person(kDuplicatePatient, "中島　正之", "ナカジマ　マサユキ", "1950-08-20", "1"),
       Person(kInteractionPatient, "小松　律子", "コマツ　リツコ", "1947-02-11", "2"),
   };
+}
+
+QList<DemoPatient> DemoVisitsPatient() {
+  return {Person(kVisitsPatient, "北村　和夫", "キタムラ　カズオ", "1956-10-08", "1")};
+}
+
+QString DemoWalkInName() {
+  return QStringLiteral("大森　七海");
 }
 
 QList<DemoPatient> MadeUpPatients(int firstId, int count) {
