@@ -113,11 +113,17 @@ PushHub* OrcaSimulator::adoptHub(PushHub* hub) {
   QMutexLocker lock(&hubsMutex_);
   hubs_ << hub;
   // Runs on the hub's thread as it goes; a publish under way on another thread finishes first.
-  QObject::connect(hub, &QObject::destroyed, [this, hub] {
+  hubWatches_ << QObject::connect(hub, &QObject::destroyed, [this, hub] {
     QMutexLocker lock(&hubsMutex_);
     hubs_.removeAll(hub);
   });
   return hub;
+}
+
+// Normally the servers, and their hubs, go first; a hub that outlives the simulator no longer tells it.
+OrcaSimulator::~OrcaSimulator() {
+  QMutexLocker lock(&hubsMutex_);
+  for (const QMetaObject::Connection& watch : hubWatches_) QObject::disconnect(watch);
 }
 
 // Each hub sends on its own thread: directly from there, queued from the other, in publishing order.

@@ -45,6 +45,7 @@ struct SimOptions {
 class OrcaSimulator {
  public:
   explicit OrcaSimulator(SimOptions options);
+  ~OrcaSimulator();
   HttpAction handle(const HttpRequest& request);
   DemoData data(const QDate& today) const;
   // Opens the push endpoint (/ws) and starts --push-every, both on the server's thread. Call it before
@@ -79,5 +80,6 @@ class OrcaSimulator {
   QPointer<PushHub> pushHub_;  // on the push server's thread
   QMutex hubsMutex_;
   QList<PushHub*> hubs_;  // every hub still alive, whichever thread it is on
-  int pushed_ = 0;        // demo receptions --push-every has made
+  QList<QMetaObject::Connection> hubWatches_;
+  int pushed_ = 0;  // demo receptions --push-every has made
 };
