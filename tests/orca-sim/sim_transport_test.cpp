@@ -139,6 +139,7 @@ TEST_F(SimTransport, theClassicServerTurnsDownWhatItsRequestLineDoesNotAllow) {
       {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
       {"POST", "/rest/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
       {"GET", "/rest/api01rv2/patientgetv2?id=1", "", good, 200, ""},
+      {"GET", "/api01rv2/patientgetv2/?id=1", "", good, 200, ""},
       {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 401, "Basic realm=\"orca\""},
       {"POST", "/api01rv2/nosuchcallv2", "", good, 404, ""},
       {"POST", "/other/acceptlstv2", "", good, 404, ""},

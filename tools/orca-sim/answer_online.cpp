@@ -66,8 +66,8 @@ XmlNode InstitutionItem(const Institution& at, const Institution& by, const QStr
        XmlNode::Val(QStringLiteral("InOut"), inOut)});
 }
 
-// Months a month list holds at most. ORCA stops at the row that would start the sixth month, so that
-// month keeps only its first institution.
+// Months a month list holds at most. ORCA stops as soon as it has started the sixth month, so that month
+// keeps only its first institution.
 constexpr int kListMonths = 6;
 
 // Month list of onlinedruggetv2 and onlinemedgetv2 (Request_Number 01): the months up to the start month
