@@ -45,7 +45,7 @@ TEST_F(SimCalls, receptionListAnswersForTheDateClassAndDepartmentAsked) {
 
 TEST_F(SimCalls, patientLookupFindsKnownNumbersWithOrWithoutLeadingZeros) {
   const QList<QPair<QString, QStringList>> cases{
-      {"3", {"鈴木　一郎"}}, {"00003", {"鈴木　一郎"}}, {"99999", {}}};
+      {"3", {"鈴木　一郎"}}, {"00003", {"鈴木　一郎"}}, {"1003", {"北村　和夫"}}, {"99999", {}}};
   for (const auto& [id, names] : cases) {
     const auto lines = post("api01rv2/patientgetv2?id=" + id, "");
     ASSERT_TRUE(lines);
@@ -63,14 +63,16 @@ TEST_F(SimCalls, theOnlineProbesFindWhatTheDemoPatientsShow) {
   };
   const QList<Case> cases{
       {"1",
-       {"2025-02", "2025-02", "2025-01", "2024-12", "2024-11", "2024-10", "2024-09"},
+       {"2025-02", "2025-01", "2024-12", "2024-11", "2024-10", "2024-09"},
        {"1310000101", "1310000202", "1311234567"},
        {"2024-10-15", "2023-10-12"},
        "000"},
-      {"4", {}, {"1310000404"}, {}, "E50"},
+      {"4", {}, {"1310000404", "1310000707"}, {}, "E50"},
       {"5", {}, {"1311234567", "1340000808"}, {"2024-12-08"}, "E50"},
       {"6", {}, {}, {"2025-01-20", "2024-01-18"}, "E50"},
       {"9", {}, {}, {}, "E50"},
+      {"22", {}, {}, {}, "E50"},  // drug information from this month only
+      {"1003", {}, {}, {}, "E50"},
       {"99999", {}, {}, {}, "E10"},
   };
   for (const Case& c : cases) {
@@ -99,13 +101,174 @@ TEST_F(SimCalls, drugMonthListWritesEachInstitutionInTheOrderTheProgramReads) {
                     "            <PrlsHCd type=\"string\">1310000101</PrlsHCd>\n"
                     "            <PrlsHNm type=\"string\">さくら坂内科クリニック</PrlsHNm>\n"
                     "          </MeTrD_Inf_child>"));
-  // A month asked explicitly starts the six-month window there.
+  // A month asked explicitly is where the list starts.
   const auto older =
       post("api01rv2/onlinedruggetv2",
            Body("onlinedruggetreq",
                 {{"Request_Number", "01"}, {"Patient_ID", "00001"}, {"MeTrMonth", "2024-03"}}));
   EXPECT_EQ(Values(*older, "MeTrMonth").mid(1),
             (QStringList{"2024-03", "2024-02", "2024-01", "2023-12", "2023-11", "2023-10"}));
+}
+
+// A month list read as a tree: the result, the top-level MeTrMonth, the patient's birth date and each
+// listed month with its institutions ("2024-07 1340000808 1310000202").
+struct MonthList {
+  QString result, echo, birth;
+  QStringList months;
+  bool echoed = false;
+};
+
+MonthList ReadMonthList(const QStringList& lines) {
+  QDomDocument doc;
+  MonthList list;
+  if (!doc.setContent(lines.join('\n'))) return list;
+  const QDomElement record = doc.documentElement().firstChildElement();
+  list.result = record.firstChildElement("Api_Result").text();
+  const QDomElement echo = record.firstChildElement("MeTrMonth");
+  list.echoed = !echo.isNull();
+  list.echo = echo.text();
+  list.birth = record.firstChildElement("Patient_Information").firstChildElement("BirthDate").text();
+  const QDomElement months = record.firstChildElement("MeTrMonth_Information");
+  for (QDomElement m = months.firstChildElement(); !m.isNull(); m = m.nextSiblingElement()) {
+    QString text = m.firstChildElement("MeTrMonth").text();
+    const QDomElement entries = m.firstChildElement("MeTrD_Inf");
+    for (QDomElement e = entries.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+      text += " " + e.firstChildElement("MeTrDiHCd").text();
+    list.months << text;
+  }
+  return list;
+}
+
+TEST_F(SimCalls, monthListsGoBackFromTheStartMonthToTheSixthMonthWithData) {
+  struct Case {
+    QString call, patient, start, result;
+    QStringList months;
+  };
+  const QList<Case> cases{
+      // No month: the previous month and back; this month is left out.
+      {"onlinedruggetv2",
+       "1",
+       "",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      // The current month asked: nothing this month, so the same months.
+      {"onlinedruggetv2",
+       "1",
+       "2025-03",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      // The sixth month keeps only its first institution (みなと中央病院 was there too in 2024-02).
+      {"onlinedruggetv2",
+       "1",
+       "2024-07",
+       "000",
+       {"2024-07 1340000808 1310000202", "2024-06 1340000808", "2024-05 1340000808", "2024-04 1340000808",
+        "2024-03 1340000808", "2024-02 1340000808"}},
+      // No lower bound: months with data fourteen months back still count.
+      {"onlinedruggetv2",
+       "2",
+       "",
+       "000",
+       {"2025-01 1310000303", "2024-12 1340000909", "2024-10 1340000909", "2024-06 1340000909",
+        "2024-01 1340000909"}},
+      {"onlinedruggetv2", "1", "2023-10", "000", {"2023-10 1340000808", "2023-09 1340000808"}},
+      {"onlinedruggetv2", "1", "2023-08", "E50", {}},
+      {"onlinedruggetv2",
+       "1",
+       "2026-01",
+       "000",
+       {"2025-02 1311234567 1340000808", "2025-01 1340000808 1310000202", "2024-12 1311234567 1340000808",
+        "2024-11 1311234567 1340000808", "2024-10 1340000808 1310000202", "2024-09 1340000808"}},
+      {"onlinedruggetv2", "9", "", "E50", {}},
+      {"onlinemedgetv2", "4", "", "000", {"2025-02 1310000404", "2024-12 1310000404", "2024-08 1310000707"}},
+      {"onlinemedgetv2", "4", "2024-11", "000", {"2024-08 1310000707"}},
+      {"onlinemedgetv2", "4", "2024-07", "E50", {}},
+      // Patient 22's only drug information is from today: found from this month, not from the previous one.
+      {"onlinedruggetv2", "22", "2025-03", "000", {"2025-03 1340000909"}},
+      {"onlinedruggetv2", "22", "", "E50", {}},
+      {"onlinedruggetv2", "22", "2025-02", "E50", {}},
+  };
+  const DemoData demo = sim_->data(kToday);
+  for (const Case& c : cases) {
+    const QString what = c.call + " " + c.patient + " " + c.start;
+    const auto lines = post(
+        "api01rv2/" + c.call,
+        Body(c.call.chopped(2) + "req",
+             {{"Request_Number", "01"}, {"Patient_ID", c.patient}, {"MeTrMonth", c.start}, {"InOut", ""}}));
+    ASSERT_TRUE(lines) << what.toStdString();
+    const MonthList list = ReadMonthList(*lines);
+    EXPECT_EQ(list.result, c.result) << what.toStdString();
+    EXPECT_EQ(list.months, c.months) << what.toStdString();
+    // The request's month comes back as it was sent, and only then: it is not a month with data.
+    EXPECT_EQ(list.echoed, !c.start.isEmpty()) << what.toStdString();
+    EXPECT_EQ(list.echo, c.start) << what.toStdString();
+    EXPECT_EQ(list.birth, demo.patient(c.patient.toInt())->birth.toString(Qt::ISODate)) << what.toStdString();
+  }
+}
+
+TEST_F(SimCalls, errorsAfterThePatientLookupNameThePatient) {
+  struct Case {
+    QString call;
+    Fields fields;
+    QString result;
+    bool named;
+  };
+  const QList<Case> cases{
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-02"}},
+       "E50",
+       true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-2"}},
+       "E11",
+       true},
+      {"onlinedruggetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-13"}},
+       "E11",
+       true},
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "3"}}, "E12", true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"MeTrMonth", "x"}}, "E11", true},
+      {"onlinemedgetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"MeTrMonth", "2025-02"}},
+       "E14",
+       true},
+      {"onlinemedgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "9"}}, "E12", true},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}}, "E50", true},
+      {"onlinespecgetv2",
+       {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"EffectiveTime", "2025-02"}},
+       "E11",
+       true},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", "9"}, {"InOut", "5"}}, "E12", true},
+      {"onlinedruggetv2", {{"Request_Number", "02"}, {"Patient_ID", "9"}}, "E02", false},
+      {"onlinemedgetv2", {{"Request_Number", "02"}, {"Patient_ID", "9"}, {"InOut", "3"}}, "E02", false},
+      {"onlinedruggetv2", {{"Request_Number", "01"}, {"Patient_ID", "99999"}}, "E10", false},
+      {"onlinespecgetv2", {{"Request_Number", "01"}, {"Patient_ID", ""}}, "E01", false},
+      {"onlinemedgetv2", {{"Request_Number", "03"}, {"Patient_ID", "9"}}, "E91", false},
+  };
+  for (const Case& c : cases) {
+    const auto lines = post("api01rv2/" + c.call, Body(c.call.chopped(2) + "req", c.fields));
+    ASSERT_TRUE(lines) << c.call.toStdString();
+    const QString what = c.call + " " + c.result;
+    EXPECT_EQ(Values(*lines, "Api_Result"), QStringList{c.result}) << what.toStdString();
+    EXPECT_EQ(Values(*lines, "BirthDate"), c.named ? QStringList{"1950-06-11"} : QStringList())
+        << what.toStdString();
+    EXPECT_EQ(Values(*lines, "Patient_ID"), c.named ? QStringList{"00009"} : QStringList())
+        << what.toStdString();
+  }
+  // "Nothing found" in a drug month also repeats the month and the filters asked for.
+  const auto empty =
+      post("api01rv2/onlinedruggetv2", Body("onlinedruggetreq", {{"Request_Number", "02"},
+                                                                 {"Patient_ID", "9"},
+                                                                 {"MeTrMonth", "2025-02"},
+                                                                 {"InOut", "2"},
+                                                                 {"MeTrDiHCd", "1340000808"}}));
+  EXPECT_EQ(Values(*empty, "MeTrMonth"), QStringList{"2025-02"});
+  EXPECT_EQ(Values(*empty, "InOut"), QStringList{"2"});
+  EXPECT_EQ(Values(*empty, "MeTrDiHCd"), QStringList{"1340000808"});
 }
 
 TEST_F(SimCalls, drugMonthAnswersTheDaysOfTheMonthAsked) {
@@ -142,6 +305,49 @@ TEST_F(SimCalls, drugMonthAnswersTheDaysOfTheMonthAsked) {
   EXPECT_EQ(Values(*empty, "Api_Result"), QStringList{"E50"});
 }
 
+TEST_F(SimCalls, drugLinesGiveTheDosePerTimeBetweenQuantityAndTimes) {
+  struct Case {
+    QString patient, month;
+    QStringList drugs;  // DrugC Qua1 OnDose Times
+  };
+  const QList<Case> cases{
+      {"2", "2025-01", {"699000106 3 1 14", "699000107 3 1 14", "699000301 28 1 1"}},
+      {"7", "2025-02", {"699000110 1 1 28", "699000111 3 3 28"}},
+      {"8", "2025-02", {"699000113 0.6 0.2 5", "699000114 1 1 7"}},
+      {"3", "2024-11", {"699000115 3 1 5", "699000106 1 1 5"}},  // as needed: the quantity is one dose
+      {"3", "2025-02", {"699000303 2  1"}},                      // eye drops: none
+      {"22", "2025-03", {"699000116 2 1 14", "699000201 1 1 5"}},
+  };
+  const QStringList order{"MeTrIdCl", "UsageC", "UsageN", "SpInst", "DrugC", "DrugN",
+                          "IngreN",   "Unit",   "Qua1",   "OnDose", "Times"};
+  for (const Case& c : cases) {
+    const auto lines = post("api01rv2/onlinedruggetv2", Body("onlinedruggetreq", {{"Request_Number", "02"},
+                                                                                  {"Patient_ID", c.patient},
+                                                                                  {"MeTrMonth", c.month},
+                                                                                  {"InOut", ""},
+                                                                                  {"MeTrDiHCd", ""},
+                                                                                  {"PrlsHCd", ""}}));
+    ASSERT_TRUE(lines);
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(lines->join('\n')));
+    QStringList drugs;
+    const QDomNodeList found = doc.elementsByTagName("DrugInf_child");
+    for (int i = 0; i < found.size(); ++i) {
+      const QDomElement drug = found.item(i).toElement();
+      drugs << QStringList{drug.firstChildElement("DrugC").text(), drug.firstChildElement("Qua1").text(),
+                           drug.firstChildElement("OnDose").text(), drug.firstChildElement("Times").text()}
+                   .join(' ');
+      qsizetype at = 0;
+      for (QDomElement e = drug.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        const qsizetype next = order.indexOf(e.tagName(), at);
+        EXPECT_GE(next, 0) << e.tagName().toStdString() << " out of order in " << c.patient.toStdString();
+        at = next + 1;
+      }
+    }
+    EXPECT_EQ(drugs, c.drugs) << c.patient.toStdString() << " " << c.month.toStdString();
+  }
+}
+
 TEST_F(SimCalls, treatmentDaysComeAsTheArrayShapedDocument) {
   const QString body = Body(
       "onlinemedgetreq",
@@ -160,6 +366,38 @@ TEST_F(SimCalls, treatmentDaysComeAsTheArrayShapedDocument) {
       Body("onlinemedgetreq", {{"Request_Number", "02"}, {"Patient_ID", "4"}, {"MeTrMonth", "2025-02"}}));
   EXPECT_EQ(missingCode->value(2), "  <onlinemedgetres type=\"record\">");
   EXPECT_EQ(Values(*missingCode, "Api_Result"), QStringList{"E14"});
+}
+
+// One of today's receptions in progress is of a patient not yet registered: a name, no number, between
+// two receptions of registered patients, so that the numbered ones stay as they were.
+TEST_F(SimCalls, aReceptionOfAPatientNotYetRegisteredHasANameAndNoNumber) {
+  for (const QString cls : {"01", "03"}) {
+    const auto lines = post("api01rv2/acceptlstv2?class=" + cls, AcceptBody("2025-03-14"));
+    ASSERT_TRUE(lines);
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(lines->join('\n')));
+    const QDomNodeList items = doc.elementsByTagName("Acceptlst_Information_child");
+    QStringList seen;
+    for (int i = 0; i < items.size(); ++i) {
+      const QDomElement r = items.item(i).toElement();
+      const QDomElement patient = r.firstChildElement("Patient_Information");
+      if (!patient.firstChildElement("Patient_ID").isNull()) {
+        seen << patient.firstChildElement("Patient_ID").text();
+        continue;
+      }
+      seen << patient.firstChildElement("WholeName").text();
+      EXPECT_EQ(patient.childNodes().size(), 1);
+      EXPECT_EQ(r.firstChildElement("Acceptance_Id").text(), "00019");
+      EXPECT_EQ(r.firstChildElement("Acceptance_Time").text(), "11:31:00");
+      EXPECT_EQ(r.firstChildElement("Department_Code").text(), "01");
+      EXPECT_TRUE(r.firstChildElement("Account_Time").isNull());
+      EXPECT_TRUE(r.firstChildElement("HealthInsurance_Information").isNull());
+    }
+    const qsizetype at = seen.indexOf("大森　七海");
+    ASSERT_GT(at, 0) << cls.toStdString();
+    EXPECT_EQ(seen.mid(at - 1, 3), (QStringList{"00018", "大森　七海", "00019"})) << cls.toStdString();
+    EXPECT_EQ(seen.size(), cls == "01" ? 10 : 23);
+  }
 }
 
 TEST_F(SimCalls, checkupResultsAreFilteredByTheDateAsked) {
@@ -183,6 +421,98 @@ TEST_F(SimCalls, visitListHoldsEveryVisitOfTheMonthOfThePerformDate) {
     EXPECT_EQ(Values(*lines, "Perform_Date").join(','), c.dates);
     EXPECT_EQ(Values(*lines, "Department_Code").join(','), c.departments);
   }
+}
+
+// medicalgetv2's request for patient 1003 with a visit's keys; a null sequential number leaves the
+// element out.
+QString VisitBody(const QString& date, const QString& department, const QString& sequential,
+                  const QString& invoice = {}) {
+  QString info = "<Department_Code type=\"string\">" + department + "</Department_Code>";
+  if (!sequential.isNull())
+    info += "<Sequential_Number type=\"string\">" + sequential + "</Sequential_Number>";
+  info += "<Invoice_Number type=\"string\">" + invoice + "</Invoice_Number>";
+  return "<data><medicalgetreq type=\"record\"><Patient_ID type=\"string\">1003</Patient_ID>"
+         "<Perform_Date type=\"string\">" +
+         date + "</Perform_Date><Medical_Information type=\"record\">" + info +
+         "</Medical_Information></medicalgetreq></data>";
+}
+
+// Patient 1003 on 2025-03-14: 内科 and 整形外科 on 03-04, two 内科 visits on 03-11.
+TEST_F(SimCalls, visitListNumbersEachDaysVisitsToADepartment) {
+  const auto lines = post("api01rv2/medicalgetv2?class=01", VisitBody("2025-03-14", "", QString()));
+  ASSERT_TRUE(lines);
+  QDomDocument doc;
+  ASSERT_TRUE(doc.setContent(lines->join('\n')));
+  QStringList visits;
+  const QDomNodeList items = doc.elementsByTagName("Medical_List_Information_child");
+  for (int i = 0; i < items.size(); ++i) {
+    const QDomElement v = items.item(i).toElement();
+    visits << v.firstChildElement("Perform_Date").text() + " " +
+                  v.firstChildElement("Department_Code").text() + " " +
+                  v.firstChildElement("Sequential_Number").text() + " " +
+                  v.firstChildElement("Invoice_Number").text();
+  }
+  EXPECT_EQ(visits, (QStringList{"2025-03-04 01 1 9003101", "2025-03-04 11 1 9003102",
+                                 "2025-03-11 01 1 9003031", "2025-03-11 01 2 9003032"}));
+}
+
+TEST_F(SimCalls, visitOrdersAnswerTheOneVisitOfTheDepartmentAndSequentialNumberAsked) {
+  struct Case {
+    QString date, department, sequential, invoice, result, header;
+    QStringList codes;
+  };
+  const QStringList first{"199000201", "699000108"}, second{"699000112", "699000201"};
+  const QList<Case> cases{
+      {"2025-03-04", "01", QString(), "", "00", "01 1", {"199000201", "699000101", "699000118"}},
+      {"2025-03-04", "11", QString(), "", "00", "11 1", {"199000201", "699000106", "699000107", "699000301"}},
+      {"2025-03-11", "01", QString(), "", "00", "01 1", first},
+      {"2025-03-11", "01", "", "", "00", "01 1", first},
+      {"2025-03-11", "01", "1", "", "00", "01 1", first},
+      {"2025-03-11", "01", "x", "", "00", "01 1", first},  // not a number: the first visit
+      {"2025-03-11", "01", "2", "", "00", "01 2", second},
+      {"2025-03-11", "01", "3", "", "15", "", {}},
+      {"2025-03-04", "01", "2", "", "15", "", {}},
+      {"2025-03-11", "11", QString(), "", "15", "", {}},
+      {"2025-03-11", "", QString(), "9003032", "00", "01 2", second},
+  };
+  for (const Case& c : cases) {
+    const std::string what =
+        (c.date + " " + c.department + " " + c.sequential + " " + c.invoice).toStdString();
+    const auto lines =
+        post("api01rv2/medicalgetv2?class=02", VisitBody(c.date, c.department, c.sequential, c.invoice));
+    ASSERT_TRUE(lines) << what;
+    QDomDocument doc;
+    ASSERT_TRUE(doc.setContent(lines->join('\n'))) << what;
+    const QDomElement record = doc.documentElement().firstChildElement("medicalget02res");
+    EXPECT_EQ(record.firstChildElement("Api_Result").text(), c.result) << what;
+    const QString header = record.firstChildElement("Department_Code").text() + " " +
+                           record.firstChildElement("Sequential_Number").text();
+    EXPECT_EQ(header.trimmed(), c.header) << what;
+    EXPECT_EQ(Values(*lines, "Medication_Code"), c.codes) << what;
+  }
+}
+
+TEST_F(SimCalls, aDrugWhoseMasterHasNoUnitNameHasNoUnitCodeName) {
+  const auto orders = post("api01rv2/medicalgetv2?class=02", VisitBody("2025-03-04", "01", QString()));
+  ASSERT_TRUE(orders);
+  QDomDocument doc;
+  ASSERT_TRUE(doc.setContent(orders->join('\n')));
+  QStringList lines;
+  const QDomNodeList items = doc.elementsByTagName("Medication_info_child");
+  for (int i = 0; i < items.size(); ++i) {
+    const QDomElement it = items.item(i).toElement();
+    lines << QStringList{it.firstChildElement("Medication_Name").text(),
+                         it.firstChildElement("Unit_Code").text(),
+                         it.firstChildElement("Unit_Code_Name").isNull() ? "none" : "named"}
+                 .join('/');
+  }
+  EXPECT_EQ(lines, (QStringList{"再診料（架空）//none", "アムロジピン錠５ｍｇ/017/named",
+                                "センノシド錠１２ｍｇ/017/none"}));
+  EXPECT_EQ(Values(*orders, "Unit_Code_Name"), QStringList{"錠"});
+  // The month's calendar: amlodipine, sennoside, famotidine, carbocisteine and acetaminophen; one nameless.
+  const auto month = post("api01rv2/medicalgetv2?class=03", VisitBody("2025-03", "01", QString()));
+  EXPECT_EQ(Values(*month, "Unit_Code").size(), 5);
+  EXPECT_EQ(Values(*month, "Unit_Code_Name").size(), 4);
 }
 
 TEST_F(SimCalls, visitOrdersAnswerTheDayAndDepartmentAsked) {

@@ -22,11 +22,18 @@ void SimTest::SetUp() {
 void SimTest::start(SimOptions options) {
   client_.reset();
   server_.reset();
+  pushServer_.reset();
   if (!options.today.isValid()) options.today = kToday;
   sim_ = std::make_unique<OrcaSimulator>(options);
   server_ = std::make_unique<HttpServer>([sim = sim_.get()](const HttpRequest& r) { return sim->handle(r); });
   sim_->attach(*server_);
   ASSERT_TRUE(server_->listen(QHostAddress::LocalHost, 0)) << server_->errorString().toStdString();
+  if (options.pushPort) {
+    pushServer_ =
+        std::make_unique<HttpServer>([sim = sim_.get()](const HttpRequest& r) { return sim->handlePush(r); });
+    sim_->attachPush(*pushServer_);
+    ASSERT_TRUE(pushServer_->listen(QHostAddress::LocalHost, 0)) << pushServer_->errorString().toStdString();
+  }
   IFWriteIniStr("PARAMA", "URL", QString("http://127.0.0.1:%1/api/").arg(server_->port()));
   IFWriteIniStr("PARAMA", "APIUSER", options.user);
   IFWriteIniStr("PARAMA", "APIKEY", options.key);
@@ -43,6 +50,10 @@ std::optional<QStringList> SimTest::post(const QString& apiPath, const QString& 
 
 QUrl SimTest::pushUrl() const {
   return QUrl(QString("ws://127.0.0.1:%1/ws").arg(server_->port()));
+}
+
+QUrl SimTest::pushPortUrl() const {
+  return QUrl(QString("ws://127.0.0.1:%1/ws").arg(pushServer_ ? pushServer_->port() : 0));
 }
 
 RawReply SimTest::raw(const QByteArray& method, const QString& path, const QByteArray& body,

@@ -25,16 +25,19 @@ class SimTest : public TempProgramFolder {
   static const QDate kToday;  // 2025-03-14
 
   void SetUp() override;
+  // The options' push port, if any, is a free one.
   void start(SimOptions options = {});
 
   // A post through the product's transport; the answer's lines, or nothing when it returned "".
   std::optional<QStringList> post(const QString& apiPath, const QString& body);
-  QUrl pushUrl() const;  // ws://…/ws
+  QUrl pushUrl() const;      // ws://…/ws on the API's port
+  QUrl pushPortUrl() const;  // ws://…/ws on the second port, when the options ask for one
   // A request with an explicit Authorization value ("" for none).
   RawReply raw(const QByteArray& method, const QString& path, const QByteArray& body,
                const QByteArray& authorization = "Basic " + QByteArray("ormaster:ormaster").toBase64());
 
   std::unique_ptr<OrcaSimulator> sim_;
+  std::unique_ptr<HttpServer> pushServer_;  // goes after the API's server: that one publishes to it
   std::unique_ptr<HttpServer> server_;
   std::unique_ptr<OrcaClient> client_;
 };

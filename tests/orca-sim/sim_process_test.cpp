@@ -6,6 +6,7 @@
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
+#include "push_client.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
 
@@ -26,12 +27,14 @@ class SimProcess : public TempProgramFolder {
   QString start(const QStringList& arguments) {
     process_.start(ORCA_SIM_EXECUTABLE, QStringList{"--port", "0", "--today", "2025-03-14"} + arguments);
     static const QRegularExpression line("^orca-sim listening on (https?://127\\.0\\.0\\.1:[0-9]+)\\n$");
-    while (process_.waitForReadyRead(10000) || process_.canReadLine()) {
-      if (!process_.canReadLine()) continue;
-      const QRegularExpressionMatch m = line.match(QString::fromUtf8(process_.readLine()));
-      return m.hasMatch() ? m.captured(1) : QString();
+    const QRegularExpressionMatch m = line.match(nextLine());
+    return m.hasMatch() ? m.captured(1) : QString();
+  }
+
+  QString nextLine() {
+    while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
     }
-    return {};
+    return QString::fromUtf8(process_.readLine());
   }
 
   int receptions(const QString& url) {
@@ -54,10 +57,11 @@ class SimProcess : public TempProgramFolder {
   QProcess process_;
 };
 
+// The demo day has 23 receptions: 22 of registered patients and one of a patient not yet registered.
 TEST_F(SimProcess, printsItsAddressAndServesTheDemoDay) {
   const QString url = start({});
   ASSERT_FALSE(url.isEmpty());
-  EXPECT_EQ(receptions(url), 22);
+  EXPECT_EQ(receptions(url), 23);
 }
 
 TEST_F(SimProcess, servesHttpsAndCanRequireAClientCertificate) {
@@ -65,7 +69,7 @@ TEST_F(SimProcess, servesHttpsAndCanRequireAClientCertificate) {
   const QStringList tls{"--tls-cert", pki.folder + "/server.crt", "--tls-key", pki.folder + "/server.key"};
   QString url = start(tls);
   ASSERT_TRUE(url.startsWith("https://"));
-  EXPECT_EQ(receptions(url), 22);
+  EXPECT_EQ(receptions(url), 23);
   process_.kill();
   process_.waitForFinished();
 
@@ -73,7 +77,27 @@ TEST_F(SimProcess, servesHttpsAndCanRequireAClientCertificate) {
   ASSERT_FALSE(url.isEmpty());
   EXPECT_EQ(receptions(url), -1);
   ClientCertStore(path("certs")).add(pki.client, pki.clientKey);
-  EXPECT_EQ(receptions(url), 22);
+  EXPECT_EQ(receptions(url), 23);
+}
+
+TEST_F(SimProcess, namesItsPushPortOnASecondLine) {
+  static const QRegularExpression pushLine("^orca-sim push on (wss?)://127\\.0\\.0\\.1:([0-9]+)/ws\\n$");
+  const TestPki& pki = TestCertificates();
+  const QStringList tls{"--tls-cert", pki.folder + "/server.crt", "--tls-key", pki.folder + "/server.key"};
+  for (const QStringList& extra : {QStringList{}, tls}) {
+    const QString url = start(QStringList{"--classic", "--push-port", "0"} + extra);
+    ASSERT_FALSE(url.isEmpty());
+    const QRegularExpressionMatch m = pushLine.match(nextLine());
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_EQ(m.captured(1), extra.isEmpty() ? "ws" : "wss");
+    EXPECT_NE(m.captured(2).toInt(), QUrl(url).port());
+    PushClient client;
+    ASSERT_TRUE(client.open(QUrl(m.captured(0).trimmed().mid(QString("orca-sim push on ").size()))));
+    client.subscribe("patient_accept", "r-1");
+    EXPECT_EQ(client.frames(1).value(0).value("command"), "subscribed");
+    process_.kill();
+    process_.waitForFinished();
+  }
 }
 
 TEST_F(SimProcess, refusesABadCommandLine) {

@@ -6,19 +6,36 @@
 
 namespace {
 
-// The status line orca-sim answers a WebSocket handshake with.
-QByteArray HandshakeStatus(quint16 port, const QByteArray& authorization) {
+// The status line orca-sim answers a WebSocket handshake with, and its challenge.
+struct Handshake {
+  QByteArray status, challenge;
+};
+
+// The head of the answer to a request written as it is.
+Handshake Answer(quint16 port, const QByteArray& request) {
   QTcpSocket socket;
   socket.connectToHost(QHostAddress::LocalHost, port);
   if (!socket.waitForConnected(5000)) return {};
+  socket.write(request);
+  QByteArray head;
+  while (!head.contains("\r\n\r\n") && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(5000)))
+    head += socket.readAll();
+  Handshake h;
+  const QList<QByteArray> lines = head.left(head.indexOf("\r\n\r\n")).split('\n');
+  h.status = lines.value(0).trimmed();
+  for (const QByteArray& line : lines) {
+    if (line.toLower().startsWith("www-authenticate:"))
+      h.challenge = line.mid(line.indexOf(':') + 1).trimmed();
+  }
+  return h;
+}
+
+Handshake ShakeHands(quint16 port, const QByteArray& authorization) {
   QByteArray request =
       "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
       "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\nX-GINBEE-TENANT-ID: 1\r\n";
   if (!authorization.isEmpty()) request += "Authorization: " + authorization + "\r\n";
-  socket.write(request + "\r\n");
-  while (!socket.canReadLine() && socket.waitForReadyRead(5000)) {
-  }
-  return socket.readLine().trimmed();
+  return Answer(port, request + "\r\n");
 }
 
 class SimPush : public SimTest {
@@ -51,12 +68,12 @@ TEST_F(SimPush, aSubscriberHearsOfAReceptionThatTheNextListEndsWith) {
                   .match(data.value("time").toString())
                   .hasMatch())
       << data.value("time").toString().toStdString();
-  // The demo day's last reception is at 12:03:12; the next one comes after it.
+  // The demo day's last reception, its 23rd, is at 12:03:12; the next one comes after it.
   EXPECT_EQ(data.value("body").toObject(), (QJsonObject{{"Patient_Mode", "add"},
                                                         {"Patient_ID", "00005"},
                                                         {"Accept_Date", "2025-03-14"},
                                                         {"Accept_Time", "12:07:12"},
-                                                        {"Accept_Id", "00023"},
+                                                        {"Accept_Id", "00024"},
                                                         {"Department_Code", "01"},
                                                         {"Physician_Code", "10001"},
                                                         {"Insurance_Combination_Number", "0001"}}));
@@ -64,7 +81,7 @@ TEST_F(SimPush, aSubscriberHearsOfAReceptionThatTheNextListEndsWith) {
   const QStringList inProgress = today("01");
   EXPECT_EQ(Values(inProgress, "Patient_ID").size(), 10);
   EXPECT_EQ(Values(inProgress, "Patient_ID").last(), "00005");
-  EXPECT_EQ(Values(inProgress, "Acceptance_Id").last(), "00023");
+  EXPECT_EQ(Values(inProgress, "Acceptance_Id").last(), "00024");
   EXPECT_EQ(Values(inProgress, "Acceptance_Time").last(), "12:07:12");
   EXPECT_TRUE(client.pingAnswered());
 }
@@ -98,21 +115,101 @@ TEST_F(SimPush, everythingSubscribersHearOfBillingTooAndOthersDoNot) {
   const QStringList billed = today("02");
   EXPECT_EQ(Values(billed, "Patient_ID").last(), "00007");
   EXPECT_EQ(Values(billed, "Account_Time").last(), billing.value("Information_Time").toString());
-  EXPECT_EQ(Values(billed, "Acceptance_Id").last(), "00023");
+  EXPECT_EQ(Values(billed, "Acceptance_Id").last(), "00024");
 }
 
 TEST_F(SimPush, theHandshakeNeedsTheApiCredentials) {
-  const QList<QPair<QByteArray, QByteArray>> cases{
-      {"", "HTTP/1.1 401 Unauthorized"},
-      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized"},
-      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden"},
-      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols"},
+  struct Case {
+    QByteArray authorization, status, challenge;
   };
-  for (const auto& [authorization, status] : cases) {
-    EXPECT_EQ(HandshakeStatus(server_->port(), authorization), status) << authorization.toStdString();
+  const QList<Case> cases{
+      {"", "HTTP/1.1 401 Unauthorized", "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized",
+       "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden", ""},
+      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols", ""},
+  };
+  for (const Case& c : cases) {
+    const Handshake h = ShakeHands(server_->port(), c.authorization);
+    EXPECT_EQ(h.status, c.status) << c.authorization.toStdString();
+    EXPECT_EQ(h.challenge, c.challenge) << c.authorization.toStdString();
   }
   PushClient refused;
   EXPECT_FALSE(refused.open(pushUrl(), "Basic " + QByteArray("ormaster:wrong").toBase64()));
+
+  SimOptions options;
+  options.challenge = false;
+  start(options);
+  for (const QByteArray& authorization : {QByteArray(), "Basic " + QByteArray("ormaster:wrong").toBase64()}) {
+    const Handshake h = ShakeHands(server_->port(), authorization);
+    EXPECT_EQ(h.status, "HTTP/1.1 401 Unauthorized");
+    EXPECT_EQ(h.challenge, "");
+  }
+}
+
+TEST_F(SimPush, aPushPortHearsWhatTheApiPortHearsAndServesNothingElse) {
+  SimOptions options;
+  options.pushPort = 0;
+  start(options);
+  PushClient api, pusher;
+  ASSERT_TRUE(api.open(pushUrl()));
+  ASSERT_TRUE(pusher.open(pushPortUrl()));
+  api.subscribe("*", "r-1");
+  pusher.subscribe("*", "r-2");
+  ASSERT_EQ(api.frames(1).size(), 1);
+  ASSERT_EQ(pusher.frames(1).size(), 1);
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=5").status, 200);
+  EXPECT_EQ(raw("POST", "/sim/account", "Patient_ID=5").status, 200);
+  for (PushClient* client : {&api, &pusher}) {
+    QStringList heard;
+    for (const QJsonObject& f : client->frames(3)) heard << Summary(f);
+    EXPECT_EQ(heard,
+              (QStringList{"subscribed", "event patient_accept 00005", "event patient_account 00005"}));
+  }
+  EXPECT_EQ(api.frames(3).value(1), pusher.frames(3).value(1));
+  const quint16 port = pushPortUrl().port();
+  EXPECT_EQ(Answer(port, "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " +
+                             PushClient::kGoodAuthorization + "\r\n\r\n")
+                .status,
+            "HTTP/1.1 404 Not Found");
+  EXPECT_EQ(
+      Answer(port, "POST /api01rv2/acceptlstv2?class=03 HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " +
+                       PushClient::kGoodAuthorization + "\r\nContent-Length: 0\r\n\r\n")
+          .status,
+      "HTTP/1.1 404 Not Found");
+}
+
+TEST_F(SimPush, theClassicServerPushesOnlyOnThePushPort) {
+  SimOptions options;
+  options.classic = true;
+  options.pushPort = 0;
+  start(options);
+  EXPECT_EQ(ShakeHands(server_->port(), PushClient::kGoodAuthorization).status, "HTTP/1.1 400 Bad Request");
+  PushClient refused;
+  EXPECT_FALSE(refused.open(pushUrl()));
+  struct Case {
+    QByteArray authorization, status, challenge;
+  };
+  const QList<Case> cases{
+      {"", "HTTP/1.1 401 Unauthorized", "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("ormaster:wrong").toBase64(), "HTTP/1.1 401 Unauthorized",
+       "Basic realm=\"orca\""},
+      {"Basic " + QByteArray("orm aster:ormaster").toBase64(), "HTTP/1.1 403 Forbidden", ""},
+      {PushClient::kGoodAuthorization, "HTTP/1.1 101 Switching Protocols", ""},
+  };
+  for (const Case& c : cases) {
+    const Handshake h = ShakeHands(pushPortUrl().port(), c.authorization);
+    EXPECT_EQ(h.status, c.status) << c.authorization.toStdString();
+    EXPECT_EQ(h.challenge, c.challenge) << c.authorization.toStdString();
+  }
+  PushClient client;
+  ASSERT_TRUE(client.open(pushPortUrl()));
+  client.subscribe("patient_accept", "r-1");
+  ASSERT_EQ(client.frames(1).size(), 1);
+  EXPECT_EQ(raw("POST", "/sim/accept", "Patient_ID=6").status, 200);
+  QStringList heard;
+  for (const QJsonObject& f : client.frames(2)) heard << Summary(f);
+  EXPECT_EQ(heard, (QStringList{"subscribed", "event patient_accept 00006"}));
 }
 
 TEST_F(SimPush, aFrameThatIsNoSubscriptionGetsAnErrorAndTheConnectionStays) {

@@ -1,3 +1,4 @@
+#include <QDomDocument>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -68,12 +69,16 @@ TEST_F(SimTransport, authenticationAndUnknownPaths) {
   const QList<Case> cases{
       {"/api/api01rv2/acceptlstv2?class=03", "", 401, "Basic realm=\"orca\""},
       {"/api/api01rv2/acceptlstv2?class=03", "Bearer abc", 401, "Basic realm=\"orca\""},
-      {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("ormaster:wrong").toBase64(), 401, ""},
+      {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("ormaster:wrong").toBase64(), 401,
+       "Basic realm=\"orca\""},
+      {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("clinic:ormaster").toBase64(), 401,
+       "Basic realm=\"orca\""},
       {"/api/api01rv2/acceptlstv2?class=03", "Basic " + QByteArray("orm aster:ormaster").toBase64(), 403, ""},
       {"/api/api01rv2/acceptlstv2?class=03", good, 200, ""},
       {"/api01rv2/acceptlstv2?class=03", good, 200, ""},
       {"/api/api01rv2/nosuchcallv2", good, 404, ""},
       {"/api/other/acceptlstv2", good, 404, ""},
+      {"/rest/api01rv2/acceptlstv2?class=03", good, 404, ""},  // the /rest form is the classic server's
   };
   for (const Case& c : cases) {
     const RawReply reply = raw("POST", c.path, kAcceptToday, c.authorization);
@@ -82,6 +87,118 @@ TEST_F(SimTransport, authenticationAndUnknownPaths) {
     if (c.status != 200) {
       EXPECT_TRUE(reply.body.isEmpty());
     }
+  }
+}
+
+TEST_F(SimTransport, noChallengeLeavesEveryRefusalWithoutOne) {
+  SimOptions options;
+  options.challenge = false;
+  start(options);
+  struct Case {
+    QString path;
+    QByteArray body, authorization;
+    int status;
+  };
+  const QByteArray wrong = "Basic " + QByteArray("ormaster:wrong").toBase64();
+  const QList<Case> cases{
+      {"/api/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 401},
+      {"/api/api01rv2/acceptlstv2?class=03", kAcceptToday, "Bearer abc", 401},
+      {"/api/api01rv2/acceptlstv2?class=03", kAcceptToday, wrong, 401},
+      {"/api01rv2/patientgetv2?id=1", "", wrong, 401},
+      {"/sim/accept", "Patient_ID=5", wrong, 401},
+      {"/sim/accept", "Patient_ID=5", "", 401},
+      {"/api/api01rv2/acceptlstv2?class=03", kAcceptToday,
+       "Basic " + QByteArray("ormaster:ormaster").toBase64(), 200},
+  };
+  for (const Case& c : cases) {
+    const RawReply reply = raw("POST", c.path, c.body, c.authorization);
+    EXPECT_EQ(reply.status, c.status) << c.path.toStdString() << " " << c.authorization.toStdString();
+    EXPECT_EQ(reply.challenge, "") << c.path.toStdString() << " " << c.authorization.toStdString();
+  }
+}
+
+TEST_F(SimTransport, theClassicServerTurnsDownWhatItsRequestLineDoesNotAllow) {
+  SimOptions options;
+  options.classic = true;
+  start(options);
+  struct Case {
+    QByteArray method;
+    QString path;
+    QByteArray body, authorization;
+    int status;
+    QByteArray challenge;
+  };
+  const QByteArray good = "Basic " + QByteArray("ormaster:ormaster").toBase64();
+  const QList<Case> cases{
+      {"POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 400, ""},
+      {"POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 400, ""},  // before authentication
+      {"GET", "/api/api01rv2/patientgetv2?id=1", "", good, 400, ""},
+      {"GET", "/ws", "", good, 400, ""},
+      {"POST", "/a/b/c", "", good, 400, ""},
+      {"PUT", "/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 400, ""},
+      {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
+      {"POST", "/rest/api01rv2/acceptlstv2?class=03", kAcceptToday, good, 200, ""},
+      {"GET", "/rest/api01rv2/patientgetv2?id=1", "", good, 200, ""},
+      {"GET", "/api01rv2/patientgetv2/?id=1", "", good, 200, ""},
+      {"POST", "/api01rv2/acceptlstv2?class=03", kAcceptToday, "", 401, "Basic realm=\"orca\""},
+      {"POST", "/api01rv2/nosuchcallv2", "", good, 404, ""},
+      {"POST", "/other/acceptlstv2", "", good, 404, ""},
+      {"POST", "/sim/accept", "Patient_ID=5", good, 200, ""},
+  };
+  for (const Case& c : cases) {
+    const RawReply reply = raw(c.method, c.path, c.body, c.authorization);
+    const std::string what = (c.method + " ").toStdString() + c.path.toStdString();
+    EXPECT_EQ(reply.status, c.status) << what;
+    EXPECT_EQ(reply.challenge, c.challenge) << what;
+    if (c.status == 200 && c.path.contains("api01rv2")) {
+      EXPECT_EQ(Values(QString::fromUtf8(reply.body).split('\n'), "Api_Result"), QStringList{"00"}) << what;
+    } else if (c.status != 200) {
+      EXPECT_TRUE(reply.body.isEmpty()) << what;
+    }
+  }
+}
+
+TEST_F(SimTransport, compactAnswersAreOneLineWithTheSameTree) {
+  struct Case {
+    QByteArray method;
+    QString path;
+    QByteArray body;
+  };
+  const QList<Case> cases{
+      {"POST", "/api/api01rv2/acceptlstv2?class=03", kAcceptToday},
+      {"GET", "/api/api01rv2/patientgetv2?id=2", ""},
+      {"POST", "/api/api01rv2/onlinedruggetv2",
+       Body("onlinedruggetreq", {{"Request_Number", "02"}, {"Patient_ID", "2"}, {"MeTrMonth", "2024-12"}})
+           .toUtf8()},
+      {"POST", "/api/api01rv2/onlinemedgetv2",
+       Body("onlinemedgetreq", {{"Request_Number", "02"},
+                                {"Patient_ID", "4"},
+                                {"MeTrMonth", "2025-02"},
+                                {"MeTrDiHCd", "1310000404"}})
+           .toUtf8()},
+  };
+  QList<QByteArray> classic;
+  for (const Case& c : cases) classic << raw(c.method, c.path, c.body).body;
+  SimOptions options;
+  options.layout = XmlLayout::Compact;
+  start(options);
+  for (qsizetype i = 0; i < cases.size(); ++i) {
+    const RawReply reply = raw(cases[i].method, cases[i].path, cases[i].body);
+    EXPECT_EQ(reply.status, 200);
+    EXPECT_TRUE(reply.body.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><"))
+        << cases[i].path.toStdString();
+    EXPECT_FALSE(reply.body.contains('\n')) << cases[i].path.toStdString();
+    EXPECT_FALSE(reply.body.contains("> ")) << cases[i].path.toStdString();
+    QDomDocument compact, indented;
+    ASSERT_TRUE(compact.setContent(reply.body)) << cases[i].path.toStdString();
+    ASSERT_TRUE(indented.setContent(classic[i])) << cases[i].path.toStdString();
+    EXPECT_GT(indented.elementsByTagName("Api_Result").size(), 0);
+    // Information_Time is the clock's: the answers were made a moment apart.
+    for (QDomDocument* doc : {&compact, &indented}) {
+      const QDomNodeList times = doc->elementsByTagName("Information_Time");
+      for (int t = 0; t < times.size(); ++t) times.item(t).firstChild().setNodeValue("00:00:00");
+    }
+    EXPECT_EQ(compact.toString(), indented.toString()) << cases[i].path.toStdString();
   }
 }
 

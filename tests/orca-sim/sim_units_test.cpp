@@ -29,6 +29,15 @@ TEST(OrcaSimXml, escapesLikeOrcaAndLeavesOutEverythingEmpty) {
             "</xmlio2>\n");
   EXPECT_EQ(QString::fromUtf8(WriteXmlio2(XmlNode::Rec("r", {XmlNode::Val("A", "1")}), XmlLayout::Plain)),
             "<xmlio2>\n<r type=\"record\">\n<A type=\"string\">1</A>\n</r>\n</xmlio2>\n");
+  const XmlNode nested = XmlNode::Rec(
+      "r", {XmlNode::Val("A", "1"), XmlNode::Arr("L", {XmlNode::Item({XmlNode::Val("V", "2")})})});
+  EXPECT_EQ(QString::fromUtf8(WriteXmlio2(nested, XmlLayout::Compact)),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><xmlio2><r type=\"record\"><A type=\"string\">1</A>"
+            "<L type=\"array\"><L_child type=\"record\"><V type=\"string\">2</V></L_child></L></r></xmlio2>");
+  EXPECT_EQ(QString::fromUtf8(WriteRootDocument(XmlNode::Arr("x", {XmlNode::Item({XmlNode::Val("V", "2")})}),
+                                                XmlLayout::Compact)),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><x type=\"array\"><x_child type=\"record\">"
+            "<V type=\"string\">2</V></x_child></x>");
 }
 
 TEST(OrcaSimRequest, readsTypedValuesByPathAndSkipsUntypedOnes) {
@@ -89,6 +98,7 @@ TEST(OrcaSimOptions, commandLines) {
       {{"--fail", "=500"}, ParseOutcome::Error},
       {{"--tls-cert", "a.pem"}, ParseOutcome::Error},
       {{"--client-ca", "ca.pem"}, ParseOutcome::Error},
+      {{"--plain-layout", "--compact"}, ParseOutcome::Error},
       {{"extra"}, ParseOutcome::Error},
   };
   for (const Case& c : cases) {
@@ -173,6 +183,40 @@ TEST(OrcaSimOptions, jitterBusyDayAndPushOptions) {
   EXPECT_EQ(options.seed, 4000000000u);
   EXPECT_EQ(options.receptionsToday, 80);
   EXPECT_EQ(options.pushEverySeconds, 3);
+}
+
+TEST(OrcaSimOptions, layoutChallengeAndClassicServer) {
+  struct Case {
+    QStringList arguments;
+    XmlLayout layout;
+    bool challenge, classic;
+    std::optional<int> pushPort;
+  };
+  const QList<Case> cases{
+      {{}, XmlLayout::Classic, true, false, std::nullopt},
+      {{"--plain-layout"}, XmlLayout::Plain, true, false, std::nullopt},
+      {{"--compact"}, XmlLayout::Compact, true, false, std::nullopt},
+      {{"--compact", "--no-challenge"}, XmlLayout::Compact, false, false, std::nullopt},
+      {{"--classic", "--push-port", "9400"}, XmlLayout::Classic, true, true, 9400},
+      {{"--push-port", "0"}, XmlLayout::Classic, true, false, 0},
+  };
+  for (const Case& c : cases) {
+    SimOptions options;
+    QString message;
+    const std::string what = c.arguments.join(' ').toStdString();
+    ASSERT_EQ(ParseSimOptions(QStringList{"orca-sim"} + c.arguments, &options, &message), ParseOutcome::Run)
+        << message.toStdString();
+    EXPECT_EQ(options.layout, c.layout) << what;
+    EXPECT_EQ(options.challenge, c.challenge) << what;
+    EXPECT_EQ(options.classic, c.classic) << what;
+    EXPECT_EQ(options.pushPort, c.pushPort) << what;
+  }
+  for (const QStringList& bad : {QStringList{"--push-port", "70000"}, QStringList{"--push-port", "x"}}) {
+    SimOptions options;
+    QString message;
+    EXPECT_EQ(ParseSimOptions(QStringList{"orca-sim"} + bad, &options, &message), ParseOutcome::Error)
+        << bad.join(' ').toStdString();
+  }
 }
 
 }  // namespace

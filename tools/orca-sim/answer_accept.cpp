@@ -54,7 +54,7 @@ OrcaAnswer AnswerAcceptList(const DemoData& data, const QString& cls, const Requ
     const bool billed = !r.accountTime.isEmpty();
     if (!department.isEmpty() && r.department != department) continue;
     if ((cls == QLatin1String("01") && billed) || (cls == QLatin1String("02") && !billed)) continue;
-    const DemoPatient* p = data.patient(r.patientId);
+    const DemoPatient* p = data.patient(r.patientId);  // none for a patient not yet registered
     const Department* d = data.department(r.department);
     XmlNode item = XmlNode::Item();
     item.add(QStringLiteral("Acceptance_Time"), r.time)
@@ -65,9 +65,13 @@ OrcaAnswer AnswerAcceptList(const DemoData& data, const QString& cls, const Requ
         .add(QStringLiteral("Physician_WholeName"), d->physicianName)
         .add(QStringLiteral("Medical_Information"), QStringLiteral("01"))
         .add(QStringLiteral("Claim_Infometion"), billed ? QStringLiteral("1") : QStringLiteral("0"))
-        .add(QStringLiteral("Account_Time"), r.accountTime)
-        .add(PatientBrief(*p))
-        .add(InsuranceBrief(*p));
+        .add(QStringLiteral("Account_Time"), r.accountTime);
+    if (p) {
+      item.add(PatientBrief(*p)).add(InsuranceBrief(*p));
+    } else {
+      item.add(XmlNode::Rec(QStringLiteral("Patient_Information"),
+                            {XmlNode::Val(QStringLiteral("WholeName"), r.walkInName)}));
+    }
     list.add(item);
   }
   if (list.children.isEmpty()) {

@@ -68,7 +68,7 @@ XmlNode VisitList(const DemoData& data, const MedicalQuery& q, const RequestBody
         XmlNode::Item({XmlNode::Val(QStringLiteral("Perform_Date"), Ymd(v->date)),
                        XmlNode::Val(QStringLiteral("Department_Code"), v->department),
                        XmlNode::Val(QStringLiteral("Department_Name"), data.department(v->department)->name),
-                       XmlNode::Val(QStringLiteral("Sequential_Number"), QStringLiteral("1")),
+                       XmlNode::Val(QStringLiteral("Sequential_Number"), QString::number(v->sequential)),
                        XmlNode::Val(QStringLiteral("Insurance_Combination_Number"), QStringLiteral("0001")),
                        VisitInsurance(*q.patient), XmlNode::Val(QStringLiteral("Invoice_Number"), v->invoice),
                        XmlNode::Val(QStringLiteral("CreateDate"), Ymd(v->date)),
@@ -84,7 +84,9 @@ XmlNode VisitList(const DemoData& data, const MedicalQuery& q, const RequestBody
   return record;
 }
 
-// Class 02: the orders of one visit, found by day and department (or invoice number).
+// Class 02: the orders of one visit, found by day, department and sequential number (or by invoice
+// number). A sequential number missing or not a number means the day's first visit, so the others are
+// found only when asked for by their own.
 XmlNode VisitOrders(const DemoData& data, const MedicalQuery& q, const RequestBody& body, XmlNode record) {
   const QString invoice = body.value(QStringLiteral("Medical_Information/Invoice_Number"));
   if (q.department.isEmpty() && invoice.isEmpty()) {
@@ -92,9 +94,12 @@ XmlNode VisitOrders(const DemoData& data, const MedicalQuery& q, const RequestBo
     record.children[3].value = QStringLiteral("診療科の設定がありません");
     return record;
   }
+  bool numeric = false;
+  int sequential = body.value(QStringLiteral("Medical_Information/Sequential_Number")).toInt(&numeric);
+  if (!numeric) sequential = 1;
   const OwnVisit* visit = nullptr;
   for (const OwnVisit* v : VisitsIn(data, q, q.date, q.date)) {
-    if (invoice.isEmpty() || v->invoice == invoice) {
+    if (invoice.isEmpty() ? v->sequential == sequential : v->invoice == invoice) {
       visit = v;
       break;
     }
@@ -122,7 +127,7 @@ XmlNode VisitOrders(const DemoData& data, const MedicalQuery& q, const RequestBo
   record.add(QStringLiteral("Perform_Date"), Ymd(visit->date))
       .add(QStringLiteral("Department_Code"), visit->department)
       .add(QStringLiteral("Department_Name"), data.department(visit->department)->name)
-      .add(QStringLiteral("Sequential_Number"), QStringLiteral("1"))
+      .add(QStringLiteral("Sequential_Number"), QString::number(visit->sequential))
       .add(XmlNode::Arr(
           QStringLiteral("Medical_List_Information"),
           {XmlNode::Item(

@@ -5,44 +5,58 @@
 
 namespace {
 
-// The checks all three online calls make before searching. Returns the patient, or nothing with `error`
-// filled in.
+// An error answer. ORCA fills in the patient during its input checks, so every answer after the
+// patient lookup and the check for a missing month names the patient.
+OrcaAnswer Refused(const QString& record, const QDateTime& now, const char* code, const char* message,
+                   const DemoPatient* p = nullptr) {
+  XmlNode r = ResultRecord(record, now, QLatin1String(code), QString::fromUtf8(message));
+  if (p) r.add(PatientBrief(*p));
+  return {r};
+}
+
+// The checks all three online calls make before searching, in ORCA's order. `months`: the call reads
+// MeTrMonth (required by Request_Number 02). Returns the patient, or nothing with `error` filled in.
 const DemoPatient* CheckOnlineRequest(const DemoData& data, const RequestBody& body, const QString& record,
-                                      const QDateTime& now, OrcaAnswer* error) {
-  auto fail = [&](const char* code, const char* message) {
-    *error = {ResultRecord(record, now, QLatin1String(code), QString::fromUtf8(message))};
+                                      bool months, const QDateTime& now, OrcaAnswer* error) {
+  if (!body.readable) {
+    *error = Refused(record, now, "E98", "リクエストが読み込めません");
     return nullptr;
-  };
-  if (!body.readable) return fail("E98", "リクエストが読み込めません");
+  }
   const QString number = body.value(QStringLiteral("Request_Number"));
-  if (number != QLatin1String("01") && number != QLatin1String("02"))
-    return fail("E91", "リクエスト番号が不正です");
+  if (number != QLatin1String("01") && number != QLatin1String("02")) {
+    *error = Refused(record, now, "E91", "リクエスト番号が不正です");
+    return nullptr;
+  }
   const QString id = body.value(QStringLiteral("Patient_ID"));
-  if (id.isEmpty()) return fail("E01", "患者番号の設定がありません");
+  if (id.isEmpty()) {
+    *error = Refused(record, now, "E01", "患者番号の設定がありません");
+    return nullptr;
+  }
   const DemoPatient* p = data.patient(PatientNumber(id));
-  if (!p) return fail("E10", "患者番号に該当する患者が存在しません");
+  if (!p) {
+    *error = Refused(record, now, "E10", "患者番号に該当する患者が存在しません");
+    return nullptr;
+  }
+  const QString month = body.value(QStringLiteral("MeTrMonth"));
+  if (months && number == QLatin1String("02") && month.isEmpty()) {
+    *error = Refused(record, now, "E02", "診療年月の設定がありません");
+    return nullptr;
+  }
+  if (months && !month.isEmpty() && !ParseMonth(month).isValid()) {
+    *error = Refused(record, now, "E11", "診療年月が不正です", p);
+    return nullptr;
+  }
   const QString inOut = body.value(QStringLiteral("InOut"));
   if (!inOut.isEmpty() && inOut != QLatin1String("1") && inOut != QLatin1String("2") &&
       inOut != QLatin1String("4")) {
-    return fail("E12", "入外区分が不正です");
+    *error = Refused(record, now, "E12", "入外区分が不正です", p);
+    return nullptr;
   }
   return p;
 }
 
-OrcaAnswer NoData(const QString& record, const QDateTime& now) {
-  return {ResultRecord(record, now, QStringLiteral("E50"), QStringLiteral("該当データがありません"))};
-}
-
-// The six months the list requests cover: the month asked (the previous month when none is), and the
-// five before it, newest first. An invalid month gives none.
-QList<QString> ListMonths(const RequestBody& body, const QDate& today, bool* valid) {
-  const QString asked = body.value(QStringLiteral("MeTrMonth"));
-  const QDate start =
-      asked.isEmpty() ? QDate(today.year(), today.month(), 1).addMonths(-1) : ParseMonth(asked);
-  *valid = start.isValid();
-  QList<QString> months;
-  for (int k = 0; *valid && k < 6; ++k) months << Ym(start.addMonths(-k));
-  return months;
+OrcaAnswer NoData(const QString& record, const QDateTime& now, const DemoPatient& p) {
+  return Refused(record, now, "E50", "該当データがありません", &p);
 }
 
 XmlNode InstitutionItem(const Institution& at, const Institution& by, const QString& inOut) {
@@ -52,15 +66,30 @@ XmlNode InstitutionItem(const Institution& at, const Institution& by, const QStr
        XmlNode::Val(QStringLiteral("InOut"), inOut)});
 }
 
-// Month list of onlinedruggetv2 and onlinemedgetv2 (Request_Number 01): per month the institutions, once
-// each, in the order of their first day.
+// Months a month list holds at most. ORCA stops as soon as it has started the sixth month, so that month
+// keeps only its first institution.
+constexpr int kListMonths = 6;
+
+// Month list of onlinedruggetv2 and onlinemedgetv2 (Request_Number 01): the months up to the start month
+// that have data, newest first, however far back; per month the institutions, once each, in the order of
+// their first day. The start month is the one asked, or the previous month when none is (so an empty
+// request never sees this month). The top-level MeTrMonth repeats the request's month, not a found one,
+// and is written before the search, so "no data" has it too.
 template <typename Entry, typename Pick>
-OrcaAnswer MonthList(const DemoData& data, const RequestBody& body, const QString& record,
-                     const QDateTime& now, const DemoPatient& p, const QList<Entry>& entries, Pick pick) {
-  bool valid = false;
-  const QList<QString> months = ListMonths(body, now.date(), &valid);
-  if (!valid) return {ResultRecord(record, now, QStringLiteral("E11"), QStringLiteral("診療年月が不正です"))};
+OrcaAnswer MonthList(const RequestBody& body, const QString& record, const QDateTime& now,
+                     const DemoPatient& p, const QList<Entry>& entries, Pick pick) {
+  const QString asked = body.value(QStringLiteral("MeTrMonth"));
+  const QDate today = now.date();
+  const QDate start =
+      asked.isEmpty() ? QDate(today.year(), today.month(), 1).addMonths(-1) : ParseMonth(asked);
+  const QDate end = start.addMonths(1);
   const QString inOut = body.value(QStringLiteral("InOut"));
+  QList<QString> months;  // newest first
+  for (qsizetype i = entries.size() - 1; i >= 0 && months.size() < kListMonths; --i) {
+    const Entry& e = entries[i];
+    if (e.patientId != p.id || e.date >= end || (!inOut.isEmpty() && e.inOut != inOut)) continue;
+    if (!months.contains(Ym(e.date))) months << Ym(e.date);
+  }
   XmlNode list = XmlNode::Arr(QStringLiteral("MeTrMonth_Information"));
   for (const QString& month : months) {
     XmlNode institutions = XmlNode::Arr(QStringLiteral("MeTrD_Inf"));
@@ -69,18 +98,22 @@ OrcaAnswer MonthList(const DemoData& data, const RequestBody& body, const QStrin
       if (e.patientId != p.id || Ym(e.date) != month) continue;
       if (!inOut.isEmpty() && e.inOut != inOut) continue;
       const XmlNode item = pick(e);
-      const QString key = item.children[0].value + QLatin1Char('|') + item.children[2].value;
+      QString key;
+      for (const XmlNode& value : item.children) key += value.value + QLatin1Char('|');
       if (seen.contains(key)) continue;
       seen.insert(key);
       institutions.add(item);
+      if (list.children.size() == kListMonths - 1) break;
     }
-    if (institutions.children.isEmpty()) continue;
     list.add(XmlNode::Item({XmlNode::Val(QStringLiteral("MeTrMonth"), month), institutions}));
   }
-  if (list.children.isEmpty()) return NoData(record, now);
+  if (list.children.isEmpty()) {
+    XmlNode r = NoData(record, now, p).root;
+    r.add(QStringLiteral("MeTrMonth"), asked);
+    return {r};
+  }
   XmlNode r = ResultRecord(record, now, QStringLiteral("000"), kDone);
-  r.add(PatientBrief(p)).add(QStringLiteral("MeTrMonth"), months.first()).add(list);
-  Q_UNUSED(data);
+  r.add(PatientBrief(p)).add(QStringLiteral("MeTrMonth"), asked).add(list);
   return {r};
 }
 
@@ -89,18 +122,14 @@ XmlNode DrugLine(const OnlineDrug& d) {
       {XmlNode::Val(QStringLiteral("MeTrIdCl"), d.idClass), XmlNode::Val(QStringLiteral("UsageN"), d.usage),
        XmlNode::Val(QStringLiteral("DrugC"), d.code), XmlNode::Val(QStringLiteral("DrugN"), d.name),
        XmlNode::Val(QStringLiteral("IngreN"), d.ingredient), XmlNode::Val(QStringLiteral("Unit"), d.unit),
-       XmlNode::Val(QStringLiteral("Qua1"), d.quantity), XmlNode::Val(QStringLiteral("Times"), d.times)});
+       XmlNode::Val(QStringLiteral("Qua1"), d.quantity), XmlNode::Val(QStringLiteral("OnDose"), d.dose),
+       XmlNode::Val(QStringLiteral("Times"), d.times)});
 }
 
 OrcaAnswer DrugMonth(const DemoData& data, const RequestBody& body, const QDateTime& now,
                      const DemoPatient& p) {
   const QString record = QStringLiteral("onlinedruggetres");
   const QString asked = body.value(QStringLiteral("MeTrMonth"));
-  if (asked.isEmpty())
-    return {ResultRecord(record, now, QStringLiteral("E02"), QStringLiteral("診療年月の設定がありません"))};
-  if (!ParseMonth(asked).isValid()) {
-    return {ResultRecord(record, now, QStringLiteral("E11"), QStringLiteral("診療年月が不正です"))};
-  }
   const QString inOut = body.value(QStringLiteral("InOut"));
   const QString at = body.value(QStringLiteral("MeTrDiHCd"));
   const QString by = body.value(QStringLiteral("PrlsHCd"));
@@ -129,8 +158,9 @@ OrcaAnswer DrugMonth(const DemoData& data, const RequestBody& body, const QDateT
         {XmlNode::Val(QStringLiteral("InOut"), kind), XmlNode::Rec(QStringLiteral("DiDateInfs"), {days})}));
   }
   if (byInOut.children.isEmpty()) {
-    // "Nothing found" echoes the filters asked for into the first list item.
-    XmlNode r = ResultRecord(record, now, QStringLiteral("E50"), QStringLiteral("該当データがありません"));
+    // "Nothing found" echoes the month and the filters asked for into the first list item.
+    XmlNode r = NoData(record, now, p).root;
+    r.add(QStringLiteral("MeTrMonth"), asked);
     const XmlNode echo = XmlNode::Item(
         {XmlNode::Val(QStringLiteral("InOut"), inOut),
          XmlNode::Rec(QStringLiteral("DiDateInfs"),
@@ -151,14 +181,7 @@ OrcaAnswer TreatmentDays(const DemoData& data, const RequestBody& body, const QD
   const QString record = QStringLiteral("onlinemedgetres");
   const QString asked = body.value(QStringLiteral("MeTrMonth"));
   const QString at = body.value(QStringLiteral("MeTrDiHCd"));
-  if (asked.isEmpty())
-    return {ResultRecord(record, now, QStringLiteral("E02"), QStringLiteral("診療年月の設定がありません"))};
-  if (!ParseMonth(asked).isValid()) {
-    return {ResultRecord(record, now, QStringLiteral("E11"), QStringLiteral("診療年月が不正です"))};
-  }
-  if (at.isEmpty())
-    return {
-        ResultRecord(record, now, QStringLiteral("E14"), QStringLiteral("医療機関コードの設定がありません"))};
+  if (at.isEmpty()) return Refused(record, now, "E14", "医療機関コードの設定がありません", &p);
   const QString rootName = at.mid(2, 1) == QLatin1String("3") ? QStringLiteral("xml_onlinemedgetv2res3")
                                                               : QStringLiteral("xml_onlinemedgetv2res2");
   const QString inOut = body.value(QStringLiteral("InOut"));
@@ -188,8 +211,7 @@ OrcaAnswer TreatmentDays(const DemoData& data, const RequestBody& body, const QD
     root.add(XmlNode::Item({doc}));
   }
   if (root.children.isEmpty()) {
-    root.add(XmlNode::Item({ResultRecord(QStringLiteral("data"), now, QStringLiteral("E50"),
-                                         QStringLiteral("該当データがありません"))}));
+    root.add(XmlNode::Item({NoData(QStringLiteral("data"), now, p).root}));
   }
   return {root, false, false};
 }
@@ -199,11 +221,11 @@ OrcaAnswer TreatmentDays(const DemoData& data, const RequestBody& body, const QD
 OrcaAnswer AnswerOnlineDrug(const DemoData& data, const RequestBody& body, const QDateTime& now) {
   const QString record = QStringLiteral("onlinedruggetres");
   OrcaAnswer error;
-  const DemoPatient* p = CheckOnlineRequest(data, body, record, now, &error);
+  const DemoPatient* p = CheckOnlineRequest(data, body, record, true, now, &error);
   if (!p) return error;
   if (body.value(QStringLiteral("Request_Number")) == QLatin1String("02"))
     return DrugMonth(data, body, now, *p);
-  return MonthList(data, body, record, now, *p, data.drugEvents, [](const DrugEvent& e) {
+  return MonthList(body, record, now, *p, data.drugEvents, [](const DrugEvent& e) {
     XmlNode item = InstitutionItem(e.dispenser, e.prescriber, QString());
     item.children.removeLast();  // the drug list names no InOut per institution
     return item;
@@ -213,11 +235,11 @@ OrcaAnswer AnswerOnlineDrug(const DemoData& data, const RequestBody& body, const
 OrcaAnswer AnswerOnlineMed(const DemoData& data, const RequestBody& body, const QDateTime& now) {
   const QString record = QStringLiteral("onlinemedgetres");
   OrcaAnswer error;
-  const DemoPatient* p = CheckOnlineRequest(data, body, record, now, &error);
+  const DemoPatient* p = CheckOnlineRequest(data, body, record, true, now, &error);
   if (!p) return error;
   if (body.value(QStringLiteral("Request_Number")) == QLatin1String("02"))
     return TreatmentDays(data, body, now, *p);
-  return MonthList(data, body, record, now, *p, data.treatments, [](const TreatmentDay& t) {
+  return MonthList(body, record, now, *p, data.treatments, [](const TreatmentDay& t) {
     return InstitutionItem(t.institution, Institution{}, t.inOut);
   });
 }
@@ -225,11 +247,11 @@ OrcaAnswer AnswerOnlineMed(const DemoData& data, const RequestBody& body, const 
 OrcaAnswer AnswerOnlineSpec(const DemoData& data, const RequestBody& body, const QDateTime& now) {
   const QString record = QStringLiteral("onlinespecgetres");
   OrcaAnswer error;
-  const DemoPatient* p = CheckOnlineRequest(data, body, record, now, &error);
+  const DemoPatient* p = CheckOnlineRequest(data, body, record, false, now, &error);
   if (!p) return error;
   const QString asked = body.value(QStringLiteral("EffectiveTime"));
   if (!asked.isEmpty() && !ParseDay(asked).isValid()) {
-    return {ResultRecord(record, now, QStringLiteral("E11"), QStringLiteral("実施日が不正です"))};
+    return Refused(record, now, "E11", "実施日が不正です", p);
   }
   const bool results = body.value(QStringLiteral("Request_Number")) == QLatin1String("02");
   XmlNode list = results ? XmlNode::Arr(QStringLiteral("SpecificHealthCheckupInfo"))
@@ -253,7 +275,7 @@ OrcaAnswer AnswerOnlineSpec(const DemoData& data, const RequestBody& body, const
     list.add(XmlNode::Item({XmlNode::Val(QStringLiteral("EffectiveTime"), Ymd(c.date)),
                             XmlNode::Rec(QStringLiteral("HealthCheckupResultAndQuestionInfos"), {items})}));
   }
-  if (list.children.isEmpty()) return NoData(record, now);
+  if (list.children.isEmpty()) return NoData(record, now, *p);
   XmlNode r = ResultRecord(record, now, QStringLiteral("000"), kDone);
   r.add(PatientBrief(*p)).add(QStringLiteral("Req_EffectiveTime"), asked);
   if (results) r.add(QualificationRecord(*p));

@@ -57,7 +57,8 @@ void AddCheckPatients(DemoData& d) {
                      QStringLiteral("１日３回毎食前"),
                      QStringLiteral("3"),
                      QStringLiteral("14"),
-                     QString()};
+                     QString(),
+                     QStringLiteral("1")};
   Dispensed(d, kInteractionPatient, 5, kAobaOrtho, {},
             {WithIngredient(Drug("loxoprofen", "3", "14"), "ロキソプロフェンナトリウム水和物"), unknown});
   Visited(d, kInteractionPatient, 28, {kRevisit, Oral(14, {OwnDrug("magnesium", "2")})});

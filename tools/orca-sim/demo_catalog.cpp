@@ -1,6 +1,7 @@
 #include "demo_catalog.h"
 
 #include <QHash>
+#include <algorithm>
 #include <iterator>
 
 namespace demo {
@@ -19,7 +20,23 @@ const Institution kHimawariPharmacy{QStringLiteral("1340000909"), QStringLiteral
 namespace {
 
 struct DrugInfo {
+  DrugInfo() = default;
+  DrugInfo(const char* idClass, const char* code, const char* name, const char* unit, const char* unitCode,
+           const char* usage, int perDay = 1, const char* externalDose = "")
+      : idClass(QString::fromUtf8(idClass)),
+        code(QString::fromUtf8(code)),
+        name(QString::fromUtf8(name)),
+        unit(QString::fromUtf8(unit)),
+        unitCode(QString::fromUtf8(unitCode)),
+        usage(QString::fromUtf8(usage)),
+        perDay(perDay),
+        externalDose(QString::fromUtf8(externalDose)) {}
+
   QString idClass, code, name, unit, unitCode, usage;
+  // Doses a day, for the dose per time: 0 taken as needed (the quantity is one dose), -1 external, whose
+  // quantity is the whole supply and whose dose per time is `externalDose` (none for eye drops).
+  int perDay = 1;
+  QString externalDose;
 };
 
 const QHash<QString, DrugInfo>& Catalog() {
@@ -27,32 +44,38 @@ const QHash<QString, DrugInfo>& Catalog() {
       {"amlodipine", {"21", "699000101", "アムロジピン錠５ｍｇ", "錠", "017", "１日１回朝食後"}},
       {"rosuvastatin", {"21", "699000102", "ロスバスタチン錠２．５ｍｇ", "錠", "017", "１日１回夕食後"}},
       {"telmisartan", {"21", "699000103", "テルミサルタン錠４０ｍｇ", "錠", "017", "１日１回朝食後"}},
-      {"metformin", {"21", "699000104", "メトホルミン塩酸塩錠２５０ｍｇ", "錠", "017", "１日２回朝夕食後"}},
+      {"metformin",
+       {"21", "699000104", "メトホルミン塩酸塩錠２５０ｍｇ", "錠", "017", "１日２回朝夕食後", 2}},
       {"lansoprazole", {"21", "699000105", "ランソプラゾールＯＤ錠１５ｍｇ", "錠", "017", "１日１回朝食前"}},
-      {"loxoprofen", {"21", "699000106", "ロキソプロフェンＮａ錠６０ｍｇ", "錠", "017", "１日３回毎食後"}},
-      {"rebamipide", {"21", "699000107", "レバミピド錠１００ｍｇ", "錠", "017", "１日３回毎食後"}},
-      {"famotidine", {"21", "699000108", "ファモチジン錠２０ｍｇ", "錠", "017", "１日２回朝夕食後"}},
+      {"loxoprofen", {"21", "699000106", "ロキソプロフェンＮａ錠６０ｍｇ", "錠", "017", "１日３回毎食後", 3}},
+      {"rebamipide", {"21", "699000107", "レバミピド錠１００ｍｇ", "錠", "017", "１日３回毎食後", 3}},
+      {"famotidine", {"21", "699000108", "ファモチジン錠２０ｍｇ", "錠", "017", "１日２回朝夕食後", 2}},
       {"brotizolam", {"21", "699000109", "ブロチゾラム錠０．２５ｍｇ", "錠", "017", "１日１回就寝前"}},
       {"bisoprolol",
        {"21", "699000110", "ビソプロロールフマル酸塩錠２．５ｍｇ", "錠", "017", "１日１回朝食後"}},
       {"warfarin", {"21", "699000111", "ワルファリンカリウム錠１ｍｇ", "錠", "017", "１日１回朝食後"}},
-      {"carbocisteine", {"21", "699000112", "カルボシステイン錠５００ｍｇ", "錠", "017", "１日３回毎食後"}},
-      {"carbocisteine_ds", {"21", "699000113", "カルボシステインＤＳ５０％", "ｇ", "033", "１日３回毎食後"}},
+      {"carbocisteine",
+       {"21", "699000112", "カルボシステイン錠５００ｍｇ", "錠", "017", "１日３回毎食後", 3}},
+      {"carbocisteine_ds",
+       {"21", "699000113", "カルボシステインＤＳ５０％", "ｇ", "033", "１日３回毎食後", 3}},
       {"montelukast", {"21", "699000114", "モンテルカスト細粒４ｍｇ", "包", "027", "１日１回就寝前"}},
       {"amoxicillin",
-       {"21", "699000115", "アモキシシリンカプセル２５０ｍｇ", "カプセル", "019", "１日３回毎食後"}},
+       {"21", "699000115", "アモキシシリンカプセル２５０ｍｇ", "カプセル", "019", "１日３回毎食後", 3}},
       {"fexofenadine",
-       {"21", "699000116", "フェキソフェナジン塩酸塩錠６０ｍｇ", "錠", "017", "１日２回朝夕食後"}},
-      {"magnesium", {"21", "699000117", "酸化マグネシウム錠３３０ｍｇ", "錠", "017", "１日３回毎食後"}},
+       {"21", "699000116", "フェキソフェナジン塩酸塩錠６０ｍｇ", "錠", "017", "１日２回朝夕食後", 2}},
+      {"magnesium", {"21", "699000117", "酸化マグネシウム錠３３０ｍｇ", "錠", "017", "１日３回毎食後", 3}},
+      // A master whose unit name is blank, its unit code set: ORCA then writes no Unit_Code_Name.
+      {"sennoside", {"21", "699000118", "センノシド錠１２ｍｇ", "", "017", "１日１回就寝前"}},
       // The brand of amlodipine: another code, the same ingredient (the medication-check demo).
       {"amlodipine_brand", {"21", "699000121", "アムロジン錠５ｍｇ", "錠", "017", "１日１回朝食後"}},
-      {"acetaminophen", {"22", "699000201", "アセトアミノフェン錠２００ｍｇ", "錠", "017", "疼痛時"}},
-      {"loxoprofen_prn", {"22", "699000106", "ロキソプロフェンＮａ錠６０ｍｇ", "錠", "017", "疼痛時"}},
+      {"acetaminophen", {"22", "699000201", "アセトアミノフェン錠２００ｍｇ", "錠", "017", "疼痛時", 0}},
+      {"loxoprofen_prn", {"22", "699000106", "ロキソプロフェンＮａ錠６０ｍｇ", "錠", "017", "疼痛時", 0}},
       {"loxoprofen_tape",
-       {"23", "699000301", "ロキソプロフェンＮａテープ１００ｍｇ", "枚", "012", "１日１回患部に貼付"}},
+       {"23", "699000301", "ロキソプロフェンＮａテープ１００ｍｇ", "枚", "012", "１日１回患部に貼付", -1,
+        "1"}},
       {"heparinoid",
-       {"23", "699000302", "ヘパリン類似物質油性クリーム０．３％", "ｇ", "033", "１日２回患部に塗布"}},
-      {"hyaluronate", {"23", "699000303", "ヒアルロン酸Ｎａ点眼液０．１％", "本", "029", "１日５回点眼"}},
+       {"23", "699000302", "ヘパリン類似物質油性クリーム０．３％", "ｇ", "033", "１日２回患部に塗布", -1}},
+      {"hyaluronate", {"23", "699000303", "ヒアルロン酸Ｎａ点眼液０．１％", "本", "029", "１日５回点眼", -1}},
   };
   return catalog;
 }
@@ -66,9 +89,22 @@ QString DemoDrugName(const QString& code) {
   return QString();
 }
 
+// A dose per time written as ORCA writes quantities, without trailing zeros; none when the daily
+// quantity does not split evenly into the day's doses.
+QString DosePerTime(const DrugInfo& d, const QString& quantity) {
+  if (d.perDay < 0) return d.externalDose;
+  const qint64 thousandths = qRound64(quantity.toDouble() * 1000);
+  const int doses = std::max(d.perDay, 1);
+  if (thousandths % doses != 0) return QString();
+  QString text = QString::number(thousandths / doses / 1000.0, 'f', 3);
+  while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+  if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+  return text;
+}
+
 OnlineDrug Drug(const QString& key, const QString& quantity, const QString& times) {
   const DrugInfo& d = Catalog()[key];
-  return {d.idClass, d.code, d.name, d.unit, d.usage, quantity, times, QString()};
+  return {d.idClass, d.code, d.name, d.unit, d.usage, quantity, times, QString(), DosePerTime(d, quantity)};
 }
 
 OwnItem OwnDrug(const QString& key, const QString& quantity) {
@@ -180,6 +216,14 @@ QList<DemoPatient> DemoCheckPatients() {
       Person(kDuplicatePatient, "中島　正之", "ナカジマ　マサユキ", "1950-08-20", "1"),
       Person(kInteractionPatient, "小松　律子", "コマツ　リツコ", "1947-02-11", "2"),
   };
+}
+
+QList<DemoPatient> DemoVisitsPatient() {
+  return {Person(kVisitsPatient, "北村　和夫", "キタムラ　カズオ", "1956-10-08", "1")};
+}
+
+QString DemoWalkInName() {
+  return QStringLiteral("大森　七海");
 }
 
 QList<DemoPatient> MadeUpPatients(int firstId, int count) {

@@ -14,6 +14,11 @@ QList<DemoPatient> MadeUpPatients(int firstId, int count);
 constexpr int kDuplicatePatient = 1001;
 constexpr int kInteractionPatient = 1002;
 QList<DemoPatient> DemoCheckPatients();
+// The patient of several visits a day, received on no day like the medication check's.
+constexpr int kVisitsPatient = 1003;
+QList<DemoPatient> DemoVisitsPatient();
+// The name typed at reception for today's patient not yet registered.
+QString DemoWalkInName();
 
 struct ReceptionSeed {
   int patient;

@@ -6,6 +6,7 @@
 #include "check_patients.h"
 #include "demo_builder.h"
 #include "demo_catalog.h"
+#include "visit_patient.h"
 
 using namespace demo;
 
@@ -20,6 +21,12 @@ QDate DayOfMonthBack(const QDate& day, int k, int dayOfMonth) {
 
 QString PaddedPatientId(int id) {
   return QStringLiteral("%1").arg(id, 5, 10, QLatin1Char('0'));
+}
+
+int NextSequentialNumber(const DemoData& d, int patient, const QDate& date, const QString& department) {
+  return 1 + static_cast<int>(std::count_if(d.visits.begin(), d.visits.end(), [&](const OwnVisit& v) {
+           return v.patientId == patient && v.date == date && v.department == department;
+         }));
 }
 
 const DemoPatient* DemoData::patient(int id) const {
@@ -53,6 +60,14 @@ void AddReceptions(DemoData& d, int receptionsToday) {
   const QList<ReceptionSeed> demoDay = DemoTodaySeeds();
   if (receptionsToday < 0) {
     add(d.today, demoDay, kSpacing);
+    // A patient not yet registered, received half-way between 清水 (18) and 山崎 (19), both in progress:
+    // a name and no number, which a client's list passes over.
+    constexpr int kBefore = 17;
+    const qsizetype before = d.receptions.size() - demoDay.size() + kBefore;
+    const QTime time = QTime::fromString(d.receptions[before].time, QStringLiteral("HH:mm:ss"));
+    d.receptions.insert(before + 1,
+                        Reception{d.today, time.addSecs(kSpacing / 2).toString(QStringLiteral("HH:mm:ss")),
+                                  QStringLiteral("01"), 0, QString(), DemoWalkInName()});
   } else {
     // A busy day fills the demo day's morning more densely.
     const int spacing = kSpacing * demoDay.size() / std::max<int>(receptionsToday, demoDay.size());
@@ -86,7 +101,7 @@ void AddOwnVisits(DemoData& d) {
   int invoice = 1000;
   for (OwnVisit& v : d.visits) {
     v.invoice = QString::number(++invoice).rightJustified(7, QLatin1Char('0'));
-    v.orders = DemoRegimen(v.patientId, v.department);
+    v.orders = DemoRegimen(v.patientId, v.department);  // one visit a day and department: all number 1
   }
 }
 
@@ -109,6 +124,9 @@ void AddOnlineData(DemoBuilder& b, const Institution& clinic) {
   b.drugs(7, {12, 13}, 9, kMidoriPharmacy, kSakurazaka, {Drug("carbocisteine", "3", "7")});
   b.drugs(8, {1, 2, 6}, 4, kMidoriPharmacy, kKirariKids,
           {Drug("carbocisteine_ds", "0.6", "5"), Drug("montelukast", "1", "7")});
+  // Dispensed today, so always in this month: a list asked from the previous month finds nothing.
+  b.drugs(22, {0}, b.d.today.day(), kHimawariPharmacy, kSakurazaka,
+          {Drug("fexofenadine", "2", "14"), Drug("acetaminophen", "1", "5")});
 
   b.treated(1, monthly.mid(0, 12), 10, kSakurazaka);
   b.treated(1, {2, 5, 8}, 20, kMinatoHospital);
@@ -150,6 +168,9 @@ DemoData MakeDemoData(const QDate& today, const QString& clinicCode, int recepti
   AddOnlineData(b, d.clinic);
   AddBusyDayOnlineData(b, madeUp);
   AddCheckPatients(d);
+  AddVisitPatient(d);
+  std::stable_sort(d.visits.begin(), d.visits.end(),
+                   [](const OwnVisit& a, const OwnVisit& b) { return a.date < b.date; });
   std::stable_sort(d.drugEvents.begin(), d.drugEvents.end(),
                    [](const DrugEvent& a, const DrugEvent& b) { return a.date < b.date; });
   std::stable_sort(d.treatments.begin(), d.treatments.end(),

@@ -26,8 +26,9 @@ struct Reception {
   QDate date;
   QString time;
   QString department;
-  int patientId = 0;
-  QString accountTime;  // empty while the reception is in progress
+  int patientId = 0;     // 0: a patient not yet registered
+  QString accountTime;   // empty while the reception is in progress
+  QString walkInName{};  // the name typed at reception, for a patient not yet registered
 };
 
 // One drug line of the online drug information.
@@ -35,6 +36,7 @@ struct OnlineDrug {
   QString idClass;  // 21 internal, 22 as needed, 23 external
   QString code, name, unit, usage, quantity, times;
   QString ingredient;  // only the medication-check patients' drugs name one
+  QString dose;        // per time (OnDose); none for eye drops and creams
 };
 
 struct DrugEvent {
@@ -87,6 +89,7 @@ struct OwnVisit {
   QString department;
   QString invoice;
   QList<OwnOrder> orders;
+  int sequential = 1;  // the visit's number among the patient's visits to the department that day
 };
 
 // Everything the simulator answers from, made for one day.
@@ -99,7 +102,7 @@ struct DemoData {
   QList<DrugEvent> drugEvents;  // by date
   QList<TreatmentDay> treatments;
   QList<Checkup> checkups;
-  QList<OwnVisit> visits;  // by date
+  QList<OwnVisit> visits;  // by date, a day's visits to one department in the order of their numbers
 
   const DemoPatient* patient(int id) const;
   const Department* department(const QString& code) const;
@@ -117,3 +120,5 @@ QString MonthBack(const QDate& day, int k);
 // The given day of the month k months before `day`'s month, clamped to the month's length.
 QDate DayOfMonthBack(const QDate& day, int k, int dayOfMonth);
 QString PaddedPatientId(int id);
+// The sequential number the next visit of the patient to the department on that day gets.
+int NextSequentialNumber(const DemoData& d, int patient, const QDate& date, const QString& department);

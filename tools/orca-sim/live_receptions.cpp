@@ -43,9 +43,12 @@ std::optional<qsizetype> BillLastOpenReception(DemoData& d, int patient, const Q
     int invoice = 0;
     for (const OwnVisit& v : d.visits) invoice = std::max(invoice, v.invoice.toInt());
     // Today is the newest day of the records, so the visit list stays in date order.
-    d.visits << OwnVisit{patient, d.today, r.department,
+    d.visits << OwnVisit{patient,
+                         d.today,
+                         r.department,
                          QString::number(invoice + 1).rightJustified(7, QLatin1Char('0')),
-                         DemoRegimen(patient, r.department)};
+                         DemoRegimen(patient, r.department),
+                         NextSequentialNumber(d, patient, d.today, r.department)};
     return i;
   }
   return std::nullopt;

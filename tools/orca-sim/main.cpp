@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <cstdio>
+#include <memory>
 
 #include "http_server.h"
 #include "orca_sim.h"
@@ -40,10 +41,25 @@ int main(int argc, char** argv) {
                  qPrintable(server.errorString()));
     return 1;
   }
+  // The pusher is a server of its own, as ORCA 5.2's, on a second port.
+  std::unique_ptr<HttpServer> pushServer;
+  if (options.pushPort) {
+    pushServer = std::make_unique<HttpServer>(
+        [&simulator](const HttpRequest& request) { return simulator.handlePush(request); });
+    simulator.attachPush(*pushServer);
+    if (!pushServer->listen(address, static_cast<quint16>(*options.pushPort), tls)) {
+      std::fprintf(stderr, "orca-sim: cannot listen on %s:%d: %s\n", qPrintable(options.host),
+                   *options.pushPort, qPrintable(pushServer->errorString()));
+      return 1;
+    }
+  }
   // Scripts wait for this line, and read the port from it when they asked for a free one.
   const QString host =
       address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + options.host + "]" : options.host;
   std::printf("orca-sim listening on %s://%s:%d\n", tls ? "https" : "http", qPrintable(host), server.port());
+  if (pushServer) {
+    std::printf("orca-sim push on %s://%s:%d/ws\n", tls ? "wss" : "ws", qPrintable(host), pushServer->port());
+  }
   std::fflush(stdout);
   if (options.jitterMs > 0 && !options.seed) {
     std::fprintf(stderr, "orca-sim: jitter seed %u (--seed %u repeats it)\n", simulator.seed(),

@@ -16,6 +16,7 @@
 
 namespace {
 
+// WebORCA's form with /api in front, and the classic one.
 const QStringList kPrefixes{QStringLiteral("/api/api01rv2/"), QStringLiteral("/api01rv2/")};
 
 QString CallName(const QByteArray& path) {
@@ -24,6 +25,18 @@ QString CallName(const QByteArray& path) {
     if (p.startsWith(prefix)) return p.mid(prefix.size());
   }
   return QString();
+}
+
+// The classic server's request line: GET or POST of (/rest)?/<ld>/<window>, nothing deeper. Anything else
+// is not a request it reads.
+bool ClassicRequestLine(const HttpRequest& request, QString* call) {
+  static const QRegularExpression form(QStringLiteral("^(?:/rest)?/([^/]+)/([^/]+)/*$"));
+  const bool method = request.method.compare("GET", Qt::CaseInsensitive) == 0 ||
+                      request.method.compare("POST", Qt::CaseInsensitive) == 0;
+  const QRegularExpressionMatch m = form.match(QString::fromUtf8(request.path()));
+  if (!method || !m.hasMatch()) return false;
+  *call = m.captured(1) == QLatin1String("api01rv2") ? m.captured(2) : QString();
+  return true;
 }
 
 QString QueryValue(const HttpRequest& request, const QString& name) {
@@ -80,7 +93,7 @@ QDateTime OrcaSimulator::now() const {
 
 void OrcaSimulator::attach(HttpServer& server) {
   server.runOnServerThread([this](QObject* owner) {
-    hub_ = new PushHub(owner);
+    if (!options_.classic) hub_ = adoptHub(new PushHub(owner));
     if (options_.pushEverySeconds > 0) {
       auto* timer = new QTimer(owner);
       QObject::connect(timer, &QTimer::timeout, timer, [this] {
@@ -89,6 +102,47 @@ void OrcaSimulator::attach(HttpServer& server) {
       });
       timer->start(options_.pushEverySeconds * 1000);
     }
+  });
+}
+
+void OrcaSimulator::attachPush(HttpServer& pushServer) {
+  pushServer.runOnServerThread([this](QObject* owner) { pushHub_ = adoptHub(new PushHub(owner)); });
+}
+
+PushHub* OrcaSimulator::adoptHub(PushHub* hub) {
+  QMutexLocker lock(&hubsMutex_);
+  hubs_ << hub;
+  // Runs on the hub's thread as it goes; a publish under way on another thread finishes first.
+  hubWatches_ << QObject::connect(hub, &QObject::destroyed, [this, hub] {
+    QMutexLocker lock(&hubsMutex_);
+    hubs_.removeAll(hub);
+  });
+  return hub;
+}
+
+// Normally the servers, and their hubs, go first; a hub that outlives the simulator no longer tells it.
+OrcaSimulator::~OrcaSimulator() {
+  QMutexLocker lock(&hubsMutex_);
+  for (const QMetaObject::Connection& watch : hubWatches_) QObject::disconnect(watch);
+}
+
+// Each hub sends on its own thread: directly from there, queued from the other, in publishing order.
+void OrcaSimulator::publish(const QJsonObject& event) {
+  QMutexLocker lock(&hubsMutex_);
+  for (PushHub* hub : hubs_) QMetaObject::invokeMethod(hub, [hub, event] { hub->publish(event); });
+}
+
+HttpAction OrcaSimulator::handlePush(const HttpRequest& request) {
+  const HttpAction action = request.path() == "/ws" && IsWebSocketHandshake(request)
+                                ? pushHandshake(request, pushHub_)
+                                : HttpAction::Status(404);
+  return action.after(options_.latencyMs + jitter());
+}
+
+HttpAction OrcaSimulator::pushHandshake(const HttpRequest& request, const QPointer<PushHub>& hub) const {
+  if (std::optional<HttpAction> refused = refusal(request)) return *refused;
+  return HttpAction::HandOver([hub](QTcpSocket* socket) {
+    if (hub) hub->adopt(socket);
   });
 }
 
@@ -104,27 +158,31 @@ HttpAction OrcaSimulator::handle(const HttpRequest& request) {
   return action.after(options_.latencyMs + wait + jitter());
 }
 
+// The classic server challenges with every 401, wrong credentials included; --no-challenge never does.
 std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) const {
-  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) {
-    return HttpAction::BasicChallenge("orca");
-  }
+  const HttpAction unauthorized =
+      options_.challenge ? HttpAction::BasicChallenge("orca") : HttpAction::Status(401);
+  if (request.header("Authorization").trimmed().toLower().startsWith("basic ") == false) return unauthorized;
   QString user, password;
   if (!request.basicCredentials(&user, &password) || !PlausibleUser(user)) return HttpAction::Status(403);
-  if (user != options_.user || password != options_.key) return HttpAction::Status(401);
+  if (user != options_.user || password != options_.key) return unauthorized;
   return std::nullopt;
 }
 
 HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
   const QByteArray path = request.path();
-  if (path == "/ws" && hub_ && IsWebSocketHandshake(request)) {
-    if (std::optional<HttpAction> refused = refusal(request)) return *refused;
-    return HttpAction::HandOver([hub = hub_](QTcpSocket* socket) {
-      if (hub) hub->adopt(socket);
-    });
-  }
   if ((path == "/sim/accept" || path == "/sim/account") && request.method == "POST") {
     if (std::optional<HttpAction> refused = refusal(request)) return *refused;
     return control(path, request);
+  }
+  QString call;
+  if (options_.classic) {
+    // The classic server turns down what its request line does not allow before anything else.
+    if (!ClassicRequestLine(request, &call)) return HttpAction::Status(400);
+  } else if (path == "/ws" && hub_ && IsWebSocketHandshake(request)) {
+    return pushHandshake(request, hub_);
+  } else {
+    call = CallName(path);
   }
 
   static const QStringList calls{QStringLiteral("acceptlstv2"),
@@ -134,7 +192,6 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
                                  QStringLiteral("onlinespecgetv2"),
                                  QStringLiteral("medicalgetv2"),
                                  QStringLiteral("contraindicationcheckv2")};
-  const QString call = CallName(path);
   if (!calls.contains(call)) return HttpAction::Status(404);
   if (std::optional<HttpAction> refused = refusal(request)) return *refused;
 
@@ -185,7 +242,7 @@ HttpAction OrcaSimulator::control(const QByteArray& path, const HttpRequest& req
   const QString text =
       QStringLiteral("billed %1 at %2\n").arg(PaddedPatientId(patient), d.receptions[*billed].accountTime);
   lock.unlock();
-  if (hub_) hub_->publish(event);
+  publish(event);
   return TextAnswer(200, text);
 }
 
@@ -199,7 +256,7 @@ std::optional<QString> OrcaSimulator::receive(int patient) {
   const QString text = QStringLiteral("received %1 at %2, Acceptance_Id %3\n")
                            .arg(PaddedPatientId(patient), d.receptions[*index].time, AcceptanceId(d, *index));
   lock.unlock();
-  if (hub_) hub_->publish(event);
+  publish(event);
   return text;
 }
 

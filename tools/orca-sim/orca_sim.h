@@ -28,12 +28,15 @@ struct SimOptions {
   int jitterMs = 0;             // every answer waits a further random 0…jitterMs
   std::optional<quint32> seed;  // of that randomness; none: a random seed
   XmlLayout layout = XmlLayout::Classic;
+  bool challenge = true;  // false: every 401 without WWW-Authenticate
   QString clinicCode = QStringLiteral("1234567");
   QDate today;               // null: the computer's date, looked at on every request
   int receptionsToday = -1;  // -1: the demo day's own list
   int pushEverySeconds = 0;  // > 0: a demo reception arrives by itself this often
   QList<FaultRule> faults;
   QString tlsCert, tlsKey, clientCa;
+  bool classic = false;         // ORCA's classic HTTP server: no /api/ paths and no /ws on the API port
+  std::optional<int> pushPort;  // also serve /ws on this port (0: a free one), as ORCA 5.2's pusher
 };
 
 // The request handling of orca-sim, apart from the listening socket so that tests run it in-process.
@@ -42,15 +45,23 @@ struct SimOptions {
 class OrcaSimulator {
  public:
   explicit OrcaSimulator(SimOptions options);
+  ~OrcaSimulator();
   HttpAction handle(const HttpRequest& request);
   DemoData data(const QDate& today) const;
   // Opens the push endpoint (/ws) and starts --push-every, both on the server's thread. Call it before
   // the server listens; without it /ws is an unknown path.
   void attach(HttpServer& server);
+  // The second port's server, which serves /ws alone: give it handlePush() as its handler and attach
+  // it before it listens. Events go to the subscribers of both ports.
+  void attachPush(HttpServer& pushServer);
+  HttpAction handlePush(const HttpRequest& request);
   quint32 seed() const { return seed_; }  // of the jitter, chosen at random when the options name none
 
  private:
   HttpAction respond(const HttpRequest& request, int* wait);
+  HttpAction pushHandshake(const HttpRequest& request, const QPointer<PushHub>& hub) const;
+  void publish(const QJsonObject& event);
+  PushHub* adoptHub(PushHub* hub);
   HttpAction answer(const QString& call, const HttpRequest& request, int* patient) const;
   std::optional<HttpAction> refusal(const HttpRequest& request) const;
   HttpAction control(const QByteArray& path, const HttpRequest& request);
@@ -65,6 +76,10 @@ class OrcaSimulator {
   mutable std::map<QDate, DemoData> days_;
   quint32 seed_ = 0;
   QRandomGenerator random_;
-  QPointer<PushHub> hub_;  // lives on the server's thread, where handle() and the push timer run
-  int pushed_ = 0;         // demo receptions --push-every has made
+  QPointer<PushHub> hub_;      // lives on the API server's thread, where handle() and the push timer run
+  QPointer<PushHub> pushHub_;  // on the push server's thread
+  QMutex hubsMutex_;
+  QList<PushHub*> hubs_;  // every hub still alive, whichever thread it is on
+  QList<QMetaObject::Connection> hubWatches_;
+  int pushed_ = 0;  // demo receptions --push-every has made
 };

@@ -7,8 +7,8 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   parser.setApplicationDescription(QStringLiteral(
       "ORCA API simulator with demo data, for the demo, the end-to-end tests and the benchmarks.\n"
       "Serves /api/api01rv2/{acceptlstv2,patientgetv2,onlinedruggetv2,onlinemedgetv2,onlinespecgetv2,"
-      "medicalgetv2}, push notifications on /ws (WebSocket) and the control calls POST /sim/accept and "
-      "/sim/account (Patient_ID=N)."));
+      "medicalgetv2,contraindicationcheckv2}, push notifications on /ws (WebSocket) and the control calls "
+      "POST /sim/accept and /sim/account (Patient_ID=N)."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help."));
   const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (127.0.0.1)."),
@@ -41,6 +41,22 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption plain(
       QStringLiteral("plain-layout"),
       QStringLiteral("Answers without indentation and without the XML declaration."));
+  const QCommandLineOption compact(
+      QStringLiteral("compact"),
+      QStringLiteral("Every answer on one line: no indentation, no line breaks between elements."));
+  const QCommandLineOption noChallenge(
+      QStringLiteral("no-challenge"),
+      QStringLiteral("Every 401 without WWW-Authenticate, as a server that never challenges."));
+  const QCommandLineOption classic(
+      QStringLiteral("classic"),
+      QStringLiteral(
+          "ORCA's classic HTTP server: /api01rv2/ and /rest/api01rv2/ only, HTTP 400 for any other "
+          "path (/api/…, /ws); push notifications only on --push-port."));
+  const QCommandLineOption pushPort(
+      QStringLiteral("push-port"),
+      QStringLiteral(
+          "Also serve push notifications (/ws) on this port, as ORCA 5.2's pusher; 0 picks a free one."),
+      QStringLiteral("N"));
   const QCommandLineOption clinic(QStringLiteral("clinic-code"),
                                   QStringLiteral("The demo clinic's seven-digit institution code (1234567)."),
                                   QStringLiteral("CODE"), options->clinicCode);
@@ -63,8 +79,9 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions({help, host, port, user, key, latency, jitter, seed, receptions, pushEvery, plain, clinic,
-                     today, fail, cert, tlsKey, clientCa});
+  parser.addOptions({help,     host,       port,      user,  key,     latency,     jitter,
+                     seed,     receptions, pushEvery, plain, compact, noChallenge, classic,
+                     pushPort, clinic,     today,     fail,  cert,    tlsKey,      clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -84,7 +101,23 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   options->user = parser.value(user);
   options->key = parser.value(key);
   options->latencyMs = parser.value(latency).toInt(&latencyOk);
-  options->layout = parser.isSet(plain) ? XmlLayout::Plain : XmlLayout::Classic;
+  if (parser.isSet(plain) && parser.isSet(compact)) {
+    *message = QStringLiteral("--plain-layout and --compact exclude each other");
+    return ParseOutcome::Error;
+  }
+  options->layout = parser.isSet(plain)     ? XmlLayout::Plain
+                    : parser.isSet(compact) ? XmlLayout::Compact
+                                            : XmlLayout::Classic;
+  options->challenge = !parser.isSet(noChallenge);
+  options->classic = parser.isSet(classic);
+  if (parser.isSet(pushPort)) {
+    bool ok = false;
+    options->pushPort = parser.value(pushPort).toInt(&ok);
+    if (!ok || *options->pushPort < 0 || *options->pushPort > 65535) {
+      *message = QStringLiteral("--push-port: not a port number");
+      return ParseOutcome::Error;
+    }
+  }
   options->clinicCode = parser.value(clinic).trimmed();
   if (!portOk || options->port < 0 || options->port > 65535) {
     *message = QStringLiteral("--port: not a port number");

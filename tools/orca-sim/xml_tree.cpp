@@ -82,31 +82,40 @@ const char* TypeOf(XmlNode::Kind kind) {
 void Write(const XmlNode& node, const QString& name, int depth, XmlLayout layout, QString& out) {
   if (node.isEmpty()) return;  // ORCA never writes an empty element
   const QString indent = layout == XmlLayout::Classic ? QString(depth * 2, QLatin1Char(' ')) : QString();
+  const QString end = layout == XmlLayout::Compact ? QString() : QStringLiteral("\n");
   const QString open = indent + QLatin1Char('<') + name + QLatin1String(" type=\"") +
                        QLatin1String(TypeOf(node.kind)) + QLatin1String("\">");
   if (node.kind == XmlNode::Value) {
-    out += open + EscapeElementText(node.value) + QLatin1String("</") + name + QLatin1String(">\n");
+    out += open + EscapeElementText(node.value) + QLatin1String("</") + name + QLatin1Char('>') + end;
     return;
   }
-  out += open + QLatin1Char('\n');
+  out += open + end;
   for (const XmlNode& child : node.children) {
     const QString childName = node.kind == XmlNode::Array ? name + QLatin1String("_child") : child.name;
     Write(child, childName, depth + 1, layout, out);
   }
-  out += indent + QLatin1String("</") + name + QLatin1String(">\n");
+  out += indent + QLatin1String("</") + name + QLatin1Char('>') + end;
 }
 
 QString Declaration(XmlLayout layout) {
-  return layout == XmlLayout::Classic ? QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")
-                                      : QString();
+  switch (layout) {
+    case XmlLayout::Classic:
+      return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    case XmlLayout::Compact:
+      return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    case XmlLayout::Plain:
+      break;
+  }
+  return QString();
 }
 
 }  // namespace
 
 QByteArray WriteXmlio2(const XmlNode& record, XmlLayout layout) {
-  QString out = Declaration(layout) + QLatin1String("<xmlio2>\n");
+  const QString end = layout == XmlLayout::Compact ? QString() : QStringLiteral("\n");
+  QString out = Declaration(layout) + QLatin1String("<xmlio2>") + end;
   Write(record, record.name, 1, layout, out);
-  out += QLatin1String("</xmlio2>\n");
+  out += QLatin1String("</xmlio2>") + end;
   return out.toUtf8();
 }
 

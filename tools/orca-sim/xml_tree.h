@@ -24,6 +24,7 @@ struct XmlNode {
 enum class XmlLayout {
   Classic,  // declaration line, two blanks of indentation per level
   Plain,    // no declaration, no indentation
+  Compact,  // the whole document on one line: declaration and elements without any break between them
 };
 
 // `&`, `<`, `>` and CR escaped; quotes and everything else written as they are.
