@@ -212,6 +212,7 @@ TEST_P(CheckIndicatorE2e, eachOpenedPatientShowsItsOutcomeAndAClickOpensItsFindi
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, CheckIndicatorE2e, testing::ValuesIn(kEveryRoad), RoadName);
+INSTANTIATE_TEST_SUITE_P(Servers, CheckIndicatorE2e, testing::ValuesIn(kServerKinds), RoadName);
 
 // Nothing of a patient's check reaches the indicator once another patient has replaced it or the
 // window has closed: the request is aborted with the patient's work.

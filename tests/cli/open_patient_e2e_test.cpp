@@ -160,6 +160,47 @@ TEST_P(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate().addDays(-75)));
 }
 
+// ORCA answers the acts of one visit: the day of two departments and the day of two visits to one
+// show every visit's drugs in the day's one block; a drug whose unit has no name shows without one.
+TEST_P(OpenPatientE2e, everyVisitOfADayShowsInTheDaysOneBlock) {
+  search(0, QStringLiteral("01003"));
+  ASSERT_TRUE(ui.messages.empty());
+  EXPECT_EQ(patientRows(), QStringList{QStringLiteral("1\t1003\t北村　和夫\t")});
+  const QDate today = QDate::currentDate();
+  const QDate twoDepartments = today.addDays(-10);
+  const QDate twoVisits = today.addDays(-3);
+  const QStringList twoDepartmentsBlock{twoDepartments.toString(QStringLiteral("yyyy.MM.dd")),
+                                        QStringLiteral("アムロジピン錠５ｍｇ　1錠"),
+                                        QStringLiteral("　　28日分"),
+                                        QStringLiteral("センノシド錠１２ｍｇ　2"),
+                                        QStringLiteral("ロキソプロフェンＮａ錠６０ｍｇ　3錠"),
+                                        QStringLiteral("レバミピド錠１００ｍｇ　3錠"),
+                                        QStringLiteral("　　14日分"),
+                                        QStringLiteral("ロキソプロフェンＮａテープ１００ｍｇ　14枚")};
+  const QStringList twoVisitsBlock{twoVisits.toString(QStringLiteral("yyyy.MM.dd")),
+                                   QStringLiteral("ファモチジン錠２０ｍｇ　2錠"),
+                                   QStringLiteral("　　7日分"),
+                                   QStringLiteral("カルボシステイン錠５００ｍｇ　3錠"),
+                                   QStringLiteral("アセトアミノフェン錠２００ｍｇ　1錠"),
+                                   QStringLiteral("　　5日分")};
+  auto month = [](const QDate& day) { return day.toString(QStringLiteral("yyyy-MM")); };
+  const DrugInfoControls& c = logic->controls();
+  if (month(twoVisits) != month(today)) {
+    // Early in a month both days lie in the one before, where the opening steps back to.
+    EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(twoDepartments));
+    EXPECT_EQ(c.MemoSelf.lines, twoVisitsBlock + QStringList{QString()} + twoDepartmentsBlock);
+  } else if (month(twoDepartments) != month(today)) {
+    EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(today));
+    EXPECT_EQ(c.MemoSelf.lines, twoVisitsBlock);
+    logic->BtnSelfPrevMonthClick();
+    EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(twoDepartments));
+    EXPECT_EQ(c.MemoSelf.lines, twoDepartmentsBlock);
+  } else {
+    EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(today));
+    EXPECT_EQ(c.MemoSelf.lines, twoVisitsBlock + QStringList{QString()} + twoDepartmentsBlock);
+  }
+}
+
 TEST_P(OpenPatientE2e, patientUnknownToOrcaIsReportedAndChangesNothing) {
   const QStringList before = patientRows();
   search(0, QStringLiteral("99999"));
@@ -232,3 +273,4 @@ TEST(RinmedCli, helpAndWrongCommandLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, OpenPatientE2e, testing::ValuesIn(kEveryRoad), RoadName);
+INSTANTIATE_TEST_SUITE_P(Servers, OpenPatientE2e, testing::ValuesIn(kServerKinds), RoadName);

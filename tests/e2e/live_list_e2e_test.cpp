@@ -297,3 +297,39 @@ TEST_F(SlowListE2e, hitsOfASearchAreNotReplacedByAReloadOwedToTheListTheyReplace
 }
 
 }  // namespace
+
+// ORCA without WebORCA: the list's requests find the classic path, and the pushes come from ORCA's
+// pusher on a port of its own.
+class ClassicLiveListE2e : public LiveListE2e {
+ protected:
+  EndToEndRoad road() const override {
+    return {
+        "liveClassic", 4, {QStringLiteral("--classic"), QStringLiteral("--push-port"), QStringLiteral("0")}};
+  }
+};
+
+TEST_F(ClassicLiveListE2e, aReceptionReachesTheListFromThePusherNamedInPushUrl) {
+  ASSERT_FALSE(sim.pushUrl().isEmpty());
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSHURL"), sim.pushUrl());
+  open();
+  const int listed = static_cast<int>(rows().size());
+  ASSERT_EQ(simAccept(25), 200);
+  EXPECT_TRUE(WaitUntil([&] { return rows().size() == listed + 1; }));
+  EXPECT_EQ(lastPatientListed(), QStringLiteral("25"));
+  EXPECT_EQ(ticks, 0);
+}
+
+// Without PUSHURL the link goes where ORCA 5.2's pusher listens once the first request has found a
+// classic server: port 9400 of its host.
+TEST_F(ClassicLiveListE2e, withoutPushUrlTheLinkLooksForThePusherOnItsOwnPort) {
+  logic->FormShow();
+  EXPECT_TRUE(WaitUntil([this] {
+    QFile log(path(QStringLiteral("Log.txt")));
+    return log.open(QIODevice::ReadOnly) &&
+           QString::fromLocal8Bit(log.readAll()).contains(QStringLiteral(" ws://127.0.0.1:9400/ws"));
+  }));
+  EXPECT_TRUE(logic.now()->client().usesClassicForm());
+  ASSERT_TRUE(settled());
+  EXPECT_EQ(rows().size(), 22);
+  logic->FormClose();
+}

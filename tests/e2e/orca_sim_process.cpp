@@ -33,6 +33,11 @@ QString OrcaSimProcess::launch(const QStringList& arguments) {
     const QRegularExpressionMatch m = line.match(QString::fromUtf8(process_.readLine()));
     if (!m.hasMatch()) return {};
     port_ = m.captured(2);
+    if (arguments.contains(QStringLiteral("--push-port"))) {
+      static const QRegularExpression push(QStringLiteral("^orca-sim push on (wss?://\\S+)\\n$"));
+      if (!process_.canReadLine()) process_.waitForReadyRead(10000);
+      pushUrl_ = push.match(QString::fromUtf8(process_.readLine())).captured(1);
+    }
     return m.captured(1);
   }
   return {};

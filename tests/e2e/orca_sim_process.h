@@ -20,6 +20,8 @@ class OrcaSimProcess {
   void kill();
   // Starts it again as before, on the port it had, with its demo data made afresh; the base URL or "".
   QString restart();
+  // With --push-port: the address of its second push endpoint ("ws://127.0.0.1:<port>/ws").
+  const QString& pushUrl() const { return pushUrl_; }
 
  private:
   QString launch(const QStringList& arguments);
@@ -27,4 +29,5 @@ class OrcaSimProcess {
   QProcess process_;
   QStringList arguments_;
   QString port_;
+  QString pushUrl_;
 };

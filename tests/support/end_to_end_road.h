@@ -19,6 +19,15 @@ inline const EndToEndRoad kEveryRoad[] = {
     {"fourAtOnceShuffled", 4, {QStringLiteral("--jitter"), QStringLiteral("25")}},
 };
 
+// Servers that differ from the simulator's default in what a real clinic may have: ORCA's own HTTP
+// server, which refuses WebORCA's path and serves the classic one; answers written on one line;
+// a server that refuses without ever asking for credentials. The screens must be the same.
+inline const EndToEndRoad kServerKinds[] = {
+    {"classicServer", 4, {QStringLiteral("--classic")}},
+    {"compactAnswers", 4, {QStringLiteral("--compact")}},
+    {"neverChallenges", 1, {QStringLiteral("--no-challenge")}},
+};
+
 // A test's name for the road.
 inline std::string RoadName(const testing::TestParamInfo<EndToEndRoad>& info) {
   return info.param.name;
