@@ -8,13 +8,13 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "history/check_up.h"
-#include "history/drug_get_parse.h"
-#include "history/institution_grid.h"
-#include "history/med_get.h"
-#include "history/yakureki_text.h"
+#include "tainhistory/check_up.h"
+#include "tainhistory/drug_get_parse.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/med_get.h"
+#include "tainhistory/yakureki_text.h"
 #include "orca/response_reader.h"
-#include "selfhistory/age.h"
+#include "ownhistory/age.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   UseTemporaryProgramFolder();

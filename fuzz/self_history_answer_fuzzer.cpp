@@ -10,10 +10,10 @@
 
 #include "fuzz_support.h"
 #include "orca/response_reader.h"
-#include "selfhistory/day_visits.h"
-#include "selfhistory/medical_get_request.h"
-#include "selfhistory/self_drugs.h"
-#include "selfhistory/treated_days.h"
+#include "ownhistory/day_visits.h"
+#include "ownhistory/medical_get_request.h"
+#include "ownhistory/self_drugs.h"
+#include "ownhistory/treated_days.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "uikit/desktop_services.h"
+#include "windowmodel/desktop_services.h"
 
 // What the contact window asks of the desktop: a box, and opening a file, a web address or a new
 // mail with the desktop's default program — without waiting for that program.

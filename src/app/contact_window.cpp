@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 #include "widgets/error_report.h"
 #include "widgets/qt_desktop.h"
 #include "widgets/ui_fonts.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 
 // What the launcher opens and how it reports; the program uses the real windows and boxes, tests
 // replace single entries.

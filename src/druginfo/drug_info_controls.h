@@ -1,8 +1,8 @@
 #pragma once
 
 #include "medcheck/check_indicator.h"
-#include "uikit/control_models.h"
-#include "uikit/string_grid.h"
+#include "windowmodel/control_models.h"
+#include "windowmodel/string_grid.h"
 
 // What the search kind box offers, in its order.
 enum class SearchKind { PatientNumber, Name };

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "core/clock.h"
-#include "history/institution_grid.h"
+#include "tainhistory/institution_grid.h"
 #include "orca/response_reader.h"
-#include "selfhistory/self_month.h"
+#include "ownhistory/self_month.h"
 #include "usecases/list_day.h"
 #include "usecases/open_patient.h"
 #include "usecases/patient_grid.h"

@@ -10,14 +10,14 @@
 
 #include "druginfo/drug_info_controls.h"
 #include "druginfo/drug_info_ui.h"
-#include "history/tain_lists.h"
+#include "tainhistory/tain_lists.h"
 #include "medcheck/medication_check.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "patients/acceptance_list.h"
 #include "push/live_reload.h"
 #include "push/push_link.h"
-#include "uikit/job.h"
+#include "windowmodel/job.h"
 
 struct PdfButtonAction;
 struct OpenedPatient;

@@ -1,12 +1,12 @@
 // The other institutions' panes (overview and one institution's detail) and the month buttons of
 // the clinic's own history: redrawn from what a load left in memory, or reloaded month by month.
 #include "druginfo/drug_info_logic.h"
-#include "history/institution_grid.h"
-#include "history/yakureki_text.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/yakureki_text.h"
 #include "orca/response_reader.h"
 #include "savedpdf/tkk_month.h"
-#include "selfhistory/self_history_load.h"
-#include "selfhistory/self_month.h"
+#include "ownhistory/self_history_load.h"
+#include "ownhistory/self_month.h"
 
 void DrugInfoLogic::DisplayTainYakureki() {
   ShowTainOverview(::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd,

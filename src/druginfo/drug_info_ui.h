@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "medcheck/medication_check.h"
-#include "uikit/desktop_services.h"
+#include "windowmodel/desktop_services.h"
 
 // What only a desktop can do for the drug-information window, beyond what every window has.
 class DrugInfoUi : public DesktopServices {

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "druginfo/grid_view.h"
-#include "medcheckview/check_indicator_label.h"
+#include "findings/check_indicator_label.h"
 #include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
 

@@ -5,7 +5,7 @@
 
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/qt_drug_info_ui.h"
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 
 class CheckIndicatorLabel;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
-#include "uikit/string_grid.h"
+#include "windowmodel/string_grid.h"
 
 namespace {
 

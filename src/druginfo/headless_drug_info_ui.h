@@ -1,7 +1,7 @@
 #pragma once
 
 #include "druginfo/drug_info_ui.h"
-#include "uikit/headless_desktop.h"
+#include "windowmodel/headless_desktop.h"
 
 // The drug-information window's services where there is no desktop: nothing to paint, no focus,
 // no settings window, no findings window. What a message box becomes is the subclass's choice.

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "medcheckview/findings_window.h"
+#include "findings/findings_window.h"
 #include "settings/setting_view.h"
 #include "widgets/error_report.h"
 

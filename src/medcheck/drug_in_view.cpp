@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "history/institution_codes.h"
+#include "tainhistory/institution_codes.h"
 #include "orca/response_reader.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <QList>
 #include <QString>
 
-#include "history/prescription.h"
+#include "tainhistory/prescription.h"
 #include "medcheck/medication_check.h"
-#include "selfhistory/self_drugs.h"
+#include "ownhistory/self_drugs.h"
 
 // One drug the check looks at: another institution's out of the online drug information, or the
 // clinic's own out of the month its history shows.

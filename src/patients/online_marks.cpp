@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "history/institution_codes.h"
-#include "history/online_requests.h"
+#include "tainhistory/institution_codes.h"
+#include "tainhistory/online_requests.h"
 #include "orca/response_reader.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "core/log.h"
-#include "history/institution_codes.h"
+#include "tainhistory/institution_codes.h"
 #include "pdf/institution_months.h"
 #include "savedpdf/find_patient_pdf.h"
 #include "savedpdf/pdf_folder.h"

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "history/tain_lists.h"
+#include "tainhistory/tain_lists.h"
 
 // What the drug-information merge needs of the window, taken when the step runs.
 struct SavedDrugPdfContext {

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "savedpdf/pdf_folder.h"
-#include "uikit/message_kind.h"
+#include "windowmodel/message_kind.h"
 
 // What a click on PDF_Y or PDF_T comes to. The window opens `file` in the desktop's default PDF
 // viewer without waiting for it, or shows `message` in a box with the single button OK.

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "uikit/control_models.h"
+#include "windowmodel/control_models.h"
 
 // The state of every control of the settings window that shows or holds something, named by what
 // it is for; the comment gives the control's reference name, which its widget carries as objectName.

@@ -5,7 +5,7 @@
 #include "orca/http_exchange.h"
 #include "settings/setting_controls.h"
 #include "settings/settings_ui.h"
-#include "uikit/job.h"
+#include "windowmodel/job.h"
 
 // The settings window without its widgets: the connection settings of user.ini, the connection
 // test and the certificate import, under the handlers' reference names.

@@ -5,7 +5,7 @@
 
 #include "settings/qt_settings_ui.h"
 #include "settings/setting_logic.h"
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 
 class QLineEdit;
 

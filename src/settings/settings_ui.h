@@ -1,6 +1,6 @@
 #pragma once
 
-#include "uikit/desktop_services.h"
+#include "windowmodel/desktop_services.h"
 
 // What only a desktop can do for the settings window: the boxes, the folder and file pickers and the
 // password box of every window.

@@ -4,9 +4,9 @@
 #include <QString>
 
 #include "async/task.h"
-#include "history/prescription.h"
+#include "tainhistory/prescription.h"
 #include "medcheck/medication_check.h"
-#include "selfhistory/self_drugs.h"
+#include "ownhistory/self_drugs.h"
 
 class OrcaClient;
 struct OpenedPatient;

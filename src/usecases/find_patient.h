@@ -6,7 +6,7 @@
 
 #include "async/task.h"
 #include "patients/patient_search.h"
-#include "uikit/message_kind.h"
+#include "windowmodel/message_kind.h"
 
 class OrcaClient;
 

@@ -6,7 +6,7 @@
 #include "orca/orca_client.h"
 #include "savedpdf/drug_pdf_merge.h"
 #include "savedpdf/tkk_month.h"
-#include "selfhistory/age.h"
+#include "ownhistory/age.h"
 
 namespace {
 

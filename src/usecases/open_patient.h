@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "async/task.h"
-#include "history/institution_grid.h"
-#include "history/load_drug_info.h"
-#include "history/tain_lists.h"
-#include "selfhistory/self_history_load.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/load_drug_info.h"
+#include "tainhistory/tain_lists.h"
+#include "ownhistory/self_history_load.h"
 
 class OrcaClient;
 

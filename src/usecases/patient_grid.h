@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "uikit/string_grid.h"
+#include "windowmodel/string_grid.h"
 
 // A patient as the patient grid lists it.
 struct ListedPatient {

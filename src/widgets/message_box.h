@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "uikit/message_kind.h"
+#include "windowmodel/message_kind.h"
 
 class QWidget;
 

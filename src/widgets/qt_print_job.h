@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <memory>
 
-#include "uikit/desktop_services.h"
+#include "windowmodel/desktop_services.h"
 
 class QPrinter;
 

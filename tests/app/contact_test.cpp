@@ -8,7 +8,7 @@
 
 #include "app/contact_window.h"
 #include "temp_program_folder.h"
-#include "uikit/headless_desktop.h"
+#include "windowmodel/headless_desktop.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
-#include "selfhistory/age.h"
+#include "ownhistory/age.h"
 #include "settling_logic.h"
 #include "sim_and_cli.h"
 

@@ -4,7 +4,7 @@
 
 #include "core/core_error.h"
 #include "drug_info_fixture.h"
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 
 class HandlerRunnerTest : public DrugInfoTest {
  protected:

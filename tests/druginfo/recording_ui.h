@@ -12,7 +12,7 @@
 #include "druginfo/drug_info_ui.h"
 #include "medcheck/medication_check.h"
 #include "qt_printers.h"
-#include "uikit/headless_desktop.h"
+#include "windowmodel/headless_desktop.h"
 
 // Records what the logic asks of the desktop.
 class RecordingUi : public HeadlessDesktop<DrugInfoUi> {

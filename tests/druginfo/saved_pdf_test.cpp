@@ -8,7 +8,7 @@
 #include "core/ini_file.h"
 #include "drug_info_fixture.h"
 #include "pdf_builder.h"
-#include "uikit/handler_runner.h"
+#include "windowmodel/handler_runner.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,9 +4,9 @@
 #include <QList>
 #include <QString>
 
-#include "history/prescription.h"
+#include "tainhistory/prescription.h"
 #include "medcheck/drug_in_view.h"
-#include "selfhistory/self_drugs.h"
+#include "ownhistory/self_drugs.h"
 
 // Records as the loaders leave them, written short.
 

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include "history/institution_grid.h"
+#include "tainhistory/institution_grid.h"
 #include "saved_pdf_folder.h"
 #include "savedpdf/tkk_month.h"
 

@@ -9,7 +9,7 @@
 
 #include "qt_printers.h"
 #include "settings/settings_ui.h"
-#include "uikit/headless_desktop.h"
+#include "windowmodel/headless_desktop.h"
 
 // Records what the settings logic asks of the desktop and answers its dialogs from a script:
 // an empty optional is the user cancelling.

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "uikit/string_grid.h"
+#include "windowmodel/string_grid.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "uikit/message_kind.h"
+#include "windowmodel/message_kind.h"
 
 class StringGrid;
 

@@ -20,9 +20,9 @@
 #include "core/program_folder.h"
 #include "core/user_settings.h"
 #include "druginfo/drug_info_view.h"
-#include "medcheckview/findings_window.h"
+#include "findings/findings_window.h"
 #include "settings/setting_view.h"
-#include "uikit/string_grid.h"
+#include "windowmodel/string_grid.h"
 
 namespace {
 

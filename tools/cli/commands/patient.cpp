@@ -4,8 +4,8 @@
 #include "cli_output.h"
 #include "open_by_number.h"
 #include "orca/orca_client.h"
-#include "selfhistory/self_month.h"
-#include "uikit/control_models.h"
+#include "ownhistory/self_month.h"
+#include "windowmodel/control_models.h"
 #include "usecases/list_day.h"
 
 namespace {

@@ -1,9 +1,0 @@
-#pragma once
-
-#include <QString>
-#include <QStringList>
-
-#include "history/tain_lists.h"
-
-// Appends every EffectiveTime of ten characters or more to FTkkDates unless present.
-void ParseOnlineSpecGet01(const QStringList& answerLines, TainLists& lists);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "tainhistory/tain_lists.h"
+
+// Appends every EffectiveTime of ten characters or more to FTkkDates unless present.
+void ParseOnlineSpecGet01(const QStringList& answerLines, TainLists& lists);
