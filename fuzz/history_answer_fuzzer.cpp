@@ -8,13 +8,13 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
+#include "orca/response_reader.h"
+#include "ownhistory/age.h"
 #include "tainhistory/check_up.h"
 #include "tainhistory/drug_get_parse.h"
 #include "tainhistory/institution_grid.h"
 #include "tainhistory/med_get.h"
 #include "tainhistory/yakureki_text.h"
-#include "orca/response_reader.h"
-#include "ownhistory/age.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   UseTemporaryProgramFolder();
@@ -32,18 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ParseOnlineDrugGet02(input.part(1), month, lists);
   ParseOnlineSpecGet01(ResponseLines(input.part(2)), lists);
   ParseOnlineMedGet01(ResponseLines(input.part(3)), selfInstCd, lists);
-  for (QStringList list : {lists.FMonthList, lists.FInstMonthMap, lists.FTkkDates, lists.FMedInstMonths}) {
+  for (QStringList list :
+       {lists.monthList, lists.institutionMonths, lists.checkUpDates, lists.treatmentMonths}) {
     FUZZ_CHECK(list.removeDuplicates() == 0);
   }
 
   (void)AgeLabelText(birthDate, QDate(2025, 6, 12));
-  const TainOverview overview = DisplayTainYakureki(lists, selfInstCd);
+  const TainOverview overview = TainOverviewOf(lists, selfInstCd);
   for (int row = 0; row < overview.grid.rowCount(); ++row)
     FUZZ_CHECK(overview.grid.rowCells(row).size() == overview.grid.colCount());
   for (int row = 1; row < overview.grid.rowCount() && row <= 3; ++row) {
-    (void)DisplayTainDetailYakureki(lists.FPrescList, InstitutionAtRow(overview.grid, row));
+    (void)TainDetailOf(lists.prescriptions, InstitutionAtRow(overview.grid, row));
   }
-  (void)BuildYakurekiText(lists.FPrescList, QString(), selfInstCd, QString(), month, true);
-  (void)BuildYakurekiText(lists.FPrescList, QString(), QString(), selfInstCd, QString(), false);
+  (void)BuildYakurekiText(lists.prescriptions, QString(), selfInstCd, QString(), month, true);
+  (void)BuildYakurekiText(lists.prescriptions, QString(), QString(), selfInstCd, QString(), false);
   return 0;
 }

@@ -79,13 +79,13 @@ void BM_FreshOpening(benchmark::State& state) {
     relay.requests = 0;
     relay.connections = 0;
     OrcaClient client;
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     QElapsedTimer wall;
     state.ResumeTiming();
     wall.start();
     const NumberSearch found = RunBlocking(FindPatientByNumber(client, patient));
     const OpenedPatient opened =
-        RunBlocking(OpenPatient(client, patient, found.name, QString(), TainLists()));
+        RunBlocking(LoadPatient(client, patient, found.name, QString(), TainLists()));
     RunBlocking(ProbeMarks(client, {patient}));
     benchmark::DoNotOptimize(opened.ageLabel);
     const qint64 wallMs = wall.elapsed();

@@ -78,7 +78,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
     SilentUi ui;
     DrugInfoLogic logic(ui);
     OrcaClient client;
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     const bool inWindow = state.range(2) == 1;
     if (inWindow) {
       logic.FormShow();  // lists the day
@@ -96,7 +96,7 @@ void BM_OpenDemoPatient(benchmark::State& state) {
     } else {  // as rinmed-cli patient does
       const NumberSearch found = RunBlocking(FindPatientByNumber(client, patient));
       const OpenedPatient opened =
-          RunBlocking(OpenPatient(client, patient, found.name, QString(), TainLists()));
+          RunBlocking(LoadPatient(client, patient, found.name, QString(), TainLists()));
       RunBlocking(ProbeMarks(client, {patient}));
       benchmark::DoNotOptimize(opened.ageLabel);
     }

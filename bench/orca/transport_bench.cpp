@@ -42,7 +42,7 @@ void BM_OrcaPost(benchmark::State& state) {
   Loopback loopback;
   OrcaClient client;
   OrcaConnection connection;
-  connection.stURL = loopback.base();
+  connection.baseUrl = loopback.base();
   client.setConnection(connection);
   for (auto _ : state) {
     for (int i = 0; i < kRequests; ++i) {

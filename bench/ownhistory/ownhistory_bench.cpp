@@ -12,8 +12,8 @@
 #include "core/program_folder.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
-#include "self_orca.h"
 #include "ownhistory/self_history_load.h"
+#include "self_orca.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ void Run(benchmark::State& state, const QString& emptyMonthsBefore) {
   QMap<QString, int> byClass;
   for (auto _ : state) {
     OrcaClient client;  // a fresh client per load: its first request opens the connection
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     orca.clearRecord();
     QElapsedTimer wall;
     wall.start();

@@ -11,13 +11,13 @@
 #include "async/run_blocking.h"
 #include "core/clock.h"
 #include "core/program_folder.h"
-#include "tainhistory/drug_get_parse.h"
-#include "tainhistory/institution_grid.h"
-#include "tainhistory/load_drug_info.h"
 #include "http_server.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
+#include "tainhistory/drug_get_parse.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/load_drug_info.h"
 
 namespace {
 
@@ -99,18 +99,18 @@ void BM_LoadTwelveMonths(benchmark::State& state) {
   });
   server.listen();
   OrcaConnection connection;
-  connection.stURL = QStringLiteral("http://127.0.0.1:%1/api/").arg(server.port());
+  connection.baseUrl = QStringLiteral("http://127.0.0.1:%1/api/").arg(server.port());
   OrcaClient client;
   client.setConnection(connection);
   TainLists lists;
   for (auto _ : state) {
     server.clearRecord();
     const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral("123"), kSelf, lists));
-    benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
+    benchmark::DoNotOptimize(TainOverviewOf(lists, kSelf));
     if (!load.phase1Answered) state.SkipWithError("no answer");
   }
   state.counters["requests"] = static_cast<double>(server.requests().size());
-  state.counters["records"] = static_cast<double>(lists.FPrescList.size());
+  state.counters["records"] = static_cast<double>(lists.prescriptions.size());
   SetClockForTesting({});
 }
 
@@ -124,12 +124,12 @@ void BM_ParseAndBuildLongHistory(benchmark::State& state) {
   TainLists lists;
   for (auto _ : state) {
     QString birthDate;
-    lists.FPrescList.clear();
+    lists.prescriptions.clear();
     ParseOnlineDrugGet01(ResponseLines(summary), kSelf, lists, &birthDate);
     for (int k = 0; k < 60; ++k) ParseOnlineDrugGet02(months.at(k), Month(k), lists);
-    benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
+    benchmark::DoNotOptimize(TainOverviewOf(lists, kSelf));
   }
-  state.counters["records"] = static_cast<double>(lists.FPrescList.size());
+  state.counters["records"] = static_cast<double>(lists.prescriptions.size());
 }
 
 // The drawing alone for the same lists.
@@ -140,8 +140,8 @@ void BM_BuildLongHistory(benchmark::State& state) {
   QString birthDate;
   ParseOnlineDrugGet01(ResponseLines(Summary(60)), kSelf, lists, &birthDate);
   for (int k = 0; k < 60; ++k) ParseOnlineDrugGet02(Events(k < 20 ? 34 : 33, k), Month(k), lists);
-  for (auto _ : state) benchmark::DoNotOptimize(DisplayTainYakureki(lists, kSelf));
-  state.counters["records"] = static_cast<double>(lists.FPrescList.size());
+  for (auto _ : state) benchmark::DoNotOptimize(TainOverviewOf(lists, kSelf));
+  state.counters["records"] = static_cast<double>(lists.prescriptions.size());
 }
 
 BENCHMARK(BM_LoadTwelveMonths)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "core/clock.h"
-#include "tainhistory/institution_grid.h"
 #include "orca/response_reader.h"
 #include "ownhistory/self_month.h"
+#include "tainhistory/institution_grid.h"
 #include "usecases/list_day.h"
 #include "usecases/open_patient.h"
 #include "usecases/patient_grid.h"
@@ -84,7 +84,7 @@ void DrugInfoLogic::InitSet() {
 }
 
 void DrugInfoLogic::GetWebORCAInfo() {
-  connection_ = ::GetWebORCAInfo();
+  connection_ = ReadConnection();
   client_.setConnection(connection_);
   controls_.TimerRefresh.intervalMs = connection_.refreshMs;
 }
@@ -195,7 +195,7 @@ void DrugInfoLogic::showWork() {
 
 void DrugInfoLogic::ClearPatientGrid() {
   PaintingSuspended suspended(ui_, kGridPatient);
-  ::ClearPatientGrid(controls_.GridPatient);
+  ResetPatientGrid(controls_.GridPatient);
   // The rows now hold other patients: a remembered row index would open whoever stands there now,
   // and a highlight left on row 1 would look selected without being so. Whoever reselects a
   // patient afterwards (a refresh, the mode button, a search by number) sets both again.
@@ -204,7 +204,7 @@ void DrugInfoLogic::ClearPatientGrid() {
 }
 
 void DrugInfoLogic::ClearInstitutionGrid() {
-  ::ClearInstitutionGrid(controls_.GridInstitution);
+  ResetInstitutionGrid(controls_.GridInstitution);
 }
 
 void DrugInfoLogic::UpdateDateLabel() {
@@ -222,7 +222,7 @@ void DrugInfoLogic::UpdateListStateDisplay() {
 }
 
 void DrugInfoLogic::UpdateSelfMonthLabel() {
-  controls_.LabelSelfMonth.text = ::UpdateSelfMonthLabel(FSelfMonth);
+  controls_.LabelSelfMonth.text = SelfMonthLabelText(FSelfMonth);
 }
 
 void DrugInfoLogic::ChangeDay(const QDate& day) {

@@ -61,7 +61,7 @@ Job::Road DrugInfoLogic::searchRoad(QString patientId) {
   FTainMonth.clear();
   MedicationCheckInput opened = co_await openSteps();
 
-  const QStringList& months = FTainLists->FMonthList;
+  const QStringList& months = FTainLists->monthList;
   if (!months.isEmpty()) {
     FTainMonth = months.last();
     controls_.LabelTainMonth.text = MonthLabelText(FTainMonth);
@@ -141,8 +141,8 @@ Task<MedicationCheckInput> DrugInfoLogic::openSteps() {
                                                 : QStringLiteral("自院薬歴"));
   };
   TainLists lists = *FTainLists;
-  const OpenedPatient opened = co_await ::OpenPatient(client_, FPatientID, FPatientName, FSelfMonth,
-                                                      std::move(lists), std::move(progress));
+  const OpenedPatient opened = co_await LoadPatient(client_, FPatientID, FPatientName, FSelfMonth,
+                                                    std::move(lists), std::move(progress));
   ShowOpenedPatient(opened);
   CheckTainPermission();
   controls_.LabelAge.text = opened.ageLabel;
@@ -151,7 +151,7 @@ Task<MedicationCheckInput> DrugInfoLogic::openSteps() {
 
 void DrugInfoLogic::ShowOpenedPatient(const OpenedPatient& opened) {
   *FTainLists = opened.lists;
-  FBirthDate = opened.drugs.FBirthDate;
+  FBirthDate = opened.drugs.birthDate;
   if (opened.overview) ShowTainOverview(*opened.overview);
   if (opened.self && !selfMonthChosen_) {
     FSelfMonth = opened.self->month;

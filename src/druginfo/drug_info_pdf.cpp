@@ -5,11 +5,11 @@
 #include "savedpdf/pdf_buttons.h"
 
 void DrugInfoLogic::BtnPDFYClick() {
-  CarryOutPdfButton(::BtnPDFYClick(FPatientID));
+  CarryOutPdfButton(DrugPdfAction(FPatientID));
 }
 
 void DrugInfoLogic::BtnPDFTClick() {
-  CarryOutPdfButton(::BtnPDFTClick(FPatientID));
+  CarryOutPdfButton(CheckUpPdfAction(FPatientID));
 }
 
 void DrugInfoLogic::CarryOutPdfButton(const PdfButtonAction& action) {

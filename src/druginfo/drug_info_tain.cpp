@@ -1,16 +1,16 @@
 // The other institutions' panes (overview and one institution's detail) and the month buttons of
 // the clinic's own history: redrawn from what a load left in memory, or reloaded month by month.
 #include "druginfo/drug_info_logic.h"
-#include "tainhistory/institution_grid.h"
-#include "tainhistory/yakureki_text.h"
 #include "orca/response_reader.h"
-#include "savedpdf/tkk_month.h"
 #include "ownhistory/self_history_load.h"
 #include "ownhistory/self_month.h"
+#include "savedpdf/tkk_month.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/yakureki_text.h"
 
 void DrugInfoLogic::DisplayTainYakureki() {
-  ShowTainOverview(::DisplayTainYakureki(*FTainLists, connection_.FSelfInstCd,
-                                         [this] { return CheckUpPdfMonthOf(FPatientID); }));
+  ShowTainOverview(TainOverviewOf(*FTainLists, connection_.ownInstitutionCode,
+                                  [this] { return CheckUpPdfMonthOf(FPatientID); }));
 }
 
 void DrugInfoLogic::ShowTainOverview(const TainOverview& overview) {
@@ -24,7 +24,7 @@ void DrugInfoLogic::ShowTainOverview(const TainOverview& overview) {
 }
 
 void DrugInfoLogic::DisplayTainDetailYakureki() {
-  const TainDetailView detail = ::DisplayTainDetailYakureki(FTainLists->FPrescList, FSelectedInst);
+  const TainDetailView detail = TainDetailOf(FTainLists->prescriptions, FSelectedInst);
   controls_.BtnBack.visible = detail.btnBackVisible;
   controls_.LabelTainName.text = detail.labelTainName;
   controls_.LabelTainMonth.text = detail.labelTainMonth;
@@ -61,7 +61,7 @@ void DrugInfoLogic::DisplaySelfYakureki() {
 
 Job::Road DrugInfoLogic::selfMonthRoad(QString patientId, QString month) {
   setProgress(&selfProgress_, QStringLiteral("自院薬歴"));
-  const SelfMonthShown shown = co_await ::DisplaySelfYakureki(client_, patientId, month);
+  const SelfMonthShown shown = co_await LoadSelfMonth(client_, patientId, month);
   FSelfMonth = shown.month;
   controls_.LabelSelfMonth.text = shown.monthLabel;
   if (shown.memo) controls_.MemoSelf.lines = *shown.memo;

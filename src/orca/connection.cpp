@@ -17,12 +17,12 @@ int ParallelRequests(const QString& parallelSetting) {
   return ok && parallel >= 1 && parallel <= 8 ? parallel : OrcaConnection::kDefaultParallel;
 }
 
-OrcaConnection GetWebORCAInfo() {
+OrcaConnection ReadConnection() {
   OrcaConnection c;
-  c.stURL = ReadSetting(Setting::ApiUrl);
-  c.stAPIKEY = ReadSetting(Setting::ApiKey);
-  c.stAPIUSER = ReadSetting(Setting::ApiUser);
-  c.FSelfInstCd = ReadSetting(Setting::InstitutionCode).trimmed();
+  c.baseUrl = ReadSetting(Setting::ApiUrl);
+  c.apiKey = ReadSetting(Setting::ApiKey);
+  c.apiUser = ReadSetting(Setting::ApiUser);
+  c.ownInstitutionCode = ReadSetting(Setting::InstitutionCode).trimmed();
   c.refreshMs = RefreshIntervalMs(ReadSetting(Setting::RefreshSeconds));
   c.parallel = ParallelRequests(ReadSetting(Setting::Parallel));
   return c;

@@ -18,12 +18,12 @@ QString EncodeApiPath(const QString& apiPath) {
   return apiPath.left(equals + 1) + QString::fromLatin1(QUrl::toPercentEncoding(value, {}, "-._~"));
 }
 
-Endpoint ResolveEndpoint(const QString& stURL, const QString& apiPath) {
+Endpoint ResolveEndpoint(const QString& baseUrl, const QString& apiPath) {
   const QString path = EncodeApiPath(apiPath);
   const QString mode = ReadSetting(Setting::ConnectionMode).trimmed();
   const QString address = ReadSetting(Setting::ServerAddress).trimmed();
   Endpoint e;
-  e.url = stURL + path;
+  e.url = baseUrl + path;
   e.restrictTo12 = mode != QLatin1String("2");
   if (mode == QLatin1String("2") && !address.isEmpty()) {
     e.url = QStringLiteral("http://") + address + QStringLiteral(":8000/api/") + path;

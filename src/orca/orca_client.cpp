@@ -20,7 +20,7 @@ QString AttemptError(const HttpExchange::Outcome& outcome) {
 
 }  // namespace
 
-OrcaClient::OrcaClient(QObject* parent) : QObject(parent), NetHTTPClient1(new HttpExchange(this)) {}
+OrcaClient::OrcaClient(QObject* parent) : QObject(parent), http_(new HttpExchange(this)) {}
 
 void OrcaClient::setConnection(const OrcaConnection& connection) {
   if (!(connection == connection_)) classicServers_.clear();
@@ -30,7 +30,7 @@ void OrcaClient::setConnection(const OrcaConnection& connection) {
 
 bool OrcaClient::usesClassicForm() const {
   const std::optional<ClassicForm> classic =
-      ClassicFormOf(ResolveEndpoint(connection_.stURL, QStringLiteral("api01rv2/")).url);
+      ClassicFormOf(ResolveEndpoint(connection_.baseUrl, QStringLiteral("api01rv2/")).url);
   return classic && classicServers_.contains(classic->server);
 }
 
@@ -53,9 +53,9 @@ Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
     }
   } cancelled{log};
   try {
-    const Endpoint endpoint = ResolveEndpoint(connection_.stURL, apiPath);
-    if (endpoint.restrictTo12) NetHTTPClient1->setTls12Only(true);  // for the client's life
-    NetHTTPClient1->setCredentials(connection_.stAPIUSER.trimmed(), connection_.stAPIKEY.trimmed());
+    const Endpoint endpoint = ResolveEndpoint(connection_.baseUrl, apiPath);
+    if (endpoint.restrictTo12) http_->setTls12Only(true);  // for the client's life
+    http_->setCredentials(connection_.apiUser.trimmed(), connection_.apiKey.trimmed());
     std::optional<QByteArray> content;
     if (!body.trimmed().isEmpty()) content = body.toUtf8();
 
@@ -107,12 +107,12 @@ Task<HttpExchange::Outcome> OrcaClient::exchange(QString apiPath, QString url, s
 // the last attempt's outcome; a failure of the program's own (not the HTTP layer's) is logged and
 // never retried.
 Task<HttpExchange::Outcome> OrcaClient::attempts(HttpExchange::Request request, LogBatch& log) {
-  const QDeadlineTimer deadline(NetHTTPClient1->limits().overallMs);
+  const QDeadlineTimer deadline(http_->limits().overallMs);
   HttpExchange::Outcome response;
   for (int counter = 1;; ++counter) {
     request.closeConnection = counter >= 2;
     try {
-      response = co_await NetHTTPClient1->send(request, deadline);
+      response = co_await http_->send(request, deadline);
     } catch (const std::exception& e) {
       HttpExchange::Outcome failed;
       failed.errorMessage = ErrorMessage(e);

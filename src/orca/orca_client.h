@@ -47,12 +47,12 @@ class OrcaClient : public QObject {
   bool sideBySide() const { return connection_.parallel > 1; }
   const OrcaConnection& connection() const { return connection_; }
   void setTimeoutMs(int ms) {  // 60 s; tests shorten it
-    ExchangeLimits limits = NetHTTPClient1->limits();
+    ExchangeLimits limits = http_->limits();
     limits.idleTimeoutMs = ms;
-    NetHTTPClient1->setLimits(limits);
+    http_->setLimits(limits);
   }
-  void setLimits(const ExchangeLimits& limits) { NetHTTPClient1->setLimits(limits); }
-  void setCertStore(const ClientCertStore& store) { NetHTTPClient1->setCertStore(store); }
+  void setLimits(const ExchangeLimits& limits) { http_->setLimits(limits); }
+  void setCertStore(const ClientCertStore& store) { http_->setCertStore(store); }
 
   // Where a request waits for a free place: a request whose answer leads to the next request of
   // its road goes ahead of the ones that end a branch, so the road's longest chain sets its time.
@@ -67,10 +67,11 @@ class OrcaClient : public QObject {
   // Requests asked for and still waiting for their turn: not sent yet, so not in the log either.
   int requestsWaiting() const { return slots_.waiting(); }
 
-  const QString& FAuthUser() const { return NetHTTPClient1->user(); }
-  const QString& FAuthPass() const { return NetHTTPClient1->password(); }
+  // The credentials the requests carry: FAuthUser and FAuthPass.
+  const QString& user() const { return http_->user(); }
+  const QString& password() const { return http_->password(); }
   // Once applied in cloud mode, the restriction stays for the client's life.
-  bool tlsRestrictedTo12() const { return NetHTTPClient1->tls12Only(); }
+  bool tlsRestrictedTo12() const { return http_->tls12Only(); }
 
   // Whether the requests to the server configured now go to ORCA's classic path ("/api01rv2/…"):
   // a server that refused WebORCA's "/api/api01rv2/…" with 400 and answered the other. Such a
@@ -88,7 +89,7 @@ class OrcaClient : public QObject {
                                        LogBatch& log);
   OrcaAnswer store(const QString& apiPath, quint64 sent, const QByteArray& content);
 
-  HttpExchange* NetHTTPClient1;
+  HttpExchange* http_;  // NetHTTPClient1
   OrcaConnection connection_;
   Limiter slots_{OrcaConnection::kDefaultParallel};
   quint64 sent_ = 0;                // requests sent so far, numbering them

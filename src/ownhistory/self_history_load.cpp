@@ -106,16 +106,16 @@ Task<std::optional<SelfYakureki>> LoadSelfDrugInfo(OrcaClient& client, QString p
   for (;;) {
     LoadedMonth loaded = co_await LoadMonth(client, patient, month, &failed);
     if (ShowsText(loaded.memo)) {
-      co_return SelfYakureki{month, UpdateSelfMonthLabel(month), loaded.memo, loaded.days, !failed};
+      co_return SelfYakureki{month, SelfMonthLabelText(month), loaded.memo, loaded.days, !failed};
     }
     const std::optional<QString> earlier = co_await StepBack(client, patient, month, &failed);
-    if (!earlier) co_return SelfYakureki{month, UpdateSelfMonthLabel(month), QStringList(), {}, !failed};
+    if (!earlier) co_return SelfYakureki{month, SelfMonthLabelText(month), QStringList(), {}, !failed};
     month = *earlier;
   }
 }
 
-Task<SelfMonthShown> DisplaySelfYakureki(OrcaClient& client, QString patientId, QString selfMonth) {
-  SelfMonthShown shown{selfMonth, UpdateSelfMonthLabel(selfMonth), std::nullopt};
+Task<SelfMonthShown> LoadSelfMonth(OrcaClient& client, QString patientId, QString selfMonth) {
+  SelfMonthShown shown{selfMonth, SelfMonthLabelText(selfMonth), std::nullopt};
   if (const std::optional<SelfYakureki> loaded = co_await LoadSelfDrugInfo(client, patientId, selfMonth)) {
     shown = SelfMonthShown{loaded->month, loaded->monthLabel, loaded->memo};
   }

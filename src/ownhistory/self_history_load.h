@@ -35,4 +35,4 @@ struct SelfMonthShown {
   QString monthLabel;
   std::optional<QStringList> memo;
 };
-Task<SelfMonthShown> DisplaySelfYakureki(OrcaClient& client, QString patientId, QString selfMonth);
+Task<SelfMonthShown> LoadSelfMonth(OrcaClient& client, QString patientId, QString selfMonth);

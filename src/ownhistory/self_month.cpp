@@ -13,7 +13,7 @@ QString CurrentSelfMonth() {
   return Today().toString(kMonthFormat);
 }
 
-QString UpdateSelfMonthLabel(const QString& selfMonth) {
+QString SelfMonthLabelText(const QString& selfMonth) {
   return MonthLabelText(selfMonth);
 }
 

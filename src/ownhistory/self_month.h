@@ -8,7 +8,7 @@
 QString CurrentSelfMonth();
 
 // `LabelSelfMonth`'s text for the month: "2024年05月"; empty for an empty month.
-QString UpdateSelfMonthLabel(const QString& selfMonth);
+QString SelfMonthLabelText(const QString& selfMonth);
 
 // The month `months` months after `selfMonth` (before it, for a negative count). An empty or
 // unreadable month counts from the current month, so the month buttons always reach a month.

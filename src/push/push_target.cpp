@@ -47,14 +47,14 @@ bool PushEnabled(const QString& pushSetting) {
 }
 
 PushTarget ReadPushTarget(bool classicApi) {
-  const OrcaConnection connection = GetWebORCAInfo();
+  const OrcaConnection connection = ReadConnection();
   const QString mode = ReadSetting(Setting::ConnectionMode);
   PushTarget target;
   target.enabled = PushEnabled(ReadSetting(Setting::Push));
   target.url = PushAddress(ReadSetting(Setting::PushUrl), mode, ReadSetting(Setting::ServerAddress),
-                           connection.stURL, classicApi);
-  target.user = connection.stAPIUSER.trimmed();
-  target.key = connection.stAPIKEY.trimmed();
+                           connection.baseUrl, classicApi);
+  target.user = connection.apiUser.trimmed();
+  target.key = connection.apiKey.trimmed();
   target.tls12Only = mode.trimmed() != kOnPremiseMode;
   return target;
 }

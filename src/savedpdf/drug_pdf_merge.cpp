@@ -3,10 +3,10 @@
 #include <QFileInfo>
 
 #include "core/log.h"
-#include "tainhistory/institution_codes.h"
 #include "pdf/institution_months.h"
 #include "savedpdf/find_patient_pdf.h"
 #include "savedpdf/pdf_folder.h"
+#include "tainhistory/institution_codes.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void MergeSavedDrugPdf(TainLists& lists, const SavedDrugPdfContext& context) {
     const qsizetype eq = entry.indexOf(u'=');
     const QString name = eq < 0 ? QString() : entry.left(eq);
     if (!IsInstitutionName(name)) continue;
-    if (NamesOwnClinic(name, lists.FPrescList, context)) continue;
-    AppendUnlessPresent(lists.FMedInstMonths, entry);
+    if (NamesOwnClinic(name, lists.prescriptions, context)) continue;
+    AppendUnlessPresent(lists.treatmentMonths, entry);
   }
 }

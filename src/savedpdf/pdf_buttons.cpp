@@ -30,10 +30,10 @@ PdfButtonAction PdfButtonClick(const SavedPdfKind& kind, const QString& patientI
   return Message(MessageKind::Information, kind.notFoundMessage);
 }
 
-PdfButtonAction BtnPDFYClick(const QString& FPatientID) {
-  return PdfButtonClick(DrugPdfKind(), FPatientID);
+PdfButtonAction DrugPdfAction(const QString& patientId) {
+  return PdfButtonClick(DrugPdfKind(), patientId);
 }
 
-PdfButtonAction BtnPDFTClick(const QString& FPatientID) {
-  return PdfButtonClick(CheckUpPdfKind(), FPatientID);
+PdfButtonAction CheckUpPdfAction(const QString& patientId) {
+  return PdfButtonClick(CheckUpPdfKind(), patientId);
 }

@@ -26,5 +26,5 @@ inline const QString kSelectPatientMessage = QStringLiteral("患者を選択し�
 PdfButtonAction PdfButtonClick(const SavedPdfKind& kind, const QString& patientId);
 
 // The two buttons: drug information (YZK) and check-up (TKK).
-PdfButtonAction BtnPDFYClick(const QString& FPatientID);
-PdfButtonAction BtnPDFTClick(const QString& FPatientID);
+PdfButtonAction DrugPdfAction(const QString& patientId);
+PdfButtonAction CheckUpPdfAction(const QString& patientId);

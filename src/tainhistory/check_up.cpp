@@ -6,7 +6,7 @@ void ParseOnlineSpecGet01(const QStringList& answerLines, TainLists& lists) {
   QString value;
   for (const QString& line : answerLines) {
     if (ElementValue(line, QStringLiteral("EffectiveTime"), &value) && value.size() >= 10) {
-      AppendUnlessPresent(lists.FTkkDates, value);
+      AppendUnlessPresent(lists.checkUpDates, value);
     }
   }
 }

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/log.h"
-#include "tainhistory/institution_codes.h"
 #include "orca/response_reader.h"
+#include "tainhistory/institution_codes.h"
 
 namespace {
 
@@ -138,8 +138,8 @@ void LogDrugGet02Error(const QString& message) {
 
 void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists,
                           QString* birthDate) {
-  lists.FMonthList.clear();
-  lists.FInstMonthMap.clear();
+  lists.monthList.clear();
+  lists.institutionMonths.clear();
   QString month;
   SummaryEntry entry;
   QString value;
@@ -150,19 +150,19 @@ void ParseOnlineDrugGet01(const QStringList& answerLines, const QString& selfIns
     if (ElementValue(line, QStringLiteral("BirthDate"), &value)) *birthDate = value;
     if (!list.inside(line)) continue;
     if (ElementValue(line, QStringLiteral("MeTrMonth"), &value)) {
-      entry.close(month, selfInstCd, lists.FInstMonthMap);
+      entry.close(month, selfInstCd, lists.institutionMonths);
       month = value;
-      AppendUnlessPresent(lists.FMonthList, month);
+      AppendUnlessPresent(lists.monthList, month);
     }
     if (ElementValue(line, QStringLiteral("MeTrDiHCd"), &value)) entry.setDispensingCode(value);
     if (ElementValue(line, QStringLiteral("PrlsHCd"), &value)) entry.setPrescriberCode(value);
     if (ElementValue(line, QStringLiteral("PrlsHNm"), &value)) entry.setPrescriberName(value);
     if (ElementValue(line, QStringLiteral("MeTrDiHNm"), &value)) entry.setDispensingName(value);
     if (line.contains(QStringLiteral("</MeTrD_Inf_child>"))) {
-      entry.close(month, selfInstCd, lists.FInstMonthMap);
+      entry.close(month, selfInstCd, lists.institutionMonths);
     }
   }
-  entry.close(month, selfInstCd, lists.FInstMonthMap);
+  entry.close(month, selfInstCd, lists.institutionMonths);
 }
 
 bool ParseOnlineDrugGet02(const QByteArray& answer, const QString& month, TainLists& lists) {
@@ -187,7 +187,7 @@ bool ParseOnlineDrugGet02(const QByteArray& answer, const QString& month, TainLi
     const QDomElement days =
         m.firstChildElement(QStringLiteral("DiDateInfs")).firstChildElement(QStringLiteral("DiDateInf"));
     for (QDomElement e = days.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-      lists.FPrescList.append(PrescriptionOf(e, month));
+      lists.prescriptions.append(PrescriptionOf(e, month));
     }
   }
   return true;

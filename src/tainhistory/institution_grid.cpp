@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "orca/response_reader.h"
 #include "tainhistory/institution_codes.h"
 #include "tainhistory/yakureki_text.h"
-#include "orca/response_reader.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void PutKnownMarks(StringGrid& grid, const QStringList& entries, QChar separator
 
 }  // namespace
 
-void ClearInstitutionGrid(StringGrid& grid) {
+void ResetInstitutionGrid(StringGrid& grid) {
   for (int row = 1; row < grid.rowCount(); ++row) grid.clearRow(row);
   grid.setColCount(2);
   grid.setRowCount(2);
@@ -84,21 +84,21 @@ void ClearInstitutionGrid(StringGrid& grid) {
   grid.rowSelect = true;
 }
 
-StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInstCd,
+StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& ownInstitutionCode,
                                 const CheckUpPdfMonth& checkUpPdfMonth) {
   QStringList rows;
   QStringList months;
-  for (const TPrescription& p : lists.FPrescList) {
-    if (EndsWithInstCd(p.InstitutionCd, FSelfInstCd)) continue;
+  for (const TPrescription& p : lists.prescriptions) {
+    if (EndsWithInstCd(p.InstitutionCd, ownInstitutionCode)) continue;
     if (!rows.contains(p.InstitutionName)) rows.append(p.InstitutionName);
     AddUnlessPresent(months, MonthOfPrescDate(p.PrescDate));
   }
-  AddListedRows(lists.FInstMonthMap, QLatin1Char('|'), rows, months);
-  AddListedRows(lists.FMedInstMonths, QLatin1Char('='), rows, months);
+  AddListedRows(lists.institutionMonths, QLatin1Char('|'), rows, months);
+  AddListedRows(lists.treatmentMonths, QLatin1Char('='), rows, months);
 
   QStringList checkUpMonths;
-  if (!lists.FTkkDates.isEmpty()) {
-    for (const QString& date : lists.FTkkDates) checkUpMonths << MonthOfCheckUp(date);
+  if (!lists.checkUpDates.isEmpty()) {
+    for (const QString& date : lists.checkUpDates) checkUpMonths << MonthOfCheckUp(date);
   } else if (checkUpPdfMonth) {
     if (const std::optional<QString> month = checkUpPdfMonth()) checkUpMonths << *month;
   }
@@ -107,7 +107,7 @@ StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInst
 
   std::sort(months.begin(), months.end(), std::greater<QString>());
   StringGrid grid(2, 2);
-  ClearInstitutionGrid(grid);
+  ResetInstitutionGrid(grid);
   grid.setColCount(std::max<int>(static_cast<int>(months.size()) + 1, 2));
   grid.setRowCount(static_cast<int>(rows.size()) + 1);
   grid.fixedCols = grid.rowCount() >= 2 ? 1 : 0;
@@ -117,14 +117,14 @@ StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInst
   }
   for (int row = 1; row < grid.rowCount(); ++row) grid.setCell(0, row, rows.at(row - 1));
 
-  for (const TPrescription& p : lists.FPrescList) {
-    if (EndsWithInstCd(p.InstitutionCd, FSelfInstCd) || IsPharmacyInstCd(p.InstitutionCd)) continue;
+  for (const TPrescription& p : lists.prescriptions) {
+    if (EndsWithInstCd(p.InstitutionCd, ownInstitutionCode) || IsPharmacyInstCd(p.InstitutionCd)) continue;
     const int row = RowNamed(grid, p.InstitutionName);
     const int col = ColumnOf(grid, MonthOfPrescDate(p.PrescDate));
     if (row >= 0 && col >= 0) grid.setCell(col, row, kReceiptMark);
   }
-  PutKnownMarks(grid, lists.FInstMonthMap, QLatin1Char('|'));
-  PutKnownMarks(grid, lists.FMedInstMonths, QLatin1Char('='));
+  PutKnownMarks(grid, lists.institutionMonths, QLatin1Char('|'));
+  PutKnownMarks(grid, lists.treatmentMonths, QLatin1Char('='));
 
   if (hasCheckUp) {
     const int row = grid.rowCount();
@@ -148,12 +148,13 @@ bool RowsScroll(int rowCount) {
   return rowCount > kVisibleRows;
 }
 
-TainOverview DisplayTainYakureki(const TainLists& lists, const QString& FSelfInstCd,
-                                 const CheckUpPdfMonth& checkUpPdfMonth) {
+TainOverview TainOverviewOf(const TainLists& lists, const QString& ownInstitutionCode,
+                            const CheckUpPdfMonth& checkUpPdfMonth) {
   TainOverview overview;
-  overview.grid = BuildInstitutionGrid(lists, FSelfInstCd, checkUpPdfMonth);
+  overview.grid = BuildInstitutionGrid(lists, ownInstitutionCode, checkUpPdfMonth);
   overview.panelTopGridHeight = PanelTopGridHeight(overview.grid.rowCount(), overview.grid.defaultRowHeight);
-  overview.memoTain = BuildYakurekiText(lists.FPrescList, QString(), FSelfInstCd, QString(), QString(), true);
+  overview.memoTain =
+      BuildYakurekiText(lists.prescriptions, QString(), ownInstitutionCode, QString(), QString(), true);
   return overview;
 }
 

@@ -18,7 +18,7 @@ inline const QString kCheckUpRowName = QStringLiteral("特定健診");
 // institutions, newest month first.
 
 // The grid's starting state: the header "医療機関名", one empty month header and one empty row.
-void ClearInstitutionGrid(StringGrid& grid);
+void ResetInstitutionGrid(StringGrid& grid);
 
 // The month "yyyy-mm" of the patient's saved check-up PDF, or nothing when there is none. Asked only
 // when the online check-up answer gave no dates.
@@ -34,10 +34,10 @@ struct TainOverview {
 };
 
 // The grid and the overview text, drawn from the lists alone; sends nothing.
-StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& FSelfInstCd,
+StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& ownInstitutionCode,
                                 const CheckUpPdfMonth& checkUpPdfMonth = {});
-TainOverview DisplayTainYakureki(const TainLists& lists, const QString& FSelfInstCd,
-                                 const CheckUpPdfMonth& checkUpPdfMonth = {});
+TainOverview TainOverviewOf(const TainLists& lists, const QString& ownInstitutionCode,
+                            const CheckUpPdfMonth& checkUpPdfMonth = {});
 
 // The panel holds the 22-pixel title and at most ten grid rows; more rows scroll.
 int PanelTopGridHeight(int rowCount, int defaultRowHeight);

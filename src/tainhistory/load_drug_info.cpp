@@ -5,11 +5,11 @@
 
 #include "async/in_order.h"
 #include "core/clock.h"
+#include "orca/orca_client.h"
 #include "tainhistory/check_up.h"
 #include "tainhistory/drug_get_parse.h"
 #include "tainhistory/med_get.h"
 #include "tainhistory/online_requests.h"
-#include "orca/orca_client.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct Step {
 
 Step SpecGetStep(const QString& patientId, TainLists& lists) {
   return {kOnlineSpecGetPath, OnlineSpecGet01Body(patientId), [&lists](const OrcaAnswer& answer) {
-            lists.FTkkDates.clear();
+            lists.checkUpDates.clear();
             if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
           }};
 }
@@ -36,7 +36,7 @@ std::vector<Step> MedGetSteps(const QString& patientId, const QString& selfInstC
     const bool first = steps.empty();
     steps.push_back({kOnlineMedGetPath, OnlineMedGet01Body(patientId, month),
                      [&lists, selfInstCd, first](const OrcaAnswer& answer) {
-                       if (first) lists.FMedInstMonths.clear();
+                       if (first) lists.treatmentMonths.clear();
                        if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
                      }});
   }
@@ -87,16 +87,15 @@ namespace {
 // Phase 1, then every month it lists; the counter's total is the months and `laterSteps` more.
 Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
                       DrugInfoLoad& load, std::size_t laterSteps, StepCounter& counter) {
-  const OrcaAnswer summary =
-      co_await client.post(kOnlineDrugGetPath, OnlineDrugGet01Body(patientId, DrugSummaryStartMonth()),
-                        OrcaClient::Turn::Ahead);
+  const OrcaAnswer summary = co_await client.post(
+      kOnlineDrugGetPath, OnlineDrugGet01Body(patientId, DrugSummaryStartMonth()), OrcaClient::Turn::Ahead);
   if (!summary.ok()) co_return;
   load.phase1Answered = true;
-  ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.FBirthDate);
-  CompleteMonthList(lists.FMonthList, Today());
+  ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.birthDate);
+  CompleteMonthList(lists.monthList, Today());
 
   std::vector<Step> steps;
-  for (const QString& month : std::as_const(lists.FMonthList)) {
+  for (const QString& month : std::as_const(lists.monthList)) {
     steps.push_back({kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month),
                      [&lists, month](const OrcaAnswer& answer) {
                        if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
@@ -122,8 +121,8 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   DrugInfoLoad load;
   if (patientId.trimmed().isEmpty()) co_return load;
   load.started = true;
-  lists.FMonthList.clear();
-  lists.FPrescList.clear();
+  lists.monthList.clear();
+  lists.prescriptions.clear();
 
   // The check-up dates and the treatment records come after the months.
   std::vector<Step> later;

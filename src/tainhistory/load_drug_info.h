@@ -15,7 +15,7 @@ using ProgressReport = std::function<void(int done, int total)>;
 struct DrugInfoLoad {
   bool started = false;         // false: blank patient number, nothing emptied or sent
   bool phase1Answered = false;  // true: the grid and overview can be drawn (DisplayTainYakureki)
-  QString FBirthDate;           // the BirthDate of the phase-1 answer; empty when there is none
+  QString birthDate;            // FBirthDate: the BirthDate of the phase-1 answer; empty when there is none
 };
 
 // Fetches the drug information of the patient in two phases, then the check-up dates and the
@@ -23,17 +23,17 @@ struct DrugInfoLoad {
 // dates and the treatment records are asked for beside phase 1 and the months beside each other
 // after it; everything is read in the one-at-a-time order all the same. `progress` hears of every
 // answer read after phase 1. Without a phase-1 answer the load stops
-// after emptying FMonthList and FPrescList; the other lists keep what they held. The caller adds
+// after emptying monthList and prescriptions; the other lists keep what they held. The caller adds
 // the saved drug-information PDF's months after a load whose phase 1 was answered.
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
                                 ProgressReport progress = {});
 
-// Asks for the patient's check-up dates and puts them into FTkkDates, which it empties first. A
+// Asks for the patient's check-up dates and puts them into checkUpDates, which it empties first. A
 // blank patient number sends nothing and leaves the list as it is.
 Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists);
 
 // Asks twice for the treatment records of other institutions — every month the service keeps, then
-// from the month six calendar months before today — and refills FMedInstMonths from both answers.
+// from the month six calendar months before today — and refills treatmentMonths from both answers.
 // A blank patient number sends nothing and leaves the list as it is.
 Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists);
 

@@ -1,8 +1,8 @@
 #include "tainhistory/med_get.h"
 
 #include "core/log.h"
-#include "tainhistory/institution_codes.h"
 #include "orca/response_reader.h"
+#include "tainhistory/institution_codes.h"
 
 void ParseOnlineMedGet01(const QStringList& answerLines, const QString& selfInstCd, TainLists& lists) {
   QString month;
@@ -23,7 +23,7 @@ void ParseOnlineMedGet01(const QStringList& answerLines, const QString& selfInst
       if (month.isEmpty() || code.isEmpty() || name.isEmpty()) continue;
       if (IsPharmacyInstCd(code) || EndsWithInstCd(code, selfInstCd)) continue;
       const QString entry = name + QLatin1Char('=') + month;
-      if (AppendUnlessPresent(lists.FMedInstMonths, entry)) {
+      if (AppendUnlessPresent(lists.treatmentMonths, entry)) {
         WrtLog(GetLogTxt(), QStringLiteral("MedGet: ") + entry);
       }
     }

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "tainhistory/institution_codes.h"
 #include "orca/response_reader.h"
+#include "tainhistory/institution_codes.h"
 
 namespace {
 
@@ -129,10 +129,9 @@ QString BuildYakurekiText(const QList<TPrescription>& prescList, const QString& 
   return text;
 }
 
-TainDetailView DisplayTainDetailYakureki(const QList<TPrescription>& prescList,
-                                         const QString& FSelectedInst) {
+TainDetailView TainDetailOf(const QList<TPrescription>& prescList, const QString& institution) {
   TainDetailView view;
-  view.labelTainName = FSelectedInst;
-  view.memoTain = BuildYakurekiText(prescList, FSelectedInst, QString(), QString(), QString(), false);
+  view.labelTainName = institution;
+  view.memoTain = BuildYakurekiText(prescList, institution, QString(), QString(), QString(), false);
   return view;
 }

@@ -23,4 +23,4 @@ struct TainDetailView {
   QString labelTainMonth;
   QString memoTain;
 };
-TainDetailView DisplayTainDetailYakureki(const QList<TPrescription>& prescList, const QString& FSelectedInst);
+TainDetailView TainDetailOf(const QList<TPrescription>& prescList, const QString& institution);

@@ -41,7 +41,7 @@ MedicationCheckInput CheckInputOf(const QString& patientId, const OpenedPatient&
   MedicationCheckInput input;
   input.patientId = patientId;
   input.otherInstitutionsRead = opened.drugs.phase1Answered;
-  input.prescList = opened.lists.FPrescList;
+  input.prescList = opened.lists.prescriptions;
   if (opened.self) {
     input.ownDays = opened.self->days;
     input.ownDaysRead = opened.self->whole;
@@ -57,8 +57,8 @@ Task<MedicationCheck> CheckDrugsInView(OrcaClient& client, MedicationCheckInput 
   MedicationCheck check;
   check.checkedOn = today;
   const QList<DrugInView> drugs =
-      InCheckWindow(DrugsOfRecords(input.prescList, input.ownDays, client.connection().FSelfInstCd), today,
-                    CheckWindowDays());
+      InCheckWindow(DrugsOfRecords(input.prescList, input.ownDays, client.connection().ownInstitutionCode),
+                    today, CheckWindowDays());
   check.findings = FindDuplicates(drugs);
   if (!input.otherInstitutionsRead) {
     check.failure = kTainUnread;

@@ -54,7 +54,7 @@ bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked) 
 Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked,
                              MarkDecided decided) {
   QList<bool> marked(patientNumbers.size(), false);
-  const QString selfInstCd = client.connection().FSelfInstCd;
+  const QString selfInstCd = client.connection().ownInstitutionCode;
   auto probe = [&](std::size_t i) -> Task<bool> {
     const QString& number = patientNumbers.at(static_cast<qsizetype>(i));
     if (!NeedsProbe(number, knownMarked)) return Decided(!TrimBlanksAndControls(number).isEmpty());

@@ -4,9 +4,9 @@
 #include "core/clock.h"
 #include "core/user_settings.h"
 #include "orca/orca_client.h"
+#include "ownhistory/age.h"
 #include "savedpdf/drug_pdf_merge.h"
 #include "savedpdf/tkk_month.h"
-#include "ownhistory/age.h"
 
 namespace {
 
@@ -14,13 +14,12 @@ namespace {
 // then the months printed in the patient's saved drug-information PDF, the grid and the overview.
 Task<void> OpenOtherInstitutions(OrcaClient& client, QString patientId, QString patientName, TainLists& lists,
                                  OpenedPatient& opened, ProgressReport progress) {
-  const QString selfInstCd = client.connection().FSelfInstCd;
+  const QString selfInstCd = client.connection().ownInstitutionCode;
   opened.drugs = co_await LoadDrugInfo(client, patientId, selfInstCd, lists, std::move(progress));
   if (!opened.drugs.phase1Answered) co_return;
   // KIKANNAME is read when the step runs, so a change in the settings counts from the next patient.
   MergeSavedDrugPdf(lists, {patientId, patientName, selfInstCd, ReadSetting(Setting::InstitutionName)});
-  opened.overview =
-      DisplayTainYakureki(lists, selfInstCd, [&patientId] { return CheckUpPdfMonthOf(patientId); });
+  opened.overview = TainOverviewOf(lists, selfInstCd, [&patientId] { return CheckUpPdfMonthOf(patientId); });
 }
 
 Task<void> OpenOwnHistory(OrcaClient& client, QString patientId, QString selfMonth, OpenedPatient& opened) {
@@ -29,7 +28,7 @@ Task<void> OpenOwnHistory(OrcaClient& client, QString patientId, QString selfMon
 
 }  // namespace
 
-Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
+Task<OpenedPatient> LoadPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
                                 TainLists lists, ProgressReport progress) {
   OpenedPatient opened;
   // Named, not temporaries inside the co_await: GCC 12 mishandles those.
@@ -38,6 +37,6 @@ Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString p
   Task<void> own = OpenOwnHistory(client, patientId, selfMonth, opened);
   co_await Both(std::move(others), std::move(own), client.sideBySide());
   opened.lists = std::move(lists);
-  opened.ageLabel = AgeLabelText(opened.drugs.FBirthDate, Today());
+  opened.ageLabel = AgeLabelText(opened.drugs.birthDate, Today());
   co_return opened;
 }

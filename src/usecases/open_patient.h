@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "async/task.h"
+#include "ownhistory/self_history_load.h"
 #include "tainhistory/institution_grid.h"
 #include "tainhistory/load_drug_info.h"
 #include "tainhistory/tain_lists.h"
-#include "ownhistory/self_history_load.h"
 
 class OrcaClient;
 
@@ -28,5 +28,5 @@ struct OpenedPatient {
 // institutions' answers after the first. `lists` are the window's lists before the load: a load whose
 // phase 1 gets no answer keeps what they hold apart from the months and the prescriptions. The
 // marks of the patient list are the caller's, after this.
-Task<OpenedPatient> OpenPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
+Task<OpenedPatient> LoadPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
                                 TainLists lists, ProgressReport progress = {});

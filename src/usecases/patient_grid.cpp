@@ -8,7 +8,7 @@ enum Column { RowNumber, PatientNumber, PatientName, Mark, ColumnCount };
 
 }  // namespace
 
-void ClearPatientGrid(StringGrid& grid) {
+void ResetPatientGrid(StringGrid& grid) {
   grid.setColCount(ColumnCount);
   grid.setRowCount(2);
   grid.clearRow(1);
@@ -26,7 +26,7 @@ void ClearPatientGrid(StringGrid& grid) {
 }
 
 void FillPatientGrid(StringGrid& grid, const QList<ListedPatient>& patients) {
-  ClearPatientGrid(grid);
+  ResetPatientGrid(grid);
   if (!patients.isEmpty()) grid.setRowCount(static_cast<int>(patients.size()) + 1);
   for (int row = 1; row <= patients.size(); ++row) {
     const ListedPatient& patient = patients.at(row - 1);

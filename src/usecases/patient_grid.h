@@ -15,7 +15,7 @@ struct ListedPatient {
 
 // The grid's empty state: the header row (row number, "カルテ番号", "患者氏名", "マイナ"), one
 // blank row, the column widths and the row height. The current row is left as it is.
-void ClearPatientGrid(StringGrid& grid);
+void ResetPatientGrid(StringGrid& grid);
 
 // The grid cleared and then holding the patients, row i the i-th of them with its running number,
 // or the blank row when there are none.

@@ -12,10 +12,10 @@
 #include "recording_ui.h"
 #include "settling_logic.h"
 #include "sim_and_cli.h"
-#include "windowmodel/headless_desktop.h"
 #include "usecases/check_medication.h"
 #include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
+#include "windowmodel/headless_desktop.h"
 
 // For gtest's messages.
 static void PrintTo(const CheckIndicator& indicator, std::ostream* os) {
@@ -45,11 +45,11 @@ class CheckE2e : public SimAndCli {
   // The patient opened and checked in this process as the window does it.
   MedicationCheck checkHere(const QString& number, QString* name) {
     OrcaClient client;
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
     EXPECT_FALSE(found.message);
     *name = found.name;
-    const OpenedPatient opened = RunBlocking(OpenPatient(client, number, found.name, QString(), TainLists()));
+    const OpenedPatient opened = RunBlocking(LoadPatient(client, number, found.name, QString(), TainLists()));
     return RunBlocking(CheckMedication(client, CheckInputOf(number, opened)));
   }
 };

@@ -9,8 +9,8 @@
 #include "core/clock.h"
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
-#include "recording_ui.h"
 #include "ownhistory/age.h"
+#include "recording_ui.h"
 #include "settling_logic.h"
 #include "sim_and_cli.h"
 
@@ -101,7 +101,7 @@ TEST_P(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
                   .match(c.MemoTain.lines.first())
                   .hasMatch());
   EXPECT_EQ(c.LabelTainMonth.text,
-            MonthLabel(QDate::fromString(logic->tainLists()->FMonthList.last() + "-01", Qt::ISODate)));
+            MonthLabel(QDate::fromString(logic->tainLists()->monthList.last() + "-01", Qt::ISODate)));
 
   // Billed today, so the own history starts with today.
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate()));

@@ -110,7 +110,7 @@ TEST_F(SavedPdfE2e, theDemoPatientsPdfMonthsAndCheckUpsShowInTheGrid) {
     ASSERT_TRUE(ui.messages.empty());
     const StringGrid& grid = logic->controls().GridInstitution;
     for (const QString& entry : c.entries) {
-      EXPECT_TRUE(logic->tainLists()->FMedInstMonths.contains(entry, Qt::CaseInsensitive))
+      EXPECT_TRUE(logic->tainLists()->treatmentMonths.contains(entry, Qt::CaseInsensitive))
           << entry.toStdString();
       const int row = RowNamed(grid, entry.section(u'=', 0, 0));
       const int col = ColumnOf(grid, entry.section(u'=', 1));

@@ -16,7 +16,7 @@ TEST_F(DrugInfoTest, opensInItsStartingStateWithoutSettingsFile) {
   EXPECT_EQ(logic->patientRow(), -1);
   EXPECT_EQ(logic->selfMonth(), QStringLiteral("2024-05"));
   EXPECT_EQ(logic->tainMonth(), QString());
-  EXPECT_TRUE(logic->connection().stURL.isEmpty());
+  EXPECT_TRUE(logic->connection().baseUrl.isEmpty());
   EXPECT_EQ(c.TimerRefresh.intervalMs, 60000);
   EXPECT_TRUE(c.TimerRefresh.enabled);
   EXPECT_TRUE(orca.requests().isEmpty());
@@ -91,7 +91,7 @@ TEST_F(DrugInfoTest, configuredWindowListsTodayOnShowing) {
 TEST_F(DrugInfoTest, showingCreatesTheWorkingListsAndClosingDestroysThem) {
   logic->FormShow();
   ASSERT_TRUE(logic->tainLists());
-  EXPECT_TRUE(logic->tainLists()->FPrescList.isEmpty() && logic->tainLists()->FMonthList.isEmpty());
+  EXPECT_TRUE(logic->tainLists()->prescriptions.isEmpty() && logic->tainLists()->monthList.isEmpty());
   logic->FormClose();
   EXPECT_FALSE(logic->tainLists());
 }
@@ -113,8 +113,8 @@ TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
   ui.events.clear();
   logic->MenuWebORCAClick();
   EXPECT_EQ(ui.events, QStringList{QStringLiteral("settings window")});
-  EXPECT_EQ(logic->connection().stURL, other.baseUrl());
-  EXPECT_EQ(logic->connection().FSelfInstCd, QStringLiteral("0000001"));
+  EXPECT_EQ(logic->connection().baseUrl, other.baseUrl());
+  EXPECT_EQ(logic->connection().ownInstitutionCode, QStringLiteral("0000001"));
   EXPECT_EQ(logic->controls().TimerRefresh.intervalMs, 120000);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_TRUE(other.requests().isEmpty());
@@ -129,5 +129,5 @@ TEST_F(DrugInfoTest, settingsWindowFailureEndsTheHandlerBeforeTheReload) {
     throw std::runtime_error("settings window failed");
   };
   EXPECT_THROW(logic->MenuWebORCAClick(), std::runtime_error);
-  EXPECT_TRUE(logic->connection().stURL.isEmpty());
+  EXPECT_TRUE(logic->connection().baseUrl.isEmpty());
 }

@@ -114,7 +114,7 @@ class CheckMedicationTest : public TempProgramFolder {
     SetClockForTesting([] { return QDateTime(kToday, QTime(10, 0)); });
     orca.configure();
     IFWriteIniStr("PARAMA", "KIKANCD", "1234567");
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     client.setTimeoutMs(500);
   }
 

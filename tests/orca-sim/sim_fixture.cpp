@@ -38,7 +38,7 @@ void SimTest::start(SimOptions options) {
   IFWriteIniStr("PARAMA", "APIUSER", options.user);
   IFWriteIniStr("PARAMA", "APIKEY", options.key);
   client_ = std::make_unique<OrcaClient>();
-  client_->setConnection(GetWebORCAInfo());
+  client_->setConnection(ReadConnection());
   client_->setTimeoutMs(5000);
 }
 

@@ -42,7 +42,7 @@ class SimProcess : public TempProgramFolder {
     IFWriteIniStr("PARAMA", "APIUSER", "ormaster");
     IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
     OrcaClient client;
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
     client.setTimeoutMs(5000);
     client.setCertStore(ClientCertStore(path("certs")));
     const OrcaAnswer answer =

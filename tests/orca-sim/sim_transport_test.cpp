@@ -210,7 +210,7 @@ TEST_F(SimTransport, theProgramsClientAuthenticatesWithTheConfiguredUserAndKey) 
   EXPECT_TRUE(post("api01rv2/patientgetv2?id=1", ""));
   IFWriteIniStr("PARAMA", "APIKEY", "ormaster");
   client_ = std::make_unique<OrcaClient>();  // a fresh client: the HTTP layer keeps accepted credentials
-  client_->setConnection(GetWebORCAInfo());
+  client_->setConnection(ReadConnection());
   EXPECT_FALSE(post("api01rv2/patientgetv2?id=1", ""));
   EXPECT_EQ(logMessages().last(), "ResponseCode=401");
 }

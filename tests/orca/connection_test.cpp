@@ -14,7 +14,7 @@ TEST_F(Connection, refreshIntervalIsClampedAndDefaultsTo60Seconds) {
       {" 120 ", 120000}, {"10", 10000},  {"3600", 3600000}, {"12.5", 60000},
   };
   for (const auto& [setting, ms] : cases) EXPECT_EQ(RefreshIntervalMs(setting), ms) << setting.toStdString();
-  EXPECT_EQ(GetWebORCAInfo().refreshMs, 60000);  // no file at all
+  EXPECT_EQ(ReadConnection().refreshMs, 60000);  // no file at all
 }
 
 TEST_F(Connection, parallelRequestsAreOneToEightAndDefaultToFour) {
@@ -22,22 +22,22 @@ TEST_F(Connection, parallelRequestsAreOneToEightAndDefaultToFour) {
                                            {"9", 4}, {"-2", 4}, {"x", 4},   {"2.5", 4}};
   for (const auto& [setting, parallel] : cases)
     EXPECT_EQ(ParallelRequests(setting), parallel) << setting.toStdString();
-  EXPECT_EQ(GetWebORCAInfo().parallel, 4);  // no file at all
+  EXPECT_EQ(ReadConnection().parallel, 4);  // no file at all
 }
 
 TEST_F(Connection, reloadsFieldsAsStoredWithOnlyTheInstitutionCodeTrimmed) {
   writeFile("user.ini",
             "[PARAMA]\r\nURL=https://orca.example/api/\r\nAPIKEY=key\r\nAPIUSER=user\r\nKIKANCD= 1234567 \r\n"
             "REFRESH=\r\n");
-  const OrcaConnection c = GetWebORCAInfo();
-  EXPECT_EQ(c.stURL, "https://orca.example/api/");
-  EXPECT_EQ(c.stAPIKEY, "key");
-  EXPECT_EQ(c.stAPIUSER, "user");
-  EXPECT_EQ(c.FSelfInstCd, "1234567");
+  const OrcaConnection c = ReadConnection();
+  EXPECT_EQ(c.baseUrl, "https://orca.example/api/");
+  EXPECT_EQ(c.apiKey, "key");
+  EXPECT_EQ(c.apiUser, "user");
+  EXPECT_EQ(c.ownInstitutionCode, "1234567");
   EXPECT_EQ(c.refreshMs, 60000);
   EXPECT_TRUE(c.configured());
   OrcaConnection blank;
-  blank.stURL = "  ";
+  blank.baseUrl = "  ";
   EXPECT_FALSE(blank.configured());
 }
 

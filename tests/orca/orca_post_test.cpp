@@ -48,10 +48,10 @@ class OrcaPost : public TempProgramFolder {
   void configure(const QString& url, const QString& user = "ormaster", const QString& key = "ormaster") {
     writeFile("user.ini",
               QString("[PARAMA]\r\nURL=%1\r\nAPIUSER=%2\r\nAPIKEY=%3\r\n").arg(url, user, key).toUtf8());
-    client_.setConnection(GetWebORCAInfo());
+    client_.setConnection(ReadConnection());
     client_.setTimeoutMs(300);
   }
-  QString url(const QString& apiPath) const { return client_.connection().stURL + apiPath; }
+  QString url(const QString& apiPath) const { return client_.connection().baseUrl + apiPath; }
 
   std::unique_ptr<Script> script_;
   std::unique_ptr<HttpServer> server_;
@@ -252,8 +252,8 @@ TEST_F(OrcaPost, credentialsGoWithEveryRequestTrimmed) {
   configure(base, "  ormaster ", " s3cret  ");
   EXPECT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
   EXPECT_NE(RunBlocking(client_.post(kAccept, kBody)).dumpPath, "");
-  EXPECT_EQ(client_.FAuthUser(), "ormaster");
-  EXPECT_EQ(client_.FAuthPass(), "s3cret");
+  EXPECT_EQ(client_.user(), "ormaster");
+  EXPECT_EQ(client_.password(), "s3cret");
   ASSERT_EQ(server_->requests().size(), 2) << "one exchange a request";
   for (const HttpRequest& r : server_->requests()) {
     EXPECT_EQ(r.header("Authorization"), "Basic " + QByteArray("ormaster:s3cret").toBase64());
@@ -432,7 +432,7 @@ TEST_F(OrcaPost, atMostParallelRequestsRunAtOnceAndTheRestWaitInOrder) {
   ASSERT_TRUE(server_->listen());
   configure(QString("http://127.0.0.1:%1/api/").arg(server_->port()));
   writeFile("user.ini", readFile("user.ini") + "PARALLEL=2\r\n");
-  client_.setConnection(GetWebORCAInfo());
+  client_.setConnection(ReadConnection());
   int most = 0;
   QTimer sample;
   QObject::connect(&sample, &QTimer::timeout, [&] { most = std::max(most, client_.requestsInFlight()); });

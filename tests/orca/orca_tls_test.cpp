@@ -32,7 +32,7 @@ class OrcaTls : public TempProgramFolder {
                               .arg(server_->port())
                               .arg(mode)
                               .toUtf8());
-    client_.setConnection(GetWebORCAInfo());
+    client_.setConnection(ReadConnection());
     client_.setTimeoutMs(5000);
   }
 

@@ -5,8 +5,8 @@
 #include "core/clock.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
-#include "self_orca.h"
 #include "ownhistory/self_history_load.h"
+#include "self_orca.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -35,7 +35,7 @@ class SelfHistoryLoad : public TempProgramFolder {
     TempProgramFolder::SetUp();
     SetClockForTesting([] { return QDateTime(QDate(2024, 5, 20), QTime(10, 0)); });
     orca_.configure();
-    OrcaConnection oneAtATime = GetWebORCAInfo();
+    OrcaConnection oneAtATime = ReadConnection();
     oneAtATime.parallel = 1;  // the road's own order, which the tests below read
     client_.setConnection(oneAtATime);
   }
@@ -70,7 +70,7 @@ class SelfHistoryLoad : public TempProgramFolder {
 
 TEST_F(SelfHistoryLoad, daysAskedSideBySideGiveTheSameMemo) {
   scriptMayInTwoDepartments();
-  client_.setConnection(GetWebORCAInfo());  // four at a time
+  client_.setConnection(ReadConnection());  // four at a time
   const std::optional<SelfYakureki> shown =
       RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral("00123"), QString()));
   ASSERT_TRUE(shown);
@@ -147,7 +147,7 @@ TEST_F(SelfHistoryLoad, everyVisitOfADayIsAskedAndItsDrugsMakeTheDaysOneBlock) {
   for (const int parallel : {1, 4}) {
     SCOPED_TRACE(parallel);
     orca_.clearRecord();
-    OrcaConnection connection = GetWebORCAInfo();
+    OrcaConnection connection = ReadConnection();
     connection.parallel = parallel;
     client_.setConnection(connection);
     const std::optional<SelfYakureki> shown = RunBlocking(LoadSelfDrugInfo(client_, kPatient, QString()));
@@ -246,7 +246,7 @@ TEST_F(SelfHistoryLoad, landingMonthThatShowsNothingStepsBackAgainFromThere) {
 
 TEST_F(SelfHistoryLoad, nextMonthWithoutRecordsLandsAgainOnTheMonthJustLeft) {
   scriptMayInTwoDepartments();
-  const SelfMonthShown shown = RunBlocking(DisplaySelfYakureki(client_, kPatient, QStringLiteral("2024-06")));
+  const SelfMonthShown shown = RunBlocking(LoadSelfMonth(client_, kPatient, QStringLiteral("2024-06")));
   EXPECT_EQ(shown.month, QStringLiteral("2024-05"));
   EXPECT_EQ(shown.monthLabel, QStringLiteral("2024年05月"));
   EXPECT_EQ(shown.memo, kMayMemo);
@@ -257,8 +257,7 @@ TEST_F(SelfHistoryLoad, withNoPatientNothingIsAskedAndOnlyTheMonthLabelChanges) 
   scriptMayInTwoDepartments();
   EXPECT_EQ(RunBlocking(LoadSelfDrugInfo(client_, QStringLiteral("  "), QStringLiteral("2024-05"))),
             std::nullopt);
-  const SelfMonthShown shown =
-      RunBlocking(DisplaySelfYakureki(client_, QString(), QStringLiteral("2024-04")));
+  const SelfMonthShown shown = RunBlocking(LoadSelfMonth(client_, QString(), QStringLiteral("2024-04")));
   EXPECT_EQ(shown.month, QStringLiteral("2024-04"));
   EXPECT_EQ(shown.monthLabel, QStringLiteral("2024年04月"));
   EXPECT_EQ(shown.memo, std::nullopt);

@@ -7,9 +7,9 @@
 using SelfMonth = TempProgramFolder;
 
 TEST_F(SelfMonth, labelKeepsTheLeadingZero) {
-  EXPECT_EQ(UpdateSelfMonthLabel(QStringLiteral("2024-05")), QStringLiteral("2024年05月"));
-  EXPECT_EQ(UpdateSelfMonthLabel(QStringLiteral("2023-12")), QStringLiteral("2023年12月"));
-  EXPECT_EQ(UpdateSelfMonthLabel(QString()), QString());
+  EXPECT_EQ(SelfMonthLabelText(QStringLiteral("2024-05")), QStringLiteral("2024年05月"));
+  EXPECT_EQ(SelfMonthLabelText(QStringLiteral("2023-12")), QStringLiteral("2023年12月"));
+  EXPECT_EQ(SelfMonthLabelText(QString()), QString());
 }
 
 TEST_F(SelfMonth, monthButtonsMoveOneMonthAcrossYears) {

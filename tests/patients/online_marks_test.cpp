@@ -77,7 +77,7 @@ TEST_P(ProbeTest, marksFromTheFirstProbeThatProvesInformation) {
   if (c.med) orca.answer(kMed, *c.med);
   if (c.checkup) orca.answer(kSpec, *c.checkup);
   OrcaClient client;
-  client.setConnection(GetWebORCAInfo());
+  client.setConnection(ReadConnection());
   EXPECT_EQ(
       RunBlocking(HasOnlineInformation(client, QStringLiteral("12"), QString::fromLatin1(c.selfInstCd))),
       c.marked);

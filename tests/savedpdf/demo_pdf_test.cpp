@@ -65,9 +65,9 @@ using DemoPdfFolderTest = SavedPdfFolderTest;
 
 TEST_F(DemoPdfFolderTest, theDemoFolderServesTheButtonsTheMergeAndTheCheckUpFallback) {
   IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, QStringLiteral(RINMED_DEMO_PDF_DIR));
-  EXPECT_EQ(BtnPDFYClick(u"1"_s).file, DemoPdf(u"YZK_1X.pdf"_s));
-  EXPECT_EQ(BtnPDFTClick(u"3"_s).file, DemoPdf(u"TKK_3X.pdf"_s));
-  EXPECT_EQ(BtnPDFTClick(u"4"_s).message, u"該当患者の特定健診PDFが見つかりませんでした。"_s);
+  EXPECT_EQ(DrugPdfAction(u"1"_s).file, DemoPdf(u"YZK_1X.pdf"_s));
+  EXPECT_EQ(CheckUpPdfAction(u"3"_s).file, DemoPdf(u"TKK_3X.pdf"_s));
+  EXPECT_EQ(CheckUpPdfAction(u"4"_s).message, u"該当患者の特定健診PDFが見つかりませんでした。"_s);
   EXPECT_EQ(CheckUpPdfMonthOf(u"2"_s), u"2026-06"_s);
   const QString undated = QFileInfo(DemoPdf(u"TKK_3X.pdf"_s)).lastModified().toString(u"yyyy-MM"_s);
   EXPECT_EQ(CheckUpPdfMonthOf(u"3"_s), undated);
@@ -75,7 +75,7 @@ TEST_F(DemoPdfFolderTest, theDemoFolderServesTheButtonsTheMergeAndTheCheckUpFall
   // The demo clinic is 見本台内科クリニック, own code 1234567; its own line and the pharmacy drop out.
   TainLists lists;
   MergeSavedDrugPdf(lists, {u"1"_s, u"山田　太郎"_s, u"1234567"_s, u"見本台内科クリニック"_s});
-  EXPECT_EQ(lists.FMedInstMonths,
+  EXPECT_EQ(lists.treatmentMonths,
             (QStringList{u"さくら坂内科クリニック=2026-11"_s, u"さくら坂内科クリニック=2026-10"_s,
                          u"さくら坂内科クリニック=2026-09"_s, u"みなと中央病院=2026-07"_s,
                          u"みなと中央病院=2026-04"_s, u"あさひ皮膚科=2025-12"_s}));

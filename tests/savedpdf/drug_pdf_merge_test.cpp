@@ -28,12 +28,12 @@ using DrugPdfMergeTest = SavedPdfFolderTest;
 TEST_F(DrugPdfMergeTest, logsTheFileAndItsEntriesAndAddsTheInstitutionsNotYetListed) {
   copyFixture("druginfo.pdf", u"YZK_00001X.pdf"_s);
   TainLists lists;
-  lists.FMedInstMonths = {u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s};
+  lists.treatmentMonths = {u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s};
   MergeSavedDrugPdf(lists, Yamada());
   EXPECT_EQ(logMessages(), kLogOfDrugInfo);
   // みどり薬局 is a pharmacy, 東京中央病院=2024-07 was there already.
-  EXPECT_EQ(lists.FMedInstMonths, (QStringList{u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s,
-                                               u"さくら内科医院=2024-10"_s, u"さくら内科医院=2024-09"_s}));
+  EXPECT_EQ(lists.treatmentMonths, (QStringList{u"みなと中央病院=2024-06"_s, u"東京中央病院=2024-07"_s,
+                                                u"さくら内科医院=2024-10"_s, u"さくら内科医院=2024-09"_s}));
 }
 
 TEST_F(DrugPdfMergeTest, dropsTheClinicsOwnNamesOnlyWhenItsCodeIsSet) {
@@ -59,9 +59,9 @@ TEST_F(DrugPdfMergeTest, dropsTheClinicsOwnNamesOnlyWhenItsCodeIsSet) {
   };
   for (const auto& c : cases) {
     TainLists lists;
-    lists.FPrescList = c.records;
+    lists.prescriptions = c.records;
     MergeSavedDrugPdf(lists, c.context);
-    EXPECT_EQ(lists.FMedInstMonths, c.added)
+    EXPECT_EQ(lists.treatmentMonths, c.added)
         << c.context.selfInstCd.toStdString() << " " << c.context.kikanName.toStdString();
   }
 }
@@ -70,7 +70,7 @@ TEST_F(DrugPdfMergeTest, anEntirelyDroppedDocumentStillLogsAllThreeKindsOfLines)
   copyFixture("druginfo.pdf", u"YZK_00001X.pdf"_s);
   TainLists lists;
   MergeSavedDrugPdf(lists, Yamada(u"1"_s, u"院"_s));
-  EXPECT_EQ(lists.FMedInstMonths, QStringList());
+  EXPECT_EQ(lists.treatmentMonths, QStringList());
   EXPECT_EQ(logMessages(), kLogOfDrugInfo);
 }
 
@@ -82,7 +82,7 @@ TEST_F(DrugPdfMergeTest, skipsACandidateThatDoesNotNameThePatientAndTakesTheNext
   MergeSavedDrugPdf(lists, Yamada());
   ASSERT_FALSE(logMessages().isEmpty());
   EXPECT_EQ(logMessages().first(), u"PDF患者名一致: YZK_b_00001X.pdf"_s);
-  EXPECT_EQ(lists.FMedInstMonths.size(), 3);
+  EXPECT_EQ(lists.treatmentMonths.size(), 3);
 }
 
 TEST_F(DrugPdfMergeTest, withoutAQualifyingFileNothingIsLoggedOrAdded) {
@@ -97,9 +97,9 @@ TEST_F(DrugPdfMergeTest, withoutAQualifyingFileNothingIsLoggedOrAdded) {
   };
   for (const auto& context : contexts) {
     TainLists lists;
-    lists.FMedInstMonths = {u"ひかり眼科=2024-01"_s};
+    lists.treatmentMonths = {u"ひかり眼科=2024-01"_s};
     MergeSavedDrugPdf(lists, context);
-    EXPECT_EQ(lists.FMedInstMonths, QStringList{u"ひかり眼科=2024-01"_s}) << context.patientId.toStdString();
+    EXPECT_EQ(lists.treatmentMonths, QStringList{u"ひかり眼科=2024-01"_s}) << context.patientId.toStdString();
   }
   EXPECT_EQ(logMessages(), QStringList());
 }
@@ -109,5 +109,5 @@ TEST_F(DrugPdfMergeTest, aDocumentWhoseCMapCannotBeReadRaisesItsErrorBeforeAnyLo
   TainLists lists;
   EXPECT_THROW(MergeSavedDrugPdf(lists, Yamada()), CMapRangeError);
   EXPECT_EQ(logMessages(), QStringList());
-  EXPECT_EQ(lists.FMedInstMonths, QStringList());
+  EXPECT_EQ(lists.treatmentMonths, QStringList());
 }

@@ -47,28 +47,28 @@ TEST_F(PdfButtonsTest, opensThePatientsFileOrSaysWhatIsMissing) {
        Box(MessageKind::Warning, u"患者を選択してください。"_s)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(BtnPDFYClick(c.id), c.y) << c.id.toStdString();
-    EXPECT_EQ(BtnPDFTClick(c.id), c.t) << c.id.toStdString();
+    EXPECT_EQ(DrugPdfAction(c.id), c.y) << c.id.toStdString();
+    EXPECT_EQ(CheckUpPdfAction(c.id), c.t) << c.id.toStdString();
   }
 }
 
 TEST_F(PdfButtonsTest, anEmptyFolderSaysNotFoundAndAMissingFolderDoesNothingEvenWithoutAPatient) {
-  EXPECT_EQ(BtnPDFYClick(u"00001"_s), Box(MessageKind::Information, kNoDrugPdf));
-  EXPECT_EQ(BtnPDFTClick(u"00001"_s), Box(MessageKind::Information, kNoCheckUpPdf));
+  EXPECT_EQ(DrugPdfAction(u"00001"_s), Box(MessageKind::Information, kNoDrugPdf));
+  EXPECT_EQ(CheckUpPdfAction(u"00001"_s), Box(MessageKind::Information, kNoCheckUpPdf));
   IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, path(u"gone"_s));
-  EXPECT_EQ(BtnPDFYClick(u"00001"_s), kNothing);
-  EXPECT_EQ(BtnPDFYClick(u""_s), kNothing);
-  EXPECT_EQ(BtnPDFTClick(u""_s), kNothing);
+  EXPECT_EQ(DrugPdfAction(u"00001"_s), kNothing);
+  EXPECT_EQ(DrugPdfAction(u""_s), kNothing);
+  EXPECT_EQ(CheckUpPdfAction(u""_s), kNothing);
 }
 
 TEST_F(PdfButtonsTest, opensTheFirstMatchOfTheListingWithoutReadingIt) {
   // Neither file is a readable document; the button only hands the path on.
   for (const QString& f : {u"YZK_b_00004X.pdf"_s, u"YZK_a_00004X.pdf"_s, u"YZK_c_00004X.pdf"_s}) touch(f);
-  EXPECT_EQ(BtnPDFYClick(u"00004"_s), Open(pdfFolder() + u'/' + platformListing().first()));
+  EXPECT_EQ(DrugPdfAction(u"00004"_s), Open(pdfFolder() + u'/' + platformListing().first()));
 }
 
 TEST_F(PdfButtonsTest, searchesTheProgramFolderWhenSaveTxtIsBlank) {
   IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, u""_s);
   writeFile(u"TKK_00005X.pdf"_s, "%PDF-1.4\n");
-  EXPECT_EQ(BtnPDFTClick(u"00005"_s), Open(path(u"TKK_00005X.pdf"_s)));
+  EXPECT_EQ(CheckUpPdfAction(u"00005"_s), Open(path(u"TKK_00005X.pdf"_s)));
 }

@@ -2,9 +2,9 @@
 
 #include <QDateTime>
 
-#include "tainhistory/institution_grid.h"
 #include "saved_pdf_folder.h"
 #include "savedpdf/tkk_month.h"
+#include "tainhistory/institution_grid.h"
 
 using namespace Qt::StringLiterals;
 
@@ -64,7 +64,7 @@ TEST_F(TkkMonthTest, theGridShowsTheCheckUpInTheMonthOfAnUndatedPdf) {
   const QString file = copyFixture("nodate.pdf", u"TKK_00003X.pdf"_s);
   setModified(file, QDateTime(QDate(2023, 8, 10), QTime(12, 0)));
   TainLists lists;
-  lists.FMedInstMonths = {u"ひかり眼科=2023-10"_s};
+  lists.treatmentMonths = {u"ひかり眼科=2023-10"_s};
   const StringGrid grid =
       BuildInstitutionGrid(lists, QString(), [] { return CheckUpPdfMonthOf(u"00003"_s); });
   ASSERT_EQ(grid.rowCount(), 3);

@@ -138,7 +138,7 @@ TEST_F(CertImportTest, importedCertificateOpensAConnectionThatRequiresIt) {
   ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0,
                             TlsSettings{pki.server, pki.serverKey, QSsl::SecureProtocols, {pki.ca}}));
   OrcaConnection connection;
-  connection.stURL = "https://127.0.0.1:" + QString::number(server.port()) + "/api/";
+  connection.baseUrl = "https://127.0.0.1:" + QString::number(server.port()) + "/api/";
   auto post = [&] {
     OrcaClient client;
     client.setConnection(connection);
@@ -153,7 +153,7 @@ TEST_F(CertImportTest, importedCertificateOpensAConnectionThatRequiresIt) {
   EXPECT_FALSE(post().isEmpty());
   EXPECT_EQ(server.requests().size(), 1);
 
-  logic_->controls().urlEdit.text = connection.stURL;
+  logic_->controls().urlEdit.text = connection.baseUrl;
   logic_->setTimeoutMs(5000);
   logic_->Button3Click();
   WaitUntilIdle(*logic_);

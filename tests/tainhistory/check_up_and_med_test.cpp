@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tainhistory/check_up.h"
-#include "tainhistory/med_get.h"
 #include "history_fixtures.h"
 #include "orca/response_reader.h"
+#include "tainhistory/check_up.h"
+#include "tainhistory/med_get.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -78,7 +78,7 @@ const char kTreatments[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 }  // namespace
 
 TEST_F(CheckUpAndMed, checkUpDatesOfTenCharactersOrMoreAreListedOnce) {
-  lists.FTkkDates = QStringList({QStringLiteral("2020-01-01")});
+  lists.checkUpDates = QStringList({QStringLiteral("2020-01-01")});
   ParseOnlineSpecGet01(
       answer(XmlIo2(QStringLiteral("onlinespecgetres"),
                     {ValueLine(2, QStringLiteral("Req_EffectiveTime"), QStringLiteral("2099-01-01")),
@@ -90,14 +90,14 @@ TEST_F(CheckUpAndMed, checkUpDatesOfTenCharactersOrMoreAreListedOnce) {
                      QStringLiteral("      <EffectiveTime type=\"string\"></EffectiveTime>"),
                      QStringLiteral("    </EffectiveTime_Information>")})),
       lists);
-  EXPECT_EQ(lists.FTkkDates, QStringList({QStringLiteral("2020-01-01"), QStringLiteral("2024-05-20"),
-                                          QStringLiteral("2023-06-01")}));
+  EXPECT_EQ(lists.checkUpDates, QStringList({QStringLiteral("2020-01-01"), QStringLiteral("2024-05-20"),
+                                             QStringLiteral("2023-06-01")}));
 }
 
 TEST_F(CheckUpAndMed, treatmentRecordsOfOtherInstitutionsAreListedAndLogged) {
   ParseOnlineMedGet01(answer(QByteArray(kTreatments)), kSelf, lists);
   // The empty records of 2024-04 have nothing to inherit before ABC医院 and inherit it after.
-  EXPECT_EQ(lists.FMedInstMonths,
+  EXPECT_EQ(lists.treatmentMonths,
             QStringList({QStringLiteral("ひかり医院=2024-05"), QStringLiteral("さくら内科=2024-05"),
                          QStringLiteral("ABC医院=2024-04")}));
   EXPECT_EQ(logMessages(), QStringList({QStringLiteral("MedGet: ひかり医院=2024-05"),
@@ -106,7 +106,7 @@ TEST_F(CheckUpAndMed, treatmentRecordsOfOtherInstitutionsAreListedAndLogged) {
 
   // The same answer again adds nothing and logs nothing.
   ParseOnlineMedGet01(answer(QByteArray(kTreatments)), kSelf, lists);
-  EXPECT_EQ(lists.FMedInstMonths.size(), 3);
+  EXPECT_EQ(lists.treatmentMonths.size(), 3);
   EXPECT_EQ(logMessages().size(), 3);
 }
 
@@ -116,5 +116,5 @@ TEST_F(CheckUpAndMed, aRecordBeforeAnyMonthAddsNothing) {
                                      ValueLine(2, QStringLiteral("MeTrDiHNm"), QStringLiteral("ひかり医院")),
                                      ValueLine(2, QStringLiteral("InOut"), QStringLiteral("1"))})),
                       kSelf, lists);
-  EXPECT_TRUE(lists.FMedInstMonths.isEmpty());
+  EXPECT_TRUE(lists.treatmentMonths.isEmpty());
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tainhistory/drug_get_parse.h"
 #include "history_fixtures.h"
+#include "tainhistory/drug_get_parse.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -91,9 +91,9 @@ void ExpectDrug(const TDrugItem& d, const char* name, const char* quantity, cons
 
 TEST_F(DrugEvents, everyDayOfEveryMonthItemBecomesARecordInDocumentOrder) {
   ASSERT_TRUE(parse(QByteArray(kMay)));
-  ASSERT_EQ(lists.FPrescList.size(), 3);
+  ASSERT_EQ(lists.prescriptions.size(), 3);
 
-  const TPrescription& prescribed = lists.FPrescList[0];
+  const TPrescription& prescribed = lists.prescriptions[0];
   EXPECT_EQ(prescribed.InstitutionName, QStringLiteral("みなと内科クリニック"));
   EXPECT_EQ(prescribed.InstitutionCd, QStringLiteral("1310000022"));
   EXPECT_EQ(prescribed.PrescDate, QStringLiteral("20240509"));  // year and month of the month asked
@@ -107,15 +107,15 @@ TEST_F(DrugEvents, everyDayOfEveryMonthItemBecomesARecordInDocumentOrder) {
   EXPECT_EQ(prescribed.Drugs[1].IngreN, QString());
 
   // Without a prescriber code both code and name are the dispensing institution's.
-  const TPrescription& dispensed = lists.FPrescList[1];
+  const TPrescription& dispensed = lists.prescriptions[1];
   EXPECT_EQ(dispensed.InstitutionName, QStringLiteral("ひかり医院"));
   EXPECT_EQ(dispensed.InstitutionCd, QStringLiteral("1310000033"));
   EXPECT_EQ(dispensed.PrescDate, QStringLiteral("20240520"));
   EXPECT_TRUE(dispensed.Drugs.isEmpty());
 
   // A prescriber code without a name leaves the name empty.
-  EXPECT_EQ(lists.FPrescList[2].InstitutionCd, QStringLiteral("1310000044"));
-  EXPECT_TRUE(lists.FPrescList[2].InstitutionName.isEmpty());
+  EXPECT_EQ(lists.prescriptions[2].InstitutionCd, QStringLiteral("1310000044"));
+  EXPECT_TRUE(lists.prescriptions[2].InstitutionName.isEmpty());
 }
 
 TEST_F(DrugEvents, timesBecomeDaysOnlyWhenAWholeNumber) {
@@ -125,7 +125,7 @@ TEST_F(DrugEvents, timesBecomeDaysOnlyWhenAWholeNumber) {
   } cases[] = {{"14", 14}, {"", 0}, {"1.5", 0}, {"abc", 0}, {"0", 0}, {"99999999999", 0}, {"-3", -3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.times);
-    lists.FPrescList.clear();
+    lists.prescriptions.clear();
     ASSERT_TRUE(parse(DrugEventsAnswer(QStringLiteral("2024-05"),
                                        {{QStringLiteral("01"),
                                          QStringLiteral("1310000033"),
@@ -134,8 +134,8 @@ TEST_F(DrugEvents, timesBecomeDaysOnlyWhenAWholeNumber) {
                                          QString(),
                                          {{QStringLiteral("薬"), QStringLiteral("1"), QStringLiteral("錠"),
                                            QString::fromLatin1(c.times), QString()}}}})));
-    ASSERT_EQ(lists.FPrescList.size(), 1);
-    EXPECT_EQ(lists.FPrescList[0].Drugs.value(0).Kai, c.kai);
+    ASSERT_EQ(lists.prescriptions.size(), 1);
+    EXPECT_EQ(lists.prescriptions[0].Drugs.value(0).Kai, c.kai);
   }
 }
 
@@ -147,7 +147,7 @@ TEST_F(DrugEvents, missingRecordElementsGiveFalseWithoutRecordsOrLogLines) {
   };
   for (const char* answer : answers) {
     EXPECT_FALSE(parse(QByteArray(answer)));
-    EXPECT_TRUE(lists.FPrescList.isEmpty());
+    EXPECT_TRUE(lists.prescriptions.isEmpty());
   }
   EXPECT_TRUE(logMessages().isEmpty());
 }
@@ -156,7 +156,7 @@ TEST_F(DrugEvents, anUnreadableAnswerIsLoggedAndKeepsEarlierRecords) {
   ASSERT_TRUE(parse(QByteArray(kMay), QStringLiteral("2024-05")));
   const QByteArray cut = QByteArray(kMay).left(QByteArray(kMay).indexOf("</DrugInf_child>"));
   EXPECT_FALSE(parse(cut, QStringLiteral("2024-04")));
-  EXPECT_EQ(lists.FPrescList.size(), 3);
+  EXPECT_EQ(lists.prescriptions.size(), 3);
   const QStringList log = logMessages();
   ASSERT_EQ(log.size(), 1);
   EXPECT_EQ(log[0],
@@ -171,7 +171,7 @@ TEST_F(DrugEvents, aDocumentNestedTooDeeplyIsLoggedAsUnreadable) {
                             QByteArray("</a>").repeated(depth) +
                             "</MeTrMonthInf></onlinedruggetres></xmlio2>";
   EXPECT_FALSE(parse(answer));
-  EXPECT_TRUE(lists.FPrescList.isEmpty());
+  EXPECT_TRUE(lists.prescriptions.isEmpty());
   EXPECT_EQ(logMessages(),
             QStringList({QStringLiteral("ParseOnlineDrugGet02 Error: Elements nested deeper than "
                                         "256 levels (line 1, column 802)")}));

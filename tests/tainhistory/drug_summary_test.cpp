@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tainhistory/drug_get_parse.h"
 #include "history_fixtures.h"
 #include "orca/response_reader.h"
+#include "tainhistory/drug_get_parse.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -89,15 +89,15 @@ TEST_F(DrugSummary, anEntryNamesItsPrescriberWhateverTheOrderOfItsLines) {
   const QStringList expected = {QStringLiteral("さくら内科|2024-05"), QStringLiteral("ひかり医院|2024-05"),
                                 QStringLiteral("さくら内科|2024-04")};
   ASSERT_TRUE(parse(DrugSummaryAnswer(QStringLiteral("1958-04-12"), kMonths)));  // ORCA's order
-  EXPECT_EQ(lists.FInstMonthMap, expected);
-  EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-05"), QStringLiteral("2024-04")}));
+  EXPECT_EQ(lists.institutionMonths, expected);
+  EXPECT_EQ(lists.monthList, QStringList({QStringLiteral("2024-05"), QStringLiteral("2024-04")}));
   EXPECT_EQ(birthDate, QStringLiteral("1958-04-12"));
 
   TainLists inOrderOfDeclaration;
   std::swap(lists, inOrderOfDeclaration);
   ASSERT_TRUE(parse(QByteArray(kPrescriberFirst)));
-  EXPECT_EQ(lists.FInstMonthMap, expected);
-  EXPECT_EQ(lists.FMonthList, inOrderOfDeclaration.FMonthList);
+  EXPECT_EQ(lists.institutionMonths, expected);
+  EXPECT_EQ(lists.monthList, inOrderOfDeclaration.monthList);
 }
 
 // ORCA echoes the start month it was asked for above the month list, in a "no data" answer too: it
@@ -112,8 +112,8 @@ TEST_F(DrugSummary, onlyTheMonthListGivesMonthsWhateverTheLayout) {
   for (const QByteArray& answer : {echoed, compact}) {
     lists = TainLists();
     ASSERT_TRUE(parse(answer));
-    EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-05"), QStringLiteral("2024-04")}));
-    EXPECT_EQ(lists.FInstMonthMap,
+    EXPECT_EQ(lists.monthList, QStringList({QStringLiteral("2024-05"), QStringLiteral("2024-04")}));
+    EXPECT_EQ(lists.institutionMonths,
               QStringList({QStringLiteral("さくら内科|2024-05"), QStringLiteral("ひかり医院|2024-05"),
                            QStringLiteral("さくら内科|2024-04")}));
     EXPECT_EQ(birthDate, QStringLiteral("1958-04-12"));
@@ -121,12 +121,12 @@ TEST_F(DrugSummary, onlyTheMonthListGivesMonthsWhateverTheLayout) {
   ASSERT_TRUE(parse(XmlIo2(QStringLiteral("onlinedruggetres"),
                            {ValueLine(2, QStringLiteral("Api_Result"), QStringLiteral("E50")),
                             ValueLine(2, QStringLiteral("MeTrMonth"), QStringLiteral("2024-06"))})));
-  EXPECT_TRUE(lists.FMonthList.isEmpty());
+  EXPECT_TRUE(lists.monthList.isEmpty());
 }
 
 TEST_F(DrugSummary, withoutAnOwnCodeTheClinicCountsLikeAnyOther) {
   ASSERT_TRUE(parse(DrugSummaryAnswer(QString(), kMonths), QString()));
-  EXPECT_EQ(lists.FInstMonthMap,
+  EXPECT_EQ(lists.institutionMonths,
             QStringList({QStringLiteral("さくら内科|2024-05"), QStringLiteral("ひかり医院|2024-05"),
                          QStringLiteral("当院|2024-05"), QStringLiteral("さくら内科|2024-04")}));
   EXPECT_TRUE(birthDate.isEmpty());
@@ -144,7 +144,7 @@ TEST_F(DrugSummary, entriesWithoutRecordEndsCloseAtTheNextMonthAndAtTheEnd) {
                        "</MeTrMonth_Information>\n"
                        "</xmlio2>\n")));
   // The second entry has no code line and keeps the first one's.
-  EXPECT_EQ(lists.FInstMonthMap,
+  EXPECT_EQ(lists.institutionMonths,
             QStringList({QStringLiteral("ひかり医院|2024-03"), QStringLiteral("ABCクリニック|2024-02")}));
 }
 
@@ -159,17 +159,17 @@ TEST_F(DrugSummary, anEntryWithoutCodeLinesKeepsThePreviousEffectiveCode) {
        QStringLiteral("      </MeTrD_Inf_child>"), QStringLiteral("      <MeTrD_Inf_child type=\"record\">"),
        ValueLine(4, QStringLiteral("MeTrDiHNm"), QStringLiteral("ひかり医院")),
        QStringLiteral("      </MeTrD_Inf_child>")})));
-  EXPECT_TRUE(lists.FInstMonthMap.isEmpty());
+  EXPECT_TRUE(lists.institutionMonths.isEmpty());
 }
 
 TEST_F(DrugSummary, repeatedEntriesAreListedOnceIgnoringCaseAndListsAreEmptiedFirst) {
-  lists.FMonthList = QStringList({QStringLiteral("2000-01")});
-  lists.FInstMonthMap = QStringList({QStringLiteral("old|2000-01")});
+  lists.monthList = QStringList({QStringLiteral("2000-01")});
+  lists.institutionMonths = QStringList({QStringLiteral("old|2000-01")});
   ASSERT_TRUE(parse(DrugSummaryAnswer(
       QString(), {{QStringLiteral("2024-05"),
                    {{QStringLiteral("1310000033"), QStringLiteral("ABC医院"), QString(), QString()},
                     {QStringLiteral("1310000034"), QStringLiteral("abc医院"), QString(), QString()}}},
                   {QStringLiteral("2024-05"), {}}})));
-  EXPECT_EQ(lists.FInstMonthMap, QStringList({QStringLiteral("ABC医院|2024-05")}));
-  EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-05")}));
+  EXPECT_EQ(lists.institutionMonths, QStringList({QStringLiteral("ABC医院|2024-05")}));
+  EXPECT_EQ(lists.monthList, QStringList({QStringLiteral("2024-05")}));
 }

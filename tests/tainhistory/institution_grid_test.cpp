@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "history_fixtures.h"
 #include "tainhistory/institution_grid.h"
 #include "tainhistory/yakureki_text.h"
-#include "history_fixtures.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ QString Cells(const StringGrid& grid) {
 }  // namespace
 
 TEST(InstitutionGrid, withoutAnyDataOnlyTheHeaderRowRemains) {
-  const TainOverview overview = DisplayTainYakureki(TainLists(), kSelf);
+  const TainOverview overview = TainOverviewOf(TainLists(), kSelf);
   EXPECT_EQ(Cells(overview.grid), QStringLiteral("医療機関名,"));
   EXPECT_EQ(overview.grid.rowCount(), 1);
   EXPECT_EQ(overview.grid.colCount(), 2);
@@ -42,7 +42,7 @@ TEST(InstitutionGrid, withoutAnyDataOnlyTheHeaderRowRemains) {
 TEST(InstitutionGrid, clearedGridIsTheStartingState) {
   StringGrid grid(5, 4);
   grid.setCell(3, 2, QStringLiteral("○"));
-  ClearInstitutionGrid(grid);
+  ResetInstitutionGrid(grid);
   EXPECT_EQ(Cells(grid), QStringLiteral("医療機関名, / ,"));
   EXPECT_EQ(grid.fixedCols, 1);
   EXPECT_EQ(grid.colWidth(0), 160);
@@ -51,17 +51,17 @@ TEST(InstitutionGrid, clearedGridIsTheStartingState) {
 
 TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonthsNewestFirst) {
   TainLists lists;
-  lists.FPrescList = {
+  lists.prescriptions = {
       Presc(QStringLiteral("A医院"), QStringLiteral("1310000001"), QStringLiteral("20240509")),
       Presc(QStringLiteral("当院"), QStringLiteral("1319999999"), QStringLiteral("20220101")),
       Presc(QStringLiteral("みなと薬局"), QStringLiteral("1340000002"), QStringLiteral("20240310")),
       Presc(QStringLiteral("A医院"), QStringLiteral("1310000001"), QStringLiteral("20240612")),
   };
-  lists.FInstMonthMap = {QStringLiteral("A医院|2024-05"), QStringLiteral("ひかり医院|2023-11"),
-                         QStringLiteral("つばめ薬局|2021-10"), QStringLiteral("区切りなし医院2021-09")};
-  lists.FMedInstMonths = {QStringLiteral("a医院=2024-04"), QStringLiteral("さくら内科=2024-06"),
-                          QStringLiteral("ひかり医院=2024-03")};
-  lists.FTkkDates = {QStringLiteral("2024-05-20"), QStringLiteral("2023-06-01")};
+  lists.institutionMonths = {QStringLiteral("A医院|2024-05"), QStringLiteral("ひかり医院|2023-11"),
+                             QStringLiteral("つばめ薬局|2021-10"), QStringLiteral("区切りなし医院2021-09")};
+  lists.treatmentMonths = {QStringLiteral("a医院=2024-04"), QStringLiteral("さくら内科=2024-06"),
+                           QStringLiteral("ひかり医院=2024-03")};
+  lists.checkUpDates = {QStringLiteral("2024-05-20"), QStringLiteral("2023-06-01")};
   int pdfAsked = 0;
   const StringGrid grid = BuildInstitutionGrid(lists, kSelf, [&] {
     ++pdfAsked;
@@ -86,7 +86,7 @@ TEST(InstitutionGrid, withoutOnlineDatesTheSavedCheckUpPdfGivesTheRow) {
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf, pdf)),
             QStringLiteral("医療機関名,2023-09 / 特定健診,T"));
 
-  lists.FMedInstMonths = {QStringLiteral("ひかり医院=2023-11")};
+  lists.treatmentMonths = {QStringLiteral("ひかり医院=2023-11")};
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf, pdf)),
             QStringLiteral("医療機関名,2023-11,2023-09 / ひかり医院,*, / 特定健診,,T"));
 
@@ -110,8 +110,8 @@ TEST(InstitutionGrid, panelHeightAndScrollBarsFollowTheRowCount) {
   }
 
   TainLists nine;
-  for (int i = 0; i < 9; ++i) nine.FMedInstMonths << QStringLiteral("医院%1=2024-01").arg(i);
-  const TainOverview overview = DisplayTainYakureki(nine, kSelf);
+  for (int i = 0; i < 9; ++i) nine.treatmentMonths << QStringLiteral("医院%1=2024-01").arg(i);
+  const TainOverview overview = TainOverviewOf(nine, kSelf);
   EXPECT_EQ(overview.grid.rowCount(), 10);
   EXPECT_EQ(overview.panelTopGridHeight, 220);
   EXPECT_FALSE(overview.grid.verticalScrollBar);
@@ -119,17 +119,17 @@ TEST(InstitutionGrid, panelHeightAndScrollBarsFollowTheRowCount) {
 
 TEST(InstitutionGrid, overviewTextLeavesOutTheClinicAndOlderDays) {
   TainLists lists;
-  lists.FPrescList = {
+  lists.prescriptions = {
       Presc(QStringLiteral("A医院"), QStringLiteral("1310000001"), QStringLiteral("20240401")),
       Presc(QStringLiteral("当院"), QStringLiteral("1319999999"), QStringLiteral("20240501")),
       Presc(QStringLiteral("A医院"), QStringLiteral("1310000001"), QStringLiteral("20240509")),
   };
-  EXPECT_EQ(DisplayTainYakureki(lists, kSelf).memoTain, QStringLiteral("2024.05.09\u3000A医院\r\n"));
+  EXPECT_EQ(TainOverviewOf(lists, kSelf).memoTain, QStringLiteral("2024.05.09\u3000A医院\r\n"));
 }
 
 TEST(InstitutionGrid, aDoubleClickOpensOnlyNamedRowsUnderTheHeader) {
   TainLists lists;
-  lists.FMedInstMonths = {QStringLiteral(" ひかり医院 =2023-11")};
+  lists.treatmentMonths = {QStringLiteral(" ひかり医院 =2023-11")};
   const StringGrid grid = BuildInstitutionGrid(lists, kSelf);
   struct Case {
     int row;

@@ -6,14 +6,14 @@
 
 #include "core/clock.h"
 #include "core/ini_file.h"
-#include "tainhistory/check_up.h"
-#include "tainhistory/institution_grid.h"
-#include "tainhistory/load_drug_info.h"
-#include "tainhistory/med_get.h"
 #include "history_fixtures.h"
 #include "http_server.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
+#include "tainhistory/check_up.h"
+#include "tainhistory/institution_grid.h"
+#include "tainhistory/load_drug_info.h"
+#include "tainhistory/med_get.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -92,7 +92,7 @@ class LoadDrugInfoTest : public TempProgramFolder {
     IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"),
                   QStringLiteral("http://127.0.0.1:%1/api/").arg(server->port()));
     IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QString::number(parallel));
-    client.setConnection(GetWebORCAInfo());
+    client.setConnection(ReadConnection());
   }
   QStringList asked() const {
     QStringList list;
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Parallel, LoadDrugInfoRoadTest, ::testing::Values(1, 4)
 // treatment records go out beside the summary, and the lists come out the same.
 TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsInThatOrder) {
   serve(DemoPatient, GetParam());
-  lists.FPrescList = {Presc(QStringLiteral("前の患者"), QStringLiteral("1"), QStringLiteral("20200101"))};
+  lists.prescriptions = {Presc(QStringLiteral("前の患者"), QStringLiteral("1"), QStringLiteral("20200101"))};
 
   QList<QPair<int, int>> reports;
   const DrugInfoLoad load = RunBlocking(
@@ -134,7 +134,7 @@ TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsIn
   QList<QPair<int, int>> counted;  // every answer after phase 1, in order: 13 months, check-ups, 2 treatments
   for (int done = 1; done <= 16; ++done) counted.append({done, 16});
   EXPECT_EQ(reports, counted);
-  EXPECT_EQ(load.FBirthDate, QStringLiteral("1958-04-12"));
+  EXPECT_EQ(load.birthDate, QStringLiteral("1958-04-12"));
   const QStringList road{"drug 01 2024-06", "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
                          "drug 02 2024-04", "drug 02 2024-03", "drug 02 2024-02", "drug 02 2024-01",
                          "drug 02 2023-12", "drug 02 2023-11", "drug 02 2023-10", "drug 02 2023-09",
@@ -149,16 +149,16 @@ TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsIn
   for (const HttpRequest& r : server->requests())  // digits without their leading zeros
     EXPECT_EQ(Field(r.body, "Patient_ID"), QStringLiteral("123"));
 
-  EXPECT_EQ(lists.FInstMonthMap, QStringList({QStringLiteral("ひかり医院|2023-01"),
-                                              QStringLiteral("みなと内科クリニック|2024-05")}));
-  ASSERT_EQ(lists.FPrescList.size(), 1);  // the previous patient's records are gone
-  EXPECT_EQ(lists.FPrescList[0].InstitutionName, QStringLiteral("みなと内科クリニック"));
-  EXPECT_EQ(lists.FPrescList[0].PrescDate, QStringLiteral("20240509"));
-  EXPECT_EQ(lists.FTkkDates, QStringList({QStringLiteral("2024-05-20")}));
-  EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
+  EXPECT_EQ(lists.institutionMonths, QStringList({QStringLiteral("ひかり医院|2023-01"),
+                                                  QStringLiteral("みなと内科クリニック|2024-05")}));
+  ASSERT_EQ(lists.prescriptions.size(), 1);  // the previous patient's records are gone
+  EXPECT_EQ(lists.prescriptions[0].InstitutionName, QStringLiteral("みなと内科クリニック"));
+  EXPECT_EQ(lists.prescriptions[0].PrescDate, QStringLiteral("20240509"));
+  EXPECT_EQ(lists.checkUpDates, QStringList({QStringLiteral("2024-05-20")}));
+  EXPECT_EQ(lists.treatmentMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
 
-  lists.FMedInstMonths << QStringLiteral("PDF医院=2024-02");  // as the saved PDF adds it after the load
-  const TainOverview overview = DisplayTainYakureki(lists, kSelf);
+  lists.treatmentMonths << QStringLiteral("PDF医院=2024-02");  // as the saved PDF adds it after the load
+  const TainOverview overview = TainOverviewOf(lists, kSelf);
   QStringList rows;
   for (int r = 0; r < overview.grid.rowCount(); ++r) rows << overview.grid.rowCells(r).join(QLatin1Char(','));
   EXPECT_EQ(rows, QStringList({"医療機関名,2024-05,2024-03,2024-02,2023-01", "みなと内科クリニック,○,,,",
@@ -171,11 +171,11 @@ TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsIn
 
 TEST_F(LoadDrugInfoTest, aBlankPatientNumberSendsAndClearsNothing) {
   serve(DemoPatient);
-  lists.FMonthList = {QStringLiteral("2024-01")};
+  lists.monthList = {QStringLiteral("2024-01")};
   const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral("   "), kSelf, lists));
   EXPECT_FALSE(load.started);
   EXPECT_TRUE(server->requests().isEmpty());
-  EXPECT_EQ(lists.FMonthList, QStringList({QStringLiteral("2024-01")}));
+  EXPECT_EQ(lists.monthList, QStringList({QStringLiteral("2024-01")}));
 
   RunBlocking(LoadOnlineSpecGet(client, QStringLiteral(" "), lists));
   RunBlocking(LoadOnlineMedGet(client, QStringLiteral(" "), kSelf, lists));
@@ -190,25 +190,25 @@ TEST_P(LoadDrugInfoRoadTest, withoutASummaryAnswerTheLoadStopsAfterEmptyingMonth
         return Asked(r).startsWith(QLatin1String("drug 01")) ? HttpAction::Status(404) : DemoPatient(r);
       },
       GetParam());
-  lists.FMonthList = {QStringLiteral("2024-01")};
-  lists.FPrescList = {Presc(QStringLiteral("A医院"), QStringLiteral("1"), QStringLiteral("20240101"))};
-  lists.FInstMonthMap = {QStringLiteral("A医院|2024-01")};
-  lists.FTkkDates = {QStringLiteral("2024-01-05")};
-  lists.FMedInstMonths = {QStringLiteral("A医院=2024-01")};
+  lists.monthList = {QStringLiteral("2024-01")};
+  lists.prescriptions = {Presc(QStringLiteral("A医院"), QStringLiteral("1"), QStringLiteral("20240101"))};
+  lists.institutionMonths = {QStringLiteral("A医院|2024-01")};
+  lists.checkUpDates = {QStringLiteral("2024-01-05")};
+  lists.treatmentMonths = {QStringLiteral("A医院=2024-01")};
   const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral("123"), kSelf, lists));
 
   EXPECT_TRUE(load.started);
   EXPECT_FALSE(load.phase1Answered);
-  EXPECT_TRUE(load.FBirthDate.isEmpty());
+  EXPECT_TRUE(load.birthDate.isEmpty());
   if (GetParam() == 1) {
     EXPECT_EQ(asked(), QStringList({"drug 01 2024-06"}));
   }
   for (const QString& a : asked()) EXPECT_FALSE(a.startsWith(QLatin1String("drug 02"))) << a.toStdString();
-  EXPECT_TRUE(lists.FMonthList.isEmpty());
-  EXPECT_TRUE(lists.FPrescList.isEmpty());
-  EXPECT_EQ(lists.FInstMonthMap.size(), 1);
-  EXPECT_EQ(lists.FTkkDates, QStringList({QStringLiteral("2024-01-05")}));
-  EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("A医院=2024-01")}));
+  EXPECT_TRUE(lists.monthList.isEmpty());
+  EXPECT_TRUE(lists.prescriptions.isEmpty());
+  EXPECT_EQ(lists.institutionMonths.size(), 1);
+  EXPECT_EQ(lists.checkUpDates, QStringList({QStringLiteral("2024-01-05")}));
+  EXPECT_EQ(lists.treatmentMonths, QStringList({QStringLiteral("A医院=2024-01")}));
 }
 
 TEST_F(LoadDrugInfoTest, treatmentRecordsOfBothRequestsCountOnceAndTheSecondAsksSixMonthsBack) {
@@ -217,14 +217,14 @@ TEST_F(LoadDrugInfoTest, treatmentRecordsOfBothRequestsCountOnceAndTheSecondAsks
     if (Asked(r) == QLatin1String("checkup 01")) return HttpAction::Status(404);
     return DemoPatient(r);
   });
-  lists.FTkkDates = {QStringLiteral("2020-01-01")};
-  lists.FMedInstMonths = {QStringLiteral("old=2020-01")};
+  lists.checkUpDates = {QStringLiteral("2020-01-01")};
+  lists.treatmentMonths = {QStringLiteral("old=2020-01")};
   RunBlocking(LoadOnlineSpecGet(client, QStringLiteral("123"), lists));
   RunBlocking(LoadOnlineMedGet(client, QStringLiteral("123"), kSelf, lists));
 
   EXPECT_EQ(asked(), QStringList({"checkup 01", "med 01", "med 01 2024-02"}));
-  EXPECT_TRUE(lists.FTkkDates.isEmpty());
-  EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
+  EXPECT_TRUE(lists.checkUpDates.isEmpty());
+  EXPECT_EQ(lists.treatmentMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
   EXPECT_EQ(logMessages().filter(QRegularExpression(QStringLiteral("^MedGet: "))),
             QStringList({QStringLiteral("MedGet: さくら整形外科=2024-03")}));
 }
@@ -235,5 +235,5 @@ TEST_F(LoadDrugInfoTest, aMissingTreatmentAnswerLeavesTheOtherOne) {
     return DemoPatient(r);
   });
   RunBlocking(LoadOnlineMedGet(client, QStringLiteral("123"), kSelf, lists));
-  EXPECT_EQ(lists.FMedInstMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
+  EXPECT_EQ(lists.treatmentMonths, QStringList({QStringLiteral("さくら整形外科=2024-03")}));
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tainhistory/yakureki_text.h"
 #include "history_fixtures.h"
+#include "tainhistory/yakureki_text.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ TEST(YakurekiText, detailOfTheWorkedExample) {
                        "1錠\r\n"
                        "\xE3\x80\x80\xE3\x80\x80"
                        "28日分\r\n"));
-  const TainDetailView view = DisplayTainDetailYakureki(WorkedExample(), kMinato);
+  const TainDetailView view = TainDetailOf(WorkedExample(), kMinato);
   EXPECT_TRUE(view.btnBackVisible);
   EXPECT_EQ(view.labelTainName, kMinato);
   EXPECT_TRUE(view.labelTainMonth.isEmpty());

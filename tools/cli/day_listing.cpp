@@ -22,7 +22,7 @@ std::optional<DayArguments> ParseDayArguments(const QStringList& arguments) {
 }
 
 bool ConnectToConfiguredServer(OrcaClient& client) {
-  client.setConnection(GetWebORCAInfo());
+  client.setConnection(ReadConnection());
   if (client.connection().configured()) return true;
   PrintMessage({MessageKind::Warning, kNotConfiguredText});
   return false;

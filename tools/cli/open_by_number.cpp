@@ -16,7 +16,7 @@ std::optional<OpenedByNumber> OpenByNumber(OrcaClient& client, const QStringList
     return std::nullopt;
   }
   const QString number = TrimBlanksAndControls(arguments.first());
-  client.setConnection(GetWebORCAInfo());
+  client.setConnection(ReadConnection());
   const NumberSearch found = RunBlocking(FindPatientByNumber(client, number));
   if (found.message) {
     PrintMessage(*found.message);
@@ -24,6 +24,6 @@ std::optional<OpenedByNumber> OpenByNumber(OrcaClient& client, const QStringList
     return std::nullopt;
   }
   OpenedByNumber result{found.number,
-                        RunBlocking(OpenPatient(client, found.number, found.name, QString(), TainLists()))};
+                        RunBlocking(LoadPatient(client, found.number, found.name, QString(), TainLists()))};
   return result;
 }

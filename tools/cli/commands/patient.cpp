@@ -5,8 +5,8 @@
 #include "open_by_number.h"
 #include "orca/orca_client.h"
 #include "ownhistory/self_month.h"
-#include "windowmodel/control_models.h"
 #include "usecases/list_day.h"
+#include "windowmodel/control_models.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ int Patient(const QStringList& arguments) {
   RunBlocking(ProbeMarks(client, {number}));  // the window marks its one row after opening
 
   StringGrid institutions(2, 2);
-  ClearInstitutionGrid(institutions);
+  ResetInstitutionGrid(institutions);
   MemoModel tain;
   if (opened.overview) {
     institutions = opened.overview->grid;
@@ -32,7 +32,7 @@ int Patient(const QStringList& arguments) {
   PrintLine(QStringLiteral("== 他院 =="));
   for (const QString& line : std::as_const(tain.lines)) PrintLine(line);
   PrintLine(QStringLiteral("== 自院薬歴 =="));
-  PrintLine(opened.self ? opened.self->monthLabel : UpdateSelfMonthLabel(CurrentSelfMonth()));
+  PrintLine(opened.self ? opened.self->monthLabel : SelfMonthLabelText(CurrentSelfMonth()));
   if (opened.self) {
     for (const QString& line : std::as_const(opened.self->memo)) PrintLine(line);
   }
