@@ -94,7 +94,7 @@ class CornerRow : public QWidget {
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
     : QDialog(owner),
       ui_(
-          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+          this, [this] { showModels(); }, errorReport),
       logic_(ui_),
       runner_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmDrugInfo"));

@@ -20,3 +20,8 @@ std::optional<QString> CheckUpPdfMonthOf(const QString& patientId) {
   if (!file) return std::nullopt;
   return GetTkkMonth(*file);
 }
+
+std::optional<QString> CheckUpFallbackOf(const TainLists& lists, const QString& patientId) {
+  if (!lists.checkUpDates.isEmpty()) return std::nullopt;
+  return CheckUpPdfMonthOf(patientId);
+}

@@ -25,13 +25,13 @@ void Log(const QString& text) {
 
 }  // namespace
 
-SettingLogic::SettingLogic(SettingsUi& ui)
-    : ui_(ui), test_([this](const std::optional<UserMessage>&, std::exception_ptr error) {
-        c_.working = false;
-        ui_.RunJobEnd([error] {
-          if (error) std::rethrow_exception(error);
-        });
-      }) {
+SettingLogic::SettingLogic(SettingsUi& ui) : ui_(ui) {
+  QObject::connect(&test_, &Job::ended, &test_,
+                   [this](const std::optional<UserMessage>&, std::exception_ptr error) {
+                     c_.working = false;
+                     if (error) ui_.ReportError(error);
+                     ui_.ModelsChanged();
+                   });
   setCertStoreFolder(ClientCertStore::DefaultFolder());
   InitSet();
 }

@@ -27,7 +27,7 @@ T* Named(QWidget* parent, const QString& name) {
 TfrmSetting::TfrmSetting(QWidget* owner, ErrorReport errorReport)
     : QDialog(owner),
       ui_(
-          this, [this] { showModels(); }, [this](const std::function<void()>& handler) { forward(handler); }),
+          this, [this] { showModels(); }, errorReport),
       logic_(ui_),
       errorReport_(std::move(errorReport)) {
   setObjectName(QStringLiteral("frmSetting"));

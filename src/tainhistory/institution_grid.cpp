@@ -85,7 +85,7 @@ void ResetInstitutionGrid(StringGrid& grid) {
 }
 
 StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& ownInstitutionCode,
-                                const CheckUpPdfMonth& checkUpPdfMonth) {
+                                const std::optional<QString>& checkUpPdfMonth) {
   QStringList rows;
   QStringList months;
   for (const TPrescription& p : lists.prescriptions) {
@@ -100,7 +100,7 @@ StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& ownInstit
   if (!lists.checkUpDates.isEmpty()) {
     for (const QString& date : lists.checkUpDates) checkUpMonths << MonthOfCheckUp(date);
   } else if (checkUpPdfMonth) {
-    if (const std::optional<QString> month = checkUpPdfMonth()) checkUpMonths << *month;
+    checkUpMonths << *checkUpPdfMonth;
   }
   const bool hasCheckUp = !checkUpMonths.isEmpty();
   for (const QString& month : std::as_const(checkUpMonths)) AddUnlessPresent(months, month);
@@ -149,7 +149,7 @@ bool RowsScroll(int rowCount) {
 }
 
 TainOverview TainOverviewOf(const TainLists& lists, const QString& ownInstitutionCode,
-                            const CheckUpPdfMonth& checkUpPdfMonth) {
+                            const std::optional<QString>& checkUpPdfMonth) {
   TainOverview overview;
   overview.grid = BuildInstitutionGrid(lists, ownInstitutionCode, checkUpPdfMonth);
   overview.panelTopGridHeight = PanelTopGridHeight(overview.grid.rowCount(), overview.grid.defaultRowHeight);

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 #include "tainhistory/tain_lists.h"
@@ -20,10 +19,6 @@ inline const QString kCheckUpRowName = QStringLiteral("特定健診");
 // The grid's starting state: the header "医療機関名", one empty month header and one empty row.
 void ResetInstitutionGrid(StringGrid& grid);
 
-// The month "yyyy-mm" of the patient's saved check-up PDF, or nothing when there is none. Asked only
-// when the online check-up answer gave no dates.
-using CheckUpPdfMonth = std::function<std::optional<QString>()>;
-
 // Everything the overview puts on the window.
 struct TainOverview {
   StringGrid grid{2, 2};       // a vertical scroll bar once the rows do not fit
@@ -33,11 +28,13 @@ struct TainOverview {
   QString memoTain;
 };
 
-// The grid and the overview text, drawn from the lists alone; sends nothing.
+// The grid and the overview text, drawn from the lists alone; sends nothing. The check-up row takes
+// the months of the check-up dates, or, when the online answer gave none, `checkUpPdfMonth`: the
+// month of the patient's saved check-up PDF, when there is one.
 StringGrid BuildInstitutionGrid(const TainLists& lists, const QString& ownInstitutionCode,
-                                const CheckUpPdfMonth& checkUpPdfMonth = {});
+                                const std::optional<QString>& checkUpPdfMonth = std::nullopt);
 TainOverview TainOverviewOf(const TainLists& lists, const QString& ownInstitutionCode,
-                            const CheckUpPdfMonth& checkUpPdfMonth = {});
+                            const std::optional<QString>& checkUpPdfMonth = std::nullopt);
 
 // The panel holds the 22-pixel title and at most ten grid rows; more rows scroll.
 int PanelTopGridHeight(int rowCount, int defaultRowHeight);

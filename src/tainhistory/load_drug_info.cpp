@@ -1,9 +1,9 @@
 #include "tainhistory/load_drug_info.h"
 
-#include <functional>
 #include <vector>
 
 #include "async/in_order.h"
+#include "async/progress.h"
 #include "core/clock.h"
 #include "orca/orca_client.h"
 #include "tainhistory/check_up.h"
@@ -13,54 +13,40 @@
 
 namespace {
 
-// One request of the load and how its answer is read into the lists. Reading happens in the
-// order of the steps, whatever order their answers arrive in, so the lists come out the same.
-struct Step {
-  QString path;
-  QString body;
-  std::function<void(const OrcaAnswer&)> read;
-};
+// The check-up dates and the two treatment-record lists: asked with nothing of phase 1, read after
+// the months.
+struct LaterRequests {
+  QString checkUpBody;
+  QStringList treatmentBodies;  // every month the service keeps, then from six months before today
 
-Step SpecGetStep(const QString& patientId, TainLists& lists) {
-  return {kOnlineSpecGetPath, OnlineSpecGet01Body(patientId), [&lists](const OrcaAnswer& answer) {
-            lists.checkUpDates.clear();
-            if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
-          }};
-}
-
-// Every month the service keeps, then from the month six calendar months before today.
-std::vector<Step> MedGetSteps(const QString& patientId, const QString& selfInstCd, TainLists& lists) {
-  const QStringList months{QString(), MonthsBefore(Today(), 6)};
-  std::vector<Step> steps;
-  for (const QString& month : months) {
-    const bool first = steps.empty();
-    steps.push_back({kOnlineMedGetPath, OnlineMedGet01Body(patientId, month),
-                     [&lists, selfInstCd, first](const OrcaAnswer& answer) {
-                       if (first) lists.treatmentMonths.clear();
-                       if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
-                     }});
-  }
-  return steps;
-}
-
-// The answers read after phase 1, counted for the progress report.
-struct StepCounter {
-  ProgressReport report;
-  int done = 0;
-  int total = 0;
-  void count() {
-    if (report) report(++done, total);
+  explicit LaterRequests(const QString& patientId)
+      : checkUpBody(OnlineSpecGet01Body(patientId)),
+        treatmentBodies{OnlineMedGet01Body(patientId, QString()),
+                        OnlineMedGet01Body(patientId, MonthsBefore(Today(), 6))} {}
+  std::size_t count() const { return 1 + static_cast<std::size_t>(treatmentBodies.size()); }
+  // The i-th request: the check-up dates first, then the treatment records.
+  Task<OrcaAnswer> post(OrcaClient& client, std::size_t i) const {
+    if (i == 0) return client.post(kOnlineSpecGetPath, checkUpBody);
+    return client.post(kOnlineMedGetPath, treatmentBodies.at(static_cast<qsizetype>(i - 1)));
   }
 };
 
-Task<void> RunSteps(OrcaClient& client, std::vector<Step> steps, StepCounter* counter = nullptr) {
+// Reads the i-th later answer into the lists; each list is emptied by the first answer meant for it.
+void ReadLater(std::size_t i, const OrcaAnswer& answer, const QString& selfInstCd, TainLists& lists) {
+  if (i == 0) {
+    lists.checkUpDates.clear();
+    if (answer.ok()) ParseOnlineSpecGet01(answer.lines(), lists);
+    return;
+  }
+  if (i == 1) lists.treatmentMonths.clear();
+  if (answer.ok()) ParseOnlineMedGet01(answer.lines(), selfInstCd, lists);
+}
+
+Task<void> FetchAndReadLater(OrcaClient& client, LaterRequests requests, std::size_t first, std::size_t last,
+                             QString selfInstCd, TainLists& lists) {
   co_await FetchInOrder<OrcaAnswer>(
-      steps.size(), client.sideBySide(),
-      [&client, &steps](std::size_t i) { return client.post(steps[i].path, steps[i].body); },
-      [&steps, counter](std::size_t i, const OrcaAnswer& answer) {
-        steps[i].read(answer);
-        if (counter) counter->count();
-      });
+      last - first, client.sideBySide(), [&](std::size_t i) { return requests.post(client, first + i); },
+      [&](std::size_t i, const OrcaAnswer& answer) { ReadLater(first + i, answer, selfInstCd, lists); });
 }
 
 }  // namespace
@@ -72,21 +58,21 @@ void CompleteMonthList(QStringList& monthList, const QDate& today) {
 
 Task<void> LoadOnlineSpecGet(OrcaClient& client, QString patientId, TainLists& lists) {
   if (patientId.trimmed().isEmpty()) co_return;
-  std::vector<Step> steps;  // (a braced list in a coroutine trips GCC 12)
-  steps.push_back(SpecGetStep(patientId, lists));
-  co_await RunSteps(client, std::move(steps));
+  co_await FetchAndReadLater(client, LaterRequests(patientId), 0, 1, QString(), lists);
 }
 
 Task<void> LoadOnlineMedGet(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists) {
   if (patientId.trimmed().isEmpty()) co_return;
-  co_await RunSteps(client, MedGetSteps(patientId, selfInstCd, lists));
+  const LaterRequests requests(patientId);
+  co_await FetchAndReadLater(client, requests, 1, requests.count(), selfInstCd, lists);
 }
 
 namespace {
 
-// Phase 1, then every month it lists; the counter's total is the months and `laterSteps` more.
+// Phase 1, then every month it lists, each read as its answer and those before it are in.
+// `laterCount` more answers follow the months in the progress count.
 Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
-                      DrugInfoLoad& load, std::size_t laterSteps, StepCounter& counter) {
+                      DrugInfoLoad& load, std::size_t laterCount, Progress* progress) {
   const OrcaAnswer summary = co_await client.post(
       kOnlineDrugGetPath, OnlineDrugGet01Body(patientId, DrugSummaryStartMonth()), OrcaClient::Turn::Ahead);
   if (!summary.ok()) co_return;
@@ -94,30 +80,24 @@ Task<void> LoadMonths(OrcaClient& client, QString patientId, QString selfInstCd,
   ParseOnlineDrugGet01(summary.lines(), selfInstCd, lists, &load.birthDate);
   CompleteMonthList(lists.monthList, Today());
 
-  std::vector<Step> steps;
-  for (const QString& month : std::as_const(lists.monthList)) {
-    steps.push_back({kOnlineDrugGetPath, OnlineDrugGet02Body(patientId, month),
-                     [&lists, month](const OrcaAnswer& answer) {
-                       if (answer.ok()) ParseOnlineDrugGet02(answer.content, month, lists);
-                     }});
-  }
-  counter.total = static_cast<int>(steps.size() + laterSteps);
-  co_await RunSteps(client, std::move(steps), &counter);
-}
-
-// Fetches the answers of `steps` side by side and keeps them, unread.
-Task<void> FetchUnread(OrcaClient& client, const std::vector<Step>& steps, std::vector<OrcaAnswer>& answers) {
-  answers.resize(steps.size());
+  const QStringList months = lists.monthList;
+  if (progress) progress->count(static_cast<int>(static_cast<std::size_t>(months.size()) + laterCount));
   co_await FetchInOrder<OrcaAnswer>(
-      steps.size(), true,
-      [&client, &steps](std::size_t i) { return client.post(steps[i].path, steps[i].body); },
-      [&answers](std::size_t i, const OrcaAnswer& answer) { answers[i] = answer; });
+      static_cast<std::size_t>(months.size()), client.sideBySide(),
+      [&](std::size_t i) {
+        return client.post(kOnlineDrugGetPath,
+                           OnlineDrugGet02Body(patientId, months.at(static_cast<qsizetype>(i))));
+      },
+      [&](std::size_t i, const OrcaAnswer& answer) {
+        if (answer.ok()) ParseOnlineDrugGet02(answer.content, months.at(static_cast<qsizetype>(i)), lists);
+        if (progress) progress->advance();
+      });
 }
 
 }  // namespace
 
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
-                                ProgressReport progress) {
+                                Progress* progress) {
   DrugInfoLoad load;
   if (patientId.trimmed().isEmpty()) co_return load;
   load.started = true;
@@ -125,28 +105,32 @@ Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString s
   lists.prescriptions.clear();
 
   // The check-up dates and the treatment records come after the months.
-  std::vector<Step> later;
-  later.push_back(SpecGetStep(patientId, lists));
-  for (Step& step : MedGetSteps(patientId, selfInstCd, lists)) later.push_back(std::move(step));
-
-  StepCounter counter{std::move(progress)};
+  const LaterRequests later(patientId);
   if (!client.sideBySide()) {
-    co_await LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), counter);
-    if (load.phase1Answered) co_await RunSteps(client, std::move(later), &counter);
+    co_await LoadMonths(client, patientId, selfInstCd, lists, load, later.count(), progress);
+    if (!load.phase1Answered) co_return load;
+    co_await FetchInOrder<OrcaAnswer>(
+        later.count(), false, [&](std::size_t i) { return later.post(client, i); },
+        [&](std::size_t i, const OrcaAnswer& answer) {
+          ReadLater(i, answer, selfInstCd, lists);
+          if (progress) progress->advance();
+        });
     co_return load;
   }
 
   // Side by side, the check-up dates and the treatment records need nothing of phase 1: they are
   // asked for beside it and read after the months, as one at a time. Without a phase-1 answer
   // they are dropped unread, as one at a time they are never asked for.
-  std::vector<OrcaAnswer> laterAnswers;
-  Task<void> months = LoadMonths(client, patientId, selfInstCd, lists, load, later.size(), counter);
-  Task<void> beside = FetchUnread(client, later, laterAnswers);
+  std::vector<OrcaAnswer> laterAnswers(later.count());
+  Task<void> months = LoadMonths(client, patientId, selfInstCd, lists, load, later.count(), progress);
+  Task<void> beside = FetchInOrder<OrcaAnswer>(
+      later.count(), true, [&](std::size_t i) { return later.post(client, i); },
+      [&](std::size_t i, const OrcaAnswer& answer) { laterAnswers[i] = answer; });
   co_await Both(std::move(months), std::move(beside), true);
   if (!load.phase1Answered) co_return load;
-  for (std::size_t i = 0; i < later.size(); ++i) {
-    later[i].read(laterAnswers[i]);
-    counter.count();
+  for (std::size_t i = 0; i < laterAnswers.size(); ++i) {
+    ReadLater(i, laterAnswers[i], selfInstCd, lists);
+    if (progress) progress->advance();
   }
   co_return load;
 }

@@ -2,15 +2,12 @@
 
 #include <QDate>
 #include <QString>
-#include <functional>
 
 #include "async/task.h"
 #include "tainhistory/tain_lists.h"
 
 class OrcaClient;
-
-// How far a load is: `done` of `total` answers read.
-using ProgressReport = std::function<void(int done, int total)>;
+class Progress;
 
 struct DrugInfoLoad {
   bool started = false;         // false: blank patient number, nothing emptied or sent
@@ -21,12 +18,12 @@ struct DrugInfoLoad {
 // Fetches the drug information of the patient in two phases, then the check-up dates and the
 // treatment records, and leaves everything in the lists. When the client allows it, the check-up
 // dates and the treatment records are asked for beside phase 1 and the months beside each other
-// after it; everything is read in the one-at-a-time order all the same. `progress` hears of every
-// answer read after phase 1. Without a phase-1 answer the load stops
-// after emptying monthList and prescriptions; the other lists keep what they held. The caller adds
-// the saved drug-information PDF's months after a load whose phase 1 was answered.
+// after it; everything is read in the one-at-a-time order all the same. `progress`, when given,
+// counts the answers read after phase 1 under the label it has. Without a phase-1 answer the load
+// stops after emptying monthList and prescriptions; the other lists keep what they held. The caller
+// adds the saved drug-information PDF's months after a load whose phase 1 was answered.
 Task<DrugInfoLoad> LoadDrugInfo(OrcaClient& client, QString patientId, QString selfInstCd, TainLists& lists,
-                                ProgressReport progress = {});
+                                Progress* progress = nullptr);
 
 // Asks for the patient's check-up dates and puts them into checkUpDates, which it empties first. A
 // blank patient number sends nothing and leaves the list as it is.

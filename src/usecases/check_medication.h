@@ -4,9 +4,9 @@
 #include <QString>
 
 #include "async/task.h"
-#include "tainhistory/prescription.h"
 #include "medcheck/medication_check.h"
 #include "ownhistory/self_drugs.h"
+#include "tainhistory/prescription.h"
 
 class OrcaClient;
 struct OpenedPatient;

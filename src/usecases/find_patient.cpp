@@ -12,7 +12,8 @@ Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString typed) {
   if (!client.connection().configured())
     co_return NumberSearch{UserMessage{MessageKind::Warning, kNotConfiguredText}, {}, number};
   const OrcaAnswer answer = co_await client.post(PatientGetApiPath(number), QString());
-  if (!answer.ok()) co_return NumberSearch{UserMessage{MessageKind::Warning, kNoPatientAnswerText}, {}, number};
+  if (!answer.ok())
+    co_return NumberSearch{UserMessage{MessageKind::Warning, kNoPatientAnswerText}, {}, number};
   const QString name = PatientWholeName(answer.lines());
   if (name.isEmpty())
     co_return NumberSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}, number};

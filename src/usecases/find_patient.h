@@ -14,11 +14,12 @@ class OrcaClient;
 struct NumberSearch {
   std::optional<UserMessage> message;  // why nobody is opened
   QString name;                        // the patient's name, when found
-  QString number;                      // the number asked for: as typed, a number of digits without leading zeros
+  QString number;  // the number asked for: as typed, a number of digits without leading zeros
 };
 
 // Asks ORCA for the patient with the number typed (digits lose their leading zeros, so that
-// "00012" is the patient the list shows as 12) and records a patient found in the patient cache. A blank base URL, no answer and an answer without a name each give their box.
+// "00012" is the patient the list shows as 12) and records a patient found in the patient cache. A blank base
+// URL, no answer and an answer without a name each give their box.
 Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString number);
 
 // A search by name in the patient cache.

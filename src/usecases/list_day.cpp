@@ -6,15 +6,6 @@
 #include "patients/online_probe.h"
 #include "patients/patient_cache.h"
 
-namespace {
-
-// A mark known without asking ORCA.
-Task<bool> Decided(bool mark) {
-  co_return mark;
-}
-
-}  // namespace
-
 DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {
   DayList list;
   PatientCacheSession cache;
@@ -51,19 +42,19 @@ bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked) 
   return !patientId.isEmpty() && !knownMarked.contains(patientId);
 }
 
-Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked,
-                             MarkDecided decided) {
+Task<bool> ProbeMark(OrcaClient& client, QString patientNumber, QSet<QString> knownMarked) {
+  if (!NeedsProbe(patientNumber, knownMarked)) co_return !TrimBlanksAndControls(patientNumber).isEmpty();
+  co_return co_await HasOnlineInformation(client, TrimBlanksAndControls(patientNumber),
+                                          client.connection().ownInstitutionCode);
+}
+
+Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked) {
   QList<bool> marked(patientNumbers.size(), false);
-  const QString selfInstCd = client.connection().ownInstitutionCode;
-  auto probe = [&](std::size_t i) -> Task<bool> {
-    const QString& number = patientNumbers.at(static_cast<qsizetype>(i));
-    if (!NeedsProbe(number, knownMarked)) return Decided(!TrimBlanksAndControls(number).isEmpty());
-    return HasOnlineInformation(client, TrimBlanksAndControls(number), selfInstCd);
-  };
-  co_await FetchInOrder<bool>(static_cast<std::size_t>(patientNumbers.size()), client.sideBySide(), probe,
-                              [&](std::size_t i, bool mark) {
-                                marked[static_cast<qsizetype>(i)] = mark;
-                                if (decided) decided(static_cast<qsizetype>(i), mark);
-                              });
+  co_await FetchInOrder<bool>(
+      static_cast<std::size_t>(patientNumbers.size()), client.sideBySide(),
+      [&](std::size_t i) {
+        return ProbeMark(client, patientNumbers.at(static_cast<qsizetype>(i)), knownMarked);
+      },
+      [&](std::size_t i, bool mark) { marked[static_cast<qsizetype>(i)] = mark; });
   co_return marked;
 }

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <exception>
-#include <functional>
 #include <optional>
 
 #include "async/task.h"
@@ -39,12 +38,10 @@ Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mod
 // Whether ProbeMarks asks ORCA about the number: not when it is blank or already known marked.
 bool NeedsProbe(const QString& patientNumber, const QSet<QString>& knownMarked);
 
-// Hears of each patient's mark once it is decided, in the list's order.
-using MarkDecided = std::function<void(qsizetype index, bool marked)>;
+// Whether ORCA relays online information about the patient: a non-blank number (trimmed) is
+// probed, its three probes in their order; a blank number is never marked, and a number in
+// `knownMarked` is marked without a probe (a mark found once is never taken back).
+Task<bool> ProbeMark(OrcaClient& client, QString patientNumber, QSet<QString> knownMarked = {});
 
-// Which of the patients ORCA relays online information about. Each non-blank number (trimmed) is
-// probed, the patients side by side when the client allows it, each patient's three probes in
-// their order; blank numbers are never marked, and numbers in `knownMarked` are marked without a
-// probe (a mark found once is never taken back).
-Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked = {},
-                             MarkDecided decided = {});
+// ProbeMark for every patient, side by side when the client allows it, in the list's order.
+Task<QList<bool>> ProbeMarks(OrcaClient& client, QStringList patientNumbers, QSet<QString> knownMarked = {});

@@ -10,6 +10,7 @@
 #include "tainhistory/tain_lists.h"
 
 class OrcaClient;
+class Progress;
 
 // What opening a patient brings to the right-hand panes.
 struct OpenedPatient {
@@ -24,9 +25,10 @@ struct OpenedPatient {
 // treatment records, the months printed in the patient's saved drug-information PDF, the grid and
 // the overview; the clinic's own history from `selfMonth` (the current month when empty); then
 // the age. The other institutions and the own history go side by side when the client allows it,
-// else in that order; either way the result is the same. `progress` counts the other
-// institutions' answers after the first. `lists` are the window's lists before the load: a load whose
-// phase 1 gets no answer keeps what they hold apart from the months and the prescriptions. The
-// marks of the patient list are the caller's, after this.
+// else in that order; either way the result is the same. `progress`, when given, tells which
+// history is read: "他院薬歴" with the other institutions' answers after the first counted, then
+// "自院薬歴" while the own history is still read. `lists` are the window's lists before the load: a load
+// whose phase 1 gets no answer keeps what they hold apart from the months and the prescriptions. The marks of
+// the patient list are the caller's, after this.
 Task<OpenedPatient> LoadPatient(OrcaClient& client, QString patientId, QString patientName, QString selfMonth,
-                                TainLists lists, ProgressReport progress = {});
+                                TainLists lists, Progress* progress = nullptr);

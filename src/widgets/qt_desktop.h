@@ -7,18 +7,17 @@
 #include "widgets/desktop_dialogs.h"
 #include "widgets/message_box.h"
 #include "widgets/qt_print_job.h"
+#include "windowmodel/handler_runner.h"
 
 // The desktop services every window shares, done with Qt widgets, for a window's services
 // interface `Ui`. Before a box or a dialog appears the window is brought up to date, so that it
-// shows over what the handler has done so far. `runHandler` runs a handler as the window runs its
-// event handlers (reporting its errors); a window without background work may leave it out.
+// shows over what the handler has done so far. An error that ended background work goes to the
+// window's error report, as one that ends a handler does.
 template <class Ui>
 class QtDesktop : public Ui {
  public:
-  using HandlerRun = std::function<void(const std::function<void()>&)>;
-
-  QtDesktop(QWidget* window, std::function<void()> showModels, HandlerRun runHandler = {})
-      : window_(window), showModels_(std::move(showModels)), runHandler_(std::move(runHandler)) {}
+  QtDesktop(QWidget* window, std::function<void()> showModels, ErrorReport errorReport = {})
+      : window_(window), showModels_(std::move(showModels)), errorReport_(std::move(errorReport)) {}
 
   // Answers arrive in bursts; the widgets are brought up to date once per turn of the event loop.
   void ModelsChanged() override {
@@ -29,11 +28,9 @@ class QtDesktop : public Ui {
       showModels_();
     });
   }
-  void RunJobEnd(const std::function<void()>& end) override {
-    if (runHandler_)
-      runHandler_(end);
-    else
-      end();
+  void ReportError(std::exception_ptr error) override {
+    showModels_();
+    if (errorReport_) RunReportingErrors([error] { std::rethrow_exception(error); }, errorReport_);
   }
 
   void MessageBox(MessageKind kind, const QString& text) override {
@@ -59,6 +56,6 @@ class QtDesktop : public Ui {
  protected:
   QWidget* window_;
   std::function<void()> showModels_;
-  HandlerRun runHandler_;
+  ErrorReport errorReport_;
   bool showPending_ = false;
 };

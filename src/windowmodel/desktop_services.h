@@ -2,7 +2,7 @@
 
 #include <QString>
 #include <QUrl>
-#include <functional>
+#include <exception>
 #include <memory>
 
 #include "windowmodel/message_kind.h"
@@ -52,7 +52,7 @@ class DesktopServices {
   // Work in the background changed the models; the view shows them soon. (What a handler changes
   // is shown when the handler returns.)
   virtual void ModelsChanged() = 0;
-  // Runs the end of a piece of background work as an event handler is run: an error it raises
-  // goes to the window's error report, and the view is brought up to date afterwards.
-  virtual void RunJobEnd(const std::function<void()>& end) = 0;
+  // An error that ended a piece of background work, shown as the window's error report shows the
+  // error that ends a handler.
+  virtual void ReportError(std::exception_ptr error) = 0;
 };

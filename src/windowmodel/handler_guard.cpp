@@ -12,4 +12,6 @@ HandlerGuard::~HandlerGuard() {
   if (entered_) running = false;
 }
 
-bool HandlerGuard::busy() { return running; }
+bool HandlerGuard::busy() {
+  return running;
+}

@@ -22,10 +22,10 @@ class HeadlessDesktop : public Ui {
     return defaultText;
   }
   void ModelsChanged() override {}
-  // The end of background work runs at once; an error that ends it is kept in `jobError`.
-  void RunJobEnd(const std::function<void()>& end) override {
+  // An error that ends background work is kept in `jobError`.
+  void ReportError(std::exception_ptr error) override {
     try {
-      end();
+      std::rethrow_exception(error);
     } catch (const std::exception& e) {
       jobError = QString::fromUtf8(e.what());
     } catch (...) {

@@ -1,20 +1,32 @@
 #include "windowmodel/job.h"
 
+Job::Job(QObject* parent) : QObject(parent) {}
+
+Job::~Job() {
+  ++generation_;
+  road_ = Road();
+}
+
 void Job::start(Road road) {
   cancel();
   road_ = std::move(road);
   running_ = true;
+  emit runningChanged(true);
   const quint64 generation = generation_;
   road_.start([this, generation] {
     QMetaObject::invokeMethod(
-        &context_, [this, generation] { end(generation); }, Qt::QueuedConnection);
+        this, [this, generation] { end(generation); }, Qt::QueuedConnection);
   });
 }
 
 void Job::cancel() {
   ++generation_;
+  const bool wasRunning = running_;
   running_ = false;
   road_ = Road();
+  if (!wasRunning) return;
+  progress_.clear();
+  emit runningChanged(false);
 }
 
 void Job::end(quint64 generation) {
@@ -30,5 +42,7 @@ void Job::end(quint64 generation) {
     error = std::current_exception();
   }
   finished = Road();
-  ended_(message, error);
+  progress_.clear();
+  emit runningChanged(false);
+  emit ended(message, error);
 }

@@ -38,9 +38,9 @@ class RecordingUi : public HeadlessDesktop<DrugInfoUi> {
   void OpenWithDefaultProgram(const QUrl& target) override { opened << target.toLocalFile(); }
   void ModelsChanged() override { ++modelsChanged; }
   // An error that ends background work is recorded as the window's error report would show it.
-  void RunJobEnd(const std::function<void()>& end) override {
+  void ReportError(std::exception_ptr error) override {
     try {
-      end();
+      std::rethrow_exception(error);
     } catch (const std::exception& e) {
       errors << ExceptionTypeName(e) + QStringLiteral(": ") + ErrorMessage(e);
     }

@@ -66,9 +66,12 @@ TEST_F(TkkMonthTest, theGridShowsTheCheckUpInTheMonthOfAnUndatedPdf) {
   TainLists lists;
   lists.treatmentMonths = {u"ひかり眼科=2023-10"_s};
   const StringGrid grid =
-      BuildInstitutionGrid(lists, QString(), [] { return CheckUpPdfMonthOf(u"00003"_s); });
+      BuildInstitutionGrid(lists, QString(), CheckUpFallbackOf(lists, u"00003"_s));
   ASSERT_EQ(grid.rowCount(), 3);
   ASSERT_EQ(grid.colCount(), 3);
   EXPECT_EQ(grid.rowCells(0), (QStringList{u"医療機関名"_s, u"2023-10"_s, u"2023-08"_s}));
   EXPECT_EQ(grid.rowCells(2), (QStringList{u"特定健診"_s, u""_s, u"T"_s}));
+  // Check-up dates from ORCA need no PDF.
+  lists.checkUpDates = {u"2023-09-01"_s};
+  EXPECT_EQ(CheckUpFallbackOf(lists, u"00003"_s), std::nullopt);
 }

@@ -62,11 +62,8 @@ TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonth
   lists.treatmentMonths = {QStringLiteral("a医院=2024-04"), QStringLiteral("さくら内科=2024-06"),
                            QStringLiteral("ひかり医院=2024-03")};
   lists.checkUpDates = {QStringLiteral("2024-05-20"), QStringLiteral("2023-06-01")};
-  int pdfAsked = 0;
-  const StringGrid grid = BuildInstitutionGrid(lists, kSelf, [&] {
-    ++pdfAsked;
-    return std::optional<QString>(QStringLiteral("2020-01"));
-  });
+  // A saved PDF's month counts only without online dates.
+  const StringGrid grid = BuildInstitutionGrid(lists, kSelf, QStringLiteral("2020-01"));
 
   EXPECT_EQ(Cells(grid),
             QStringLiteral("医療機関名,2024-06,2024-05,2024-04,2024-03,2023-11,2023-06 / "
@@ -75,14 +72,13 @@ TEST(InstitutionGrid, recordsListsAndCheckUpsMergeIntoRowsByFirstMeetingAndMonth
                            "ひかり医院,,,,*,*, / "
                            "さくら内科,*,,,,, / "
                            "特定健診,,T,,,,T"));
-  EXPECT_EQ(pdfAsked, 0);  // online dates exist
   EXPECT_EQ(grid.fixedCols, 1);
   EXPECT_EQ(grid.colWidths(), QList<int>({160, 80, 80, 80, 80, 80, 80}));
 }
 
 TEST(InstitutionGrid, withoutOnlineDatesTheSavedCheckUpPdfGivesTheRow) {
   TainLists lists;
-  const auto pdf = [] { return std::optional<QString>(QStringLiteral("2023-09")); };
+  const std::optional<QString> pdf = QStringLiteral("2023-09");
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf, pdf)),
             QStringLiteral("医療機関名,2023-09 / 特定健診,T"));
 
@@ -90,7 +86,7 @@ TEST(InstitutionGrid, withoutOnlineDatesTheSavedCheckUpPdfGivesTheRow) {
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf, pdf)),
             QStringLiteral("医療機関名,2023-11,2023-09 / ひかり医院,*, / 特定健診,,T"));
 
-  const auto none = [] { return std::optional<QString>(); };
+  const std::optional<QString> none;
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf, none)),
             QStringLiteral("医療機関名,2023-11 / ひかり医院,*"));
   EXPECT_EQ(Cells(BuildInstitutionGrid(lists, kSelf)), QStringLiteral("医療機関名,2023-11 / ひかり医院,*"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "async/progress.h"
 #include "async/run_blocking.h"
 
 #include <QRegularExpression>
@@ -124,15 +125,17 @@ TEST_P(LoadDrugInfoRoadTest, oneLoadAsksSummaryEveryMonthCheckUpsAndTreatmentsIn
   lists.prescriptions = {Presc(QStringLiteral("前の患者"), QStringLiteral("1"), QStringLiteral("20200101"))};
 
   QList<QPair<int, int>> reports;
-  const DrugInfoLoad load = RunBlocking(
-      LoadDrugInfo(client, QStringLiteral(" 00123 "), kSelf, lists, [&reports](int done, int total) {
-        reports.append({done, total});
-      }));
+  Progress progress;
+  progress.set(QStringLiteral("他院薬歴"));
+  QObject::connect(&progress, &Progress::changed,
+                   [&] { reports.append({progress.value().done, progress.value().total}); });
+  const DrugInfoLoad load = RunBlocking(LoadDrugInfo(client, QStringLiteral(" 00123 "), kSelf, lists, &progress));
 
   EXPECT_TRUE(load.started);
   EXPECT_TRUE(load.phase1Answered);
-  QList<QPair<int, int>> counted;  // every answer after phase 1, in order: 13 months, check-ups, 2 treatments
-  for (int done = 1; done <= 16; ++done) counted.append({done, 16});
+  // The count once phase 1 is in, then every answer after it, in order: 13 months, check-ups, 2 treatments.
+  QList<QPair<int, int>> counted;
+  for (int done = 0; done <= 16; ++done) counted.append({done, 16});
   EXPECT_EQ(reports, counted);
   EXPECT_EQ(load.birthDate, QStringLiteral("1958-04-12"));
   const QStringList road{"drug 01 2024-06", "drug 02 2023-01", "drug 02 2024-05", "drug 02 2024-06",
