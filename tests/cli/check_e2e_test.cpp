@@ -10,11 +10,11 @@
 #include "findings/findings_logic.h"
 #include "orca/orca_client.h"
 #include "recording_ui.h"
-#include "settling_logic.h"
 #include "sim_and_cli.h"
 #include "usecases/check_medication.h"
 #include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
+#include "wait_until_idle.h"
 #include "windowmodel/headless_desktop.h"
 
 // For gtest's messages.
@@ -67,6 +67,7 @@ class CheckWindowE2e : public SimAndCli {
     if (HasFatalFailure()) return;
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
+    WaitUntilIdle(*logic);
   }
   // The window's search by number, as typed; the caller decides whether to wait for it.
   static void search(DrugInfoLogic& window, const QString& number) {
@@ -74,10 +75,10 @@ class CheckWindowE2e : public SimAndCli {
     window.controls().EditSearch.text = number;
     window.BtnSearchClick();
   }
-  const CheckIndicator& indicator() const { return logic.now()->controls().LabelMedCheck; }
+  const CheckIndicator& indicator() const { return logic->controls().LabelMedCheck; }
 
   RecordingUi ui;
-  SettlingLogic<DrugInfoLogic> logic;
+  std::unique_ptr<DrugInfoLogic> logic;
 };
 
 // Patient 1001's interaction check fails at ORCA; its duplicate needs no ORCA.
@@ -98,7 +99,7 @@ class CheckInFlightE2e : public CheckWindowE2e {
   // not sent, so a cancellation then leaves nothing in the log).
   bool checkRunning() const {
     return RunUntil(
-        [this] { return indicator() == RunningIndicator() && logic.now()->client().requestsWaiting() == 0; },
+        [this] { return indicator() == RunningIndicator() && logic->client().requestsWaiting() == 0; },
         30000);
   }
   // How each check request ended in the log, in order: "Cancelled" or "ResponseCode=…".
@@ -187,18 +188,19 @@ TEST_P(CheckIndicatorE2e, eachOpenedPatientShowsItsOutcomeAndAClickOpensItsFindi
       {"1", "1　山田　太郎", "所見なし", CheckTone::Clear, "クリックすると一覧を開きます"},
   };
   for (const auto& c : cases) {
-    search(*logic.now(), c.number);
+    search(*logic, c.number);
     // The patient before's outcome goes with its panes, before anything of this one is asked.
-    ASSERT_TRUE(RunUntil([&] { return logic.now()->controls().patientNumberLabel.text == c.number; }, 30000));
+    ASSERT_TRUE(RunUntil([&] { return logic->controls().patientNumberLabel.text == c.number; }, 30000));
     EXPECT_TRUE(indicator() == IdleIndicator() || indicator() == RunningIndicator() ||
                 indicator().text == c.text)
         << indicator().text.toStdString();
-    ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+    ASSERT_TRUE(WaitUntilIdle(*logic));
     EXPECT_EQ(indicator().text, c.text) << c.number.toStdString();
     EXPECT_EQ(indicator().tone, c.tone) << c.number.toStdString();
     EXPECT_TRUE(indicator().toolTip.contains(c.toolTipHas)) << indicator().toolTip.toStdString();
     ASSERT_TRUE(indicator().opensFindings);
     logic->LabelMedCheckClick();
+    WaitUntilIdle(*logic);
     EXPECT_EQ(ui.events.last(), "findings " + c.patientLine);
     ASSERT_TRUE(logic->medicationCheck());
     EXPECT_EQ(ui.findingsShown.back().findings, logic->medicationCheck()->findings);
@@ -208,6 +210,7 @@ TEST_P(CheckIndicatorE2e, eachOpenedPatientShowsItsOutcomeAndAClickOpensItsFindi
   EXPECT_TRUE(ui.errors.isEmpty());
 
   logic->FormClose();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(indicator(), IdleIndicator());
 }
 
@@ -217,26 +220,27 @@ INSTANTIATE_TEST_SUITE_P(Servers, CheckIndicatorE2e, testing::ValuesIn(kServerKi
 // Nothing of a patient's check reaches the indicator once another patient has replaced it or the
 // window has closed: the request is aborted with the patient's work.
 TEST_F(CheckInFlightE2e, aReplacedOrClosedPatientsCheckNeverShows) {
-  search(*logic.now(), "1002");
+  search(*logic, "1002");
   ASSERT_TRUE(checkRunning());
-  EXPECT_EQ(logic.now()->controls().patientNumberLabel.text, "1002");
-  EXPECT_FALSE(logic.now()->controls().MemoTain.lines.isEmpty()) << "the panes are shown while it runs";
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, "1002");
+  EXPECT_FALSE(logic->controls().MemoTain.lines.isEmpty()) << "the panes are shown while it runs";
   EXPECT_FALSE(indicator().opensFindings);
-  logic.now()->LabelMedCheckClick();
+  logic->LabelMedCheckClick();
   EXPECT_TRUE(ui.findingsShown.empty()) << "nothing to open while it runs";
 
-  search(*logic.now(), "1001");
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  search(*logic, "1001");
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   EXPECT_EQ(indicator().text, "成分重複 1");
   logic->LabelMedCheckClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.events.last(), "findings 1001　中島　正之");
 
-  search(*logic.now(), "1002");
+  search(*logic, "1002");
   ASSERT_TRUE(checkRunning());
-  logic.now()->FormClose();
+  logic->FormClose();
   EXPECT_EQ(indicator(), IdleIndicator());
-  EXPECT_FALSE(logic.now()->working());
-  EXPECT_EQ(logic.now()->client().requestsInFlight(), 0);
+  EXPECT_FALSE(logic->working());
+  EXPECT_EQ(logic->client().requestsInFlight(), 0);
   EXPECT_EQ(checkRequestEnds(), QStringList({"Cancelled", "ResponseCode=200", "Cancelled"}));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.errors.isEmpty());

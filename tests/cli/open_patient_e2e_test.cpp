@@ -11,8 +11,8 @@
 #include "druginfo/drug_info_logic.h"
 #include "ownhistory/age.h"
 #include "recording_ui.h"
-#include "settling_logic.h"
 #include "sim_and_cli.h"
+#include "wait_until_idle.h"
 
 namespace {
 
@@ -53,15 +53,18 @@ class OpenPatientE2e : public SimAndCli, public testing::WithParamInterface<EndT
     // link came up.
     IFWriteIniStr("PARAMA", "PUSH", "0");
     logic = std::make_unique<DrugInfoLogic>(ui);
-    logic->FormShow();  // loads today's list, which also fills the patient cache
+    logic->FormShow();
+    WaitUntilIdle(*logic);  // loads today's list, which also fills the patient cache
     ui.messages.clear();
   }
 
   void search(int kind, const QString& text) {
     logic->controls().ComboBoxSearch.itemIndex = kind;
     logic->ComboBoxSearchChange();
+    WaitUntilIdle(*logic);
     logic->controls().EditSearch.text = text;
     EXPECT_TRUE(logic->EditSearchKeyPress(QChar(13)));
+    WaitUntilIdle(*logic);
   }
 
   QStringList patientRows() const {
@@ -71,7 +74,7 @@ class OpenPatientE2e : public SimAndCli, public testing::WithParamInterface<EndT
   }
 
   RecordingUi ui;
-  SettlingLogic<DrugInfoLogic> logic;
+  std::unique_ptr<DrugInfoLogic> logic;
 };
 
 TEST_P(OpenPatientE2e, patientWithBothHistoriesPrintsWhatTheWindowShows) {
@@ -125,6 +128,7 @@ TEST_P(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
   while (row < grid.rowCount() && grid.cell(0, row) != QStringLiteral("みなと中央病院")) ++row;
   ASSERT_LT(row, grid.rowCount());
   logic->GridInstitutionDblClick(3, row);
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(logic->controls().BtnBack.visible);
   EXPECT_EQ(logic->controls().LabelTainName.text, QStringLiteral("みなと中央病院"));
   EXPECT_EQ(logic->controls().LabelTainMonth.text, QString());
@@ -135,6 +139,7 @@ TEST_P(OpenPatientE2e, detailViewAndBackRedrawWithoutRequests) {
   EXPECT_GE(receipts, 2);
   EXPECT_EQ(detail.filter(QStringLiteral("　みなと中央病院")).size(), receipts);
   logic->BtnBackClick();
+  WaitUntilIdle(*logic);
   EXPECT_FALSE(logic->controls().BtnBack.visible);
   EXPECT_EQ(logic->controls().MemoTain.lines, overview);
 }
@@ -155,8 +160,10 @@ TEST_P(OpenPatientE2e, currentMonthWithoutRecordsStepsBack) {
 
   // "翌月" from there lands on the same month again: the months after it show nothing.
   logic->BtnSelfNextMonthClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(lastVisit));
   logic->BtnSelfPrevMonthClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(QDate::currentDate().addDays(-75)));
 }
 
@@ -193,6 +200,7 @@ TEST_P(OpenPatientE2e, everyVisitOfADayShowsInTheDaysOneBlock) {
     EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(today));
     EXPECT_EQ(c.MemoSelf.lines, twoVisitsBlock);
     logic->BtnSelfPrevMonthClick();
+    WaitUntilIdle(*logic);
     EXPECT_EQ(c.LabelSelfMonth.text, MonthLabel(twoDepartments));
     EXPECT_EQ(c.MemoSelf.lines, twoDepartmentsBlock);
   } else {

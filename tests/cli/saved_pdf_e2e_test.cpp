@@ -13,8 +13,8 @@
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
-#include "settling_logic.h"
 #include "sim_and_cli.h"
+#include "wait_until_idle.h"
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +64,7 @@ class SavedPdfE2e : public SimAndCli {
     IFWriteIniStr(u"PARAMA"_s, u"PUSH"_s, u"0"_s);
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
+    WaitUntilIdle(*logic);
     ui.messages.clear();
     // Written after the window opened: both are read when the lookup runs.
     IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, QStringLiteral(RINMED_DEMO_PDF_DIR));
@@ -76,10 +77,11 @@ class SavedPdfE2e : public SimAndCli {
     logic->controls().ComboBoxSearch.itemIndex = 0;
     logic->controls().EditSearch.text = number;
     logic->BtnSearchClick();
+    WaitUntilIdle(*logic);
   }
 
   RecordingUi ui;
-  SettlingLogic<DrugInfoLogic> logic;
+  std::unique_ptr<DrugInfoLogic> logic;
 };
 
 TEST_F(SavedPdfE2e, theDemoPatientsPdfMonthsAndCheckUpsShowInTheGrid) {
@@ -154,7 +156,9 @@ TEST_F(SavedPdfE2e, theButtonsOpenThePatientsFilesOrSayThereAreNone) {
   open(u"2"_s);
   ASSERT_TRUE(ui.messages.empty());
   logic->BtnPDFYClick();
+  WaitUntilIdle(*logic);
   logic->BtnPDFTClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.opened, (QStringList{DemoPdf(u"YZK_2X.pdf"_s), DemoPdf(u"TKK_2X.pdf"_s)}));
   EXPECT_TRUE(ui.messages.empty());
 
@@ -162,7 +166,9 @@ TEST_F(SavedPdfE2e, theButtonsOpenThePatientsFilesOrSayThereAreNone) {
   ASSERT_TRUE(ui.messages.empty());
   ui.opened.clear();
   logic->BtnPDFYClick();
+  WaitUntilIdle(*logic);
   logic->BtnPDFTClick();
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(ui.opened.isEmpty());
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0],

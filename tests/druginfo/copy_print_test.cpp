@@ -32,6 +32,7 @@ class CopyPrintTest : public DrugInfoTest {
   void SetUp() override {
     DrugInfoTest::SetUp();
     logic->FormShow();
+    WaitUntilIdle(*logic);
   }
   QStringList printed;
 };
@@ -39,9 +40,11 @@ class CopyPrintTest : public DrugInfoTest {
 TEST_F(CopyPrintTest, copyPutsTheWholeTextWithCrLfOnTheClipboard) {
   logic->controls().MemoTain.lines = {QStringLiteral("2024.05.09　甲"), QString(), QStringLiteral("乙")};
   logic->BtnCopyClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.clipboard, QStringLiteral("2024.05.09　甲\r\n\r\n乙"));
   logic->controls().MemoTain.lines.clear();
   logic->BtnCopyClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.clipboard, QString());
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -50,6 +53,7 @@ TEST_F(CopyPrintTest, printDrawsEachLineFromTheMarginAndStartsAPageBeforeTheBott
   for (int i = 1; i <= 19; ++i) logic->controls().MemoTain.lines << QStringLiteral("L%1").arg(i);
   ui.onPrint = [this] { return std::make_unique<RecordingJob>(printed); };
   logic->BtnPrintClick();
+  WaitUntilIdle(*logic);
   // y runs 100, 144, … 716, 760; after 760 comes 804 > 1000 − 200, so the 17th line starts a page.
   QStringList expected{QStringLiteral("font 10pt")};
   for (int i = 1; i <= 16; ++i) expected << QStringLiteral("100,%1 L%2").arg(100 + 44 * (i - 1)).arg(i);
@@ -61,6 +65,7 @@ TEST_F(CopyPrintTest, printDrawsEachLineFromTheMarginAndStartsAPageBeforeTheBott
 TEST_F(CopyPrintTest, anEmptyTextStillStartsAndEndsTheJob) {
   ui.onPrint = [this] { return std::make_unique<RecordingJob>(printed); };
   logic->BtnPrintClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(printed, (QStringList{QStringLiteral("font 10pt"), QStringLiteral("end")}));
 }
 
@@ -68,10 +73,12 @@ TEST_F(CopyPrintTest, aFailureWhileDrawingEndsTheJobAndReachesTheCaller) {
   logic->controls().MemoTain.lines = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
   ui.onPrint = [this] { return std::make_unique<RecordingJob>(printed, 1); };
   EXPECT_THROW(logic->BtnPrintClick(), CoreError);
+  WaitUntilIdle(*logic);
   EXPECT_EQ(printed,
             (QStringList{QStringLiteral("font 10pt"), QStringLiteral("100,100 a"), QStringLiteral("end")}));
 }
 
 TEST_F(CopyPrintTest, withoutAPrinterTheErrorReachesTheCaller) {
   EXPECT_THROW(logic->BtnPrintClick(), std::runtime_error);
+  WaitUntilIdle(*logic);
 }

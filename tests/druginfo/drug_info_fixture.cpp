@@ -32,6 +32,7 @@ QStringList DrugInfoTest::rows() const {
 void DrugInfoTest::oneRequestAtATime() {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QStringLiteral("1"));
   logic->GetWebORCAInfo();
+  WaitUntilIdle(*logic);
 }
 
 QStringList DrugInfoTest::acceptanceBodies() const {

@@ -7,8 +7,8 @@
 #include "druginfo/drug_info_logic.h"
 #include "recording_ui.h"
 #include "scripted_orca.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
+#include "wait_until_idle.h"
 
 // A fresh window logic over a loopback ORCA, on a fixed day (2024-05-01, 10:00).
 class DrugInfoTest : public TempProgramFolder {
@@ -26,7 +26,7 @@ class DrugInfoTest : public TempProgramFolder {
 
   ScriptedOrca orca;
   RecordingUi ui;
-  SettlingLogic<DrugInfoLogic> logic;
+  std::unique_ptr<DrugInfoLogic> logic;
 };
 
 inline const QString kAcceptPath = QStringLiteral("api01rv2/acceptlstv2?class=03");

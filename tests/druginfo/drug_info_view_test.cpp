@@ -25,8 +25,8 @@
 #include "findings/findings_window.h"
 #include "findings/tone_colour.h"
 #include "scripted_orca.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
+#include "wait_until_idle.h"
 
 class DrugInfoViewTest : public TempProgramFolder {
  protected:

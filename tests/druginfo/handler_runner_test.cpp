@@ -17,16 +17,21 @@ class HandlerRunnerTest : public DrugInfoTest {
 TEST_F(HandlerRunnerTest, timerTickDuringARequestIsDropped) {
   orca.configure();
   logic->GetWebORCAInfo();
+  WaitUntilIdle(*logic);
   orca.answer(kAcceptPath, HttpAction::Ok(AcceptanceAnswer({})).after(300));
   std::optional<bool> tickRan;
   QTimer::singleShot(50, [&] {
     tickRan = runner.run([&] { logic->TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy);
   });
-  EXPECT_TRUE(runner.run([&] { logic->BtnTodayClick(); }));
+  EXPECT_TRUE(runner.run([&] {
+    logic->BtnTodayClick();
+    WaitUntilIdle(*logic);  // the handler waits for its request, as a modal box would make it
+  }));
   ASSERT_TRUE(tickRan.has_value()) << "the tick arrived while the request waited";
   EXPECT_FALSE(*tickRan);
   EXPECT_EQ(acceptanceRequests(), 1);
   EXPECT_TRUE(runner.run([&] { logic->TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy));
+  WaitUntilIdle(*logic);
   EXPECT_EQ(acceptanceRequests(), 2);
 }
 

@@ -18,6 +18,7 @@ class MarksTest : public DrugInfoTest {
     IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("KIKANCD"), QStringLiteral(" 0000001 "));
     answerList({});
     logic->FormShow();
+    WaitUntilIdle(*logic);
     orca.clearRecord();
   }
 };
@@ -36,6 +37,7 @@ TEST_F(MarksTest, everyListLoadMarksPatientsWithOnlineInformation) {
               QStringLiteral("3"));
   oneRequestAtATime();
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(),
             (QStringList{QStringLiteral("1|1|甲|◎"), QStringLiteral("2|2|乙|"), QStringLiteral("3|3|丙|◎")}));
   EXPECT_EQ(
@@ -49,9 +51,11 @@ TEST_F(MarksTest, marksAreNeverCleared) {
   answerList({{QStringLiteral("1"), QStringLiteral("甲")}});
   orca.answer(kDrug, HttpAction::Ok(kOneMonthListed));
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   ASSERT_EQ(rows(), QStringList{QStringLiteral("1|1|甲|◎")});
   orca.answer(kDrug, HttpAction::Status(500));
   logic->CheckTainPermission();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), QStringList{QStringLiteral("1|1|甲|◎")});
 }
 
@@ -60,6 +64,7 @@ TEST_F(MarksTest, blankPatientCellsSendNothing) {
   grid.setRowCount(3);
   grid.setCell(1, 2, QStringLiteral(" \t"));
   logic->CheckTainPermission();
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_EQ(grid.cell(3, 1), QString());
 }
@@ -68,5 +73,6 @@ TEST_F(MarksTest, patientNumberIsProbedTrimmed) {
   StringGrid& grid = logic->controls().GridPatient;
   grid.setCell(1, 1, QStringLiteral("  42 "));
   logic->CheckTainPermission();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(orca.requestedPaths(), QStringList{kDrug + QStringLiteral(" #42")});
 }

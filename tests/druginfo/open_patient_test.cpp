@@ -32,6 +32,7 @@ class OpenPatientTest : public DrugInfoTest {
     orca.configure();
     answerList({{QStringLiteral("7"), QStringLiteral("甲")}, {QStringLiteral("8"), QStringLiteral("乙")}});
     logic->FormShow();
+    WaitUntilIdle(*logic);
     orca.clearRecord();
     // The drug information names the patient's birth date and one month; the rest answers empty.
     orca.answer(kDrug, HttpAction::Ok("<xmlio2>\n    <BirthDate type=\"string\">2000-05-01</BirthDate>\n" +
@@ -45,6 +46,7 @@ class OpenPatientTest : public DrugInfoTest {
     logic->controls().ComboBoxSearch.itemIndex = kind;
     logic->controls().EditSearch.text = text;
     logic->BtnSearchClick();
+    WaitUntilIdle(*logic);
   }
 
   // Request kinds in order, consecutive repeats folded: "drug x13".
@@ -67,7 +69,9 @@ TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
   oneRequestAtATime();
   logic->controls().LabelTainMonth.text = QStringLiteral("2023年01月");
   logic->GridPatientSelectCell(1, 2);
+  WaitUntilIdle(*logic);
   logic->GridPatientDblClick();
+  WaitUntilIdle(*logic);
   // phase 1, then phase 2 for 2024-03 and the eleven other months back from 2024-05
   EXPECT_EQ(road(),
             (QStringList{QStringLiteral("onlinedruggetv2 x13"), QStringLiteral("onlinespecgetv2"),
@@ -91,6 +95,7 @@ TEST_F(OpenPatientTest, doubleClickOpensTheRowInTheFixedOrder) {
 
 TEST_F(OpenPatientTest, doubleClickWithoutASelectedRowDoesNothing) {
   logic->GridPatientDblClick();
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
 }
@@ -148,6 +153,7 @@ TEST_F(OpenPatientTest, failedSearchesShowTheirBoxAndChangeNothing) {
     SavePatientCache(QStringLiteral("7"), QStringLiteral("甲"));
     c.arrange();
     logic->GetWebORCAInfo();
+    WaitUntilIdle(*logic);
     ui.messages.clear();
     searchFor(c.kind, c.kind == 0 ? QStringLiteral("5") : QStringLiteral("ｺｳ"));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -188,8 +194,10 @@ TEST_F(OpenPatientTest, enterSearchesAndIsSwallowedOtherKeysAreNot) {
   orca.answer(kPatientGet + "5", PatientAnswer(QString()));
   logic->controls().EditSearch.text = QStringLiteral("5");
   EXPECT_FALSE(logic->EditSearchKeyPress(QLatin1Char('a')));
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_TRUE(logic->EditSearchKeyPress(QChar(13)));
+  WaitUntilIdle(*logic);
   EXPECT_EQ(orca.requestedPaths(), QStringList{QStringLiteral("api01rv2/patientgetv2?id=5")});
 }
 
@@ -200,6 +208,7 @@ TEST_F(OpenPatientTest, switchingTheSearchKindEmptiesTheTextSetsTheInputMethodAn
     c.ComboBoxSearch.itemIndex = index;
     ui.events.clear();
     logic->ComboBoxSearchChange();
+    WaitUntilIdle(*logic);
     EXPECT_EQ(c.EditSearch.text, QString());
     EXPECT_EQ(c.EditSearch.imeMode, mode);
     EXPECT_EQ(ui.events, QStringList{QStringLiteral("focus EditSearch")});

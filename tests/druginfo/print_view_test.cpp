@@ -11,8 +11,8 @@
 #include "history_fixtures.h"
 #include "recording_ui.h"
 #include "scripted_orca.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
+#include "wait_until_idle.h"
 #include "widgets/qt_print_job.h"
 
 namespace {

@@ -14,6 +14,7 @@ class ReceptionListTest : public DrugInfoTest {
     orca.configure();
     answerList({});
     logic->FormShow();
+    WaitUntilIdle(*logic);
     orca.clearRecord();
   }
 };
@@ -23,6 +24,7 @@ TEST_F(ReceptionListTest, patientReceivedTwiceIsListedTwiceAndCachedOnce) {
               {QStringLiteral("8"), QStringLiteral("乙")},
               {QStringLiteral("7"), QStringLiteral("甲")}});
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(),
             (QStringList{QStringLiteral("1|7|甲|"), QStringLiteral("2|8|乙|"), QStringLiteral("3|7|甲|")}));
   EXPECT_EQ(ReadCacheLines(GetCacheFilePath()),
@@ -34,7 +36,8 @@ TEST_F(ReceptionListTest, receivingModeListsOpenReceptionsButCachesEveryPatient)
               {QStringLiteral("2"), QStringLiteral("乙")},
               {QStringLiteral("3"), QStringLiteral("丙"), QStringLiteral("11:00:00")},
               {QStringLiteral("4"), QStringLiteral("丁")}});
-  logic->BtnKaikeiMiClick();  // 受付中: loads the list
+  logic->BtnKaikeiMiClick();
+  WaitUntilIdle(*logic);  // 受付中: loads the list
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|2|乙|"), QStringLiteral("2|4|丁|")}));
   EXPECT_EQ(ReadCacheLines(GetCacheFilePath()).size(), 4);
 }
@@ -42,7 +45,8 @@ TEST_F(ReceptionListTest, receivingModeListsOpenReceptionsButCachesEveryPatient)
 TEST_F(ReceptionListTest, receivingModeWithEveryReceptionBilledShowsTheBlankRow) {
   answerList({{QStringLiteral("1"), QStringLiteral("甲"), QStringLiteral("10:00:00")},
               {QStringLiteral("2"), QStringLiteral("乙"), QStringLiteral("10:30:00")}});
-  logic->BtnKaikeiMiClick();  // 受付中: loads the list
+  logic->BtnKaikeiMiClick();
+  WaitUntilIdle(*logic);  // 受付中: loads the list
   EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
   EXPECT_EQ(ReadCacheLines(GetCacheFilePath()),
             (QStringList{QStringLiteral("1,甲"), QStringLiteral("2,乙")}));
@@ -51,8 +55,10 @@ TEST_F(ReceptionListTest, receivingModeWithEveryReceptionBilledShowsTheBlankRow)
 TEST_F(ReceptionListTest, failedRequestKeepsTheGridSilently) {
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   orca.answer(kAcceptPath, HttpAction::Status(500));
   logic->BtnPrevDayClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), QStringList{QStringLiteral("1|7|甲|")});
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -60,9 +66,11 @@ TEST_F(ReceptionListTest, failedRequestKeepsTheGridSilently) {
 TEST_F(ReceptionListTest, answerWithoutReceptionsEmptiesTheGrid) {
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}, {QStringLiteral("8"), QStringLiteral("乙")}});
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   orca.answer(kAcceptPath,
               HttpAction::Ok("<xmlio2>\n  <Api_Result type=\"string\">21</Api_Result>\n</xmlio2>\n"));
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), QStringList{QStringLiteral("|||")});
 }
 
@@ -79,6 +87,7 @@ TEST_F(ReceptionListTest, patientNumbersAreNormalised) {
                                           "<Patient_ID type=\"string\">02024000123</Patient_ID>\n"
                                           "<Acceptance_Id type=\"string\">5</Acceptance_Id>\n"));
   logic->LoadPatientList();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|12||"), QStringLiteral("2|x9||"),
                                  QStringLiteral("3|2024000123||")}));
   EXPECT_FALSE(QFile::exists(GetCacheFilePath())) << "no names, nothing to cache";
@@ -111,6 +120,7 @@ TEST_F(ReceptionListTest, dayButtonsMoveTheDateAndReload) {
 TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("URL"), QStringLiteral("   "));
   logic->GetWebORCAInfo();
+  WaitUntilIdle(*logic);
   logic->controls().GridPatient.setCell(1, 1, QStringLiteral("7"));
   void (DrugInfoLogic::*handlers[])() = {&DrugInfoLogic::BtnPrevDayClick, &DrugInfoLogic::BtnNextDayClick,
                                          &DrugInfoLogic::BtnTodayClick, &DrugInfoLogic::BtnKaikeiMiClick};
@@ -122,6 +132,7 @@ TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
     EXPECT_EQ(text, kNotConfigured);
   }
   logic->TimerRefreshTimer();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.messages.size(), 4u) << "the timer stays silent";
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_EQ(logic->controls().GridPatient.cell(1, 1), QStringLiteral("7"));
@@ -129,11 +140,11 @@ TEST_F(ReceptionListTest, explicitLoadsWarnWhenNotConfigured) {
 
 TEST_F(ReceptionListTest, workIsShownWhileOrcaAnswersAndGoneAfterwards) {
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
-  logic.now()->LoadPatientList();
-  EXPECT_TRUE(logic.now()->working());
-  EXPECT_TRUE(logic.now()->controls().workLabel.visible);
-  EXPECT_EQ(logic.now()->controls().workLabel.text, QStringLiteral("受付一覧"));
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  logic->LoadPatientList();
+  EXPECT_TRUE(logic->working());
+  EXPECT_TRUE(logic->controls().workLabel.visible);
+  EXPECT_EQ(logic->controls().workLabel.text, QStringLiteral("受付一覧"));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   EXPECT_FALSE(logic->controls().workLabel.visible);
   EXPECT_EQ(logic->controls().workLabel.text, QString());
   EXPECT_FALSE(logic->working());
@@ -144,6 +155,7 @@ TEST_F(ReceptionListTest, cacheWriteFailureEndsTheLoadAndRestoresPainting) {
   answerList({{QStringLiteral("7"), QStringLiteral("甲")}});
   ui.events.clear();
   logic->TimerRefreshTimer();
+  WaitUntilIdle(*logic);
   ASSERT_EQ(ui.errors.size(), 1);
   EXPECT_TRUE(ui.errors.first().startsWith(QStringLiteral("CoreError: "))) << ui.errors.first().toStdString();
   EXPECT_FALSE(logic->working());

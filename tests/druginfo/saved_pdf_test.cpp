@@ -27,6 +27,7 @@ class SavedPdfTest : public DrugInfoTest {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(u"pdf"_s));
     IFWriteIniStr(u"PARAMA"_s, u"SAVETXT"_s, pdfFolder());
     logic->FormShow();
+    WaitUntilIdle(*logic);
     ui.messages.clear();
   }
 
@@ -44,9 +45,11 @@ class SavedPdfTest : public DrugInfoTest {
     orca.answer(u"api01rv2/onlinedruggetv2"_s, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
     orca.answer(u"api01rv2/onlinespecgetv2"_s, HttpAction::Ok(checkUpAnswer));
     logic->GetWebORCAInfo();
+    WaitUntilIdle(*logic);
     logic->controls().ComboBoxSearch.itemIndex = 0;
     logic->controls().EditSearch.text = number;
     logic->BtnSearchClick();
+    WaitUntilIdle(*logic);
     ASSERT_TRUE(ui.messages.empty());
   }
   QStringList gridRow(int row) const {
@@ -108,6 +111,7 @@ TEST_F(SavedPdfTest, buttonsOpenTheFileOrShowTheirMessage) {
 TEST_F(SavedPdfTest, theLoadMergesTheDrugPdfWithTheClinicsCodeAndNameOfTheMoment) {
   orca.configure();
   logic->GetWebORCAInfo();
+  WaitUntilIdle(*logic);
   // Typed with its leading zeros, the number is the patient the list shows as 1.
   orca.answer(u"api01rv2/patientgetv2?id=1"_s,
               HttpAction::Ok("<xmlio2>\n    <WholeName type=\"string\">山田　太郎</WholeName>\n</xmlio2>\n"));
@@ -138,6 +142,7 @@ TEST_F(SavedPdfTest, theLoadMergesTheDrugPdfWithTheClinicsCodeAndNameOfTheMoment
     logic->controls().ComboBoxSearch.itemIndex = 0;
     logic->controls().EditSearch.text = u"00001"_s;
     logic->BtnSearchClick();
+    WaitUntilIdle(*logic);
     ASSERT_TRUE(ui.messages.empty());
     QStringList grid;
     for (int row = 0; row < logic->controls().GridInstitution.rowCount(); ++row)

@@ -22,6 +22,7 @@ class TainPanesTest : public DrugInfoTest {
   void SetUp() override {
     DrugInfoTest::SetUp();
     logic->FormShow();
+    WaitUntilIdle(*logic);
     orca.configure();
     orca.answer(QStringLiteral("api01rv2/patientgetv2?id=7"),
                 HttpAction::Ok("<xmlio2>\n  <WholeName type=\"string\">試験　患者</WholeName>\n</xmlio2>\n"));
@@ -44,8 +45,10 @@ class TainPanesTest : public DrugInfoTest {
         QStringLiteral("api01rv2/onlinespecgetv2"),
         HttpAction::Ok("<xmlio2>\n  <EffectiveTime type=\"string\">2024-04-02</EffectiveTime>\n</xmlio2>\n"));
     logic->GetWebORCAInfo();
+    WaitUntilIdle(*logic);
     logic->controls().EditSearch.text = QStringLiteral("7");
     logic->BtnSearchClick();
+    WaitUntilIdle(*logic);
     ASSERT_TRUE(ui.messages.empty());
     orca.clearRecord();
   }
@@ -78,6 +81,7 @@ TEST_F(TainPanesTest, doubleClickOnANamedRowShowsItsDetailAndBackReturns) {
   const QStringList overview = logic->controls().MemoTain.lines;
   logic->controls().LabelTainMonth.text = QStringLiteral("2023年06月");
   logic->GridInstitutionDblClick(2, 1);
+  WaitUntilIdle(*logic);
   const DrugInfoControls& c = logic->controls();
   EXPECT_EQ(logic->selectedInst(), QStringLiteral("みなと内科"));
   EXPECT_TRUE(c.BtnBack.visible);
@@ -89,10 +93,12 @@ TEST_F(TainPanesTest, doubleClickOnANamedRowShowsItsDetailAndBackReturns) {
                          QStringLiteral("乙錠　1錠"), QStringLiteral("　　14日分")}));
   // The check-up row has no records: an empty detail under its name.
   logic->GridInstitutionDblClick(0, 3);
+  WaitUntilIdle(*logic);
   EXPECT_EQ(c.LabelTainName.text, QStringLiteral("特定健診"));
   EXPECT_TRUE(c.MemoTain.lines.isEmpty());
 
   logic->BtnBackClick();
+  WaitUntilIdle(*logic);
   EXPECT_FALSE(c.BtnBack.visible);
   EXPECT_EQ(c.LabelTainName.text, QStringLiteral("他院"));
   EXPECT_EQ(c.MemoTain.lines, overview);
@@ -102,6 +108,7 @@ TEST_F(TainPanesTest, doubleClickOnANamedRowShowsItsDetailAndBackReturns) {
 TEST_F(TainPanesTest, headerRowAndPlacesOutsideTheCellsDoNothing) {
   for (const auto& [col, row] : {std::pair{0, 0}, std::pair{1, 0}, std::pair{-1, -1}, std::pair{0, 4}}) {
     logic->GridInstitutionDblClick(col, row);
+    WaitUntilIdle(*logic);
     EXPECT_FALSE(logic->controls().BtnBack.visible);
     EXPECT_EQ(logic->selectedInst(), QString());
   }
@@ -110,13 +117,17 @@ TEST_F(TainPanesTest, headerRowAndPlacesOutsideTheCellsDoNothing) {
 class SelfMonthWithoutPatientTest : public DrugInfoTest {};
 
 TEST_F(SelfMonthWithoutPatientTest, monthButtonsWithoutAPatientChangeOnlyTheMonth) {
-  logic->FormShow();  // 2024-05, the current month; no patient
+  logic->FormShow();
+  WaitUntilIdle(*logic);  // 2024-05, the current month; no patient
   logic->controls().MemoSelf.lines = {QStringLiteral("2024.01.05")};
   logic->BtnSelfPrevMonthClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(logic->selfMonth(), QStringLiteral("2024-04"));
   EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年04月"));
   logic->BtnSelfNextMonthClick();
+  WaitUntilIdle(*logic);
   logic->BtnSelfNextMonthClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年06月"));
   EXPECT_EQ(logic->controls().MemoSelf.lines, QStringList{QStringLiteral("2024.01.05")});
   EXPECT_TRUE(orca.requests().isEmpty());
@@ -126,6 +137,7 @@ TEST_F(TainPanesTest, monthButtonWithAPatientAsksForTheNewMonth) {
   ASSERT_EQ(logic->selfMonth(), QStringLiteral("2024-05"));  // nothing found: the month asked for
   orca.answer(kMonth, HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
   logic->BtnSelfNextMonthClick();
+  WaitUntilIdle(*logic);
   ASSERT_EQ(orca.requests().size(), 7);  // the month and the six before it
   EXPECT_TRUE(orca.requests().first().body.contains("<Perform_Date type=\"string\">2024-06</Perform_Date>"));
   EXPECT_EQ(logic->controls().LabelSelfMonth.text, QStringLiteral("2024年06月"));

@@ -5,6 +5,7 @@
 
 TEST_F(DrugInfoTest, opensInItsStartingStateWithoutSettingsFile) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   const DrugInfoControls& c = logic->controls();
   EXPECT_EQ(c.LabelDate.text, QStringLiteral("2024年05月01日"));
   EXPECT_EQ(c.LabelListState.text, QStringLiteral("全て"));
@@ -26,6 +27,7 @@ TEST_F(DrugInfoTest, opensInItsStartingStateWithoutSettingsFile) {
 
 TEST_F(DrugInfoTest, startingControlsHoldTheirCaptions) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   const DrugInfoControls& c = logic->controls();
   EXPECT_EQ(c.ComboBoxSearch.items, (QStringList{QStringLiteral("カルテ番号"), QStringLiteral("漢字氏名")}));
   EXPECT_EQ(c.ComboBoxSearch.itemIndex, 0);
@@ -40,6 +42,7 @@ TEST_F(DrugInfoTest, startingControlsHoldTheirCaptions) {
 
 TEST_F(DrugInfoTest, patientGridResetsToHeaderAndOneBlankRow) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   const StringGrid& g = logic->controls().GridPatient;
   EXPECT_EQ(g.colCount(), 4);
   EXPECT_EQ(g.rowCount(), 2);
@@ -63,6 +66,7 @@ TEST_F(DrugInfoTest, institutionGridEmptiesToItsStartingState) {
   g.setCell(0, 3, QStringLiteral("甲病院"));
   g.setCell(1, 1, QStringLiteral("○"));
   logic->ClearInstitutionGrid();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(g.colCount(), 2);
   EXPECT_EQ(g.rowCount(), 2);
   EXPECT_EQ(g.cell(0, 0), QStringLiteral("医療機関名"));
@@ -80,6 +84,7 @@ TEST_F(DrugInfoTest, configuredWindowListsTodayOnShowing) {
   orca.configure();
   answerList({{QStringLiteral("00012"), QStringLiteral("山田　太郎"), QString()}});
   logic->FormShow();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(
       acceptanceBodies(),
       QStringList{QStringLiteral("<data>  <acceptlstreq type=\"record\">    <Acceptance_Date type=\"string\">"
@@ -90,9 +95,11 @@ TEST_F(DrugInfoTest, configuredWindowListsTodayOnShowing) {
 
 TEST_F(DrugInfoTest, showingCreatesTheWorkingListsAndClosingDestroysThem) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   ASSERT_TRUE(logic->tainLists());
   EXPECT_TRUE(logic->tainLists()->prescriptions.isEmpty() && logic->tainLists()->monthList.isEmpty());
   logic->FormClose();
+  WaitUntilIdle(*logic);
   EXPECT_FALSE(logic->tainLists());
 }
 
@@ -101,6 +108,7 @@ TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("REFRESH"), QStringLiteral("30"));
   answerList({});
   logic->FormShow();
+  WaitUntilIdle(*logic);
   ASSERT_EQ(logic->controls().TimerRefresh.intervalMs, 30000);
   ScriptedOrca other;
   other.answer(kAcceptPath, HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("5"), QStringLiteral("乙")}})));
@@ -112,6 +120,7 @@ TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
   orca.clearRecord();
   ui.events.clear();
   logic->MenuWebORCAClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(ui.events, QStringList{QStringLiteral("settings window")});
   EXPECT_EQ(logic->connection().baseUrl, other.baseUrl());
   EXPECT_EQ(logic->connection().ownInstitutionCode, QStringLiteral("0000001"));
@@ -119,15 +128,18 @@ TEST_F(DrugInfoTest, settingsMenuReloadsTheConnectionWithoutLoading) {
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_TRUE(other.requests().isEmpty());
   logic->BtnTodayClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), QStringList{QStringLiteral("1|5|乙|")});
 }
 
 TEST_F(DrugInfoTest, settingsWindowFailureEndsTheHandlerBeforeTheReload) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   ui.onOpenSettings = [&] {
     orca.configure();
     throw std::runtime_error("settings window failed");
   };
   EXPECT_THROW(logic->MenuWebORCAClick(), std::runtime_error);
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(logic->connection().baseUrl.isEmpty());
 }

@@ -30,8 +30,8 @@ class BackgroundE2e : public EndToEndTest {
     return static_cast<int>(PatientNumbersOf(logic->controls().GridPatient).indexOf(number)) + 1;
   }
   void openRow(int row) {
-    logic.now()->GridPatientSelectCell(1, row);
-    logic.now()->GridPatientDblClick();
+    logic->GridPatientSelectCell(1, row);
+    logic->GridPatientDblClick();
   }
   // What the right-hand panes and the patient labels show.
   QStringList panes() const {
@@ -72,21 +72,22 @@ class BackgroundE2e : public EndToEndTest {
 
 TEST_F(BackgroundE2e, aPatientOpenedWhileAnotherLoadsShowsOnlyTheSecond) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   const int first = rowOf(QStringLiteral("1"));
   const int second = rowOf(QStringLiteral("3"));
   ASSERT_GT(first, 0);
   ASSERT_GT(second, 0);
   openRow(second);
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   const QStringList alone = panes();
   ASSERT_EQ(alone.at(0), QStringLiteral("3"));
 
   openRow(first);
   QThread::msleep(40);
   QCoreApplication::processEvents();  // the first patient's answers are on their way
-  ASSERT_TRUE(logic.now()->working());
+  ASSERT_TRUE(logic->working());
   openRow(second);
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   EXPECT_EQ(panes(), alone);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(ui.errors.isEmpty());
@@ -95,13 +96,13 @@ TEST_F(BackgroundE2e, aPatientOpenedWhileAnotherLoadsShowsOnlyTheSecond) {
 }
 
 TEST_F(BackgroundE2e, closingTheWindowMidLoadLeavesNoRequestAndNoMessage) {
-  logic.now()->FormShow();
+  logic->FormShow();
   QThread::msleep(10);
   QCoreApplication::processEvents();
-  ASSERT_TRUE(logic.now()->working());
-  logic.now()->FormClose();
-  EXPECT_FALSE(logic.now()->working());
-  EXPECT_EQ(logic.now()->client().requestsInFlight(), 0);
+  ASSERT_TRUE(logic->working());
+  logic->FormClose();
+  EXPECT_FALSE(logic->working());
+  EXPECT_EQ(logic->client().requestsInFlight(), 0);
   const QStringList gridBefore = rows();
   for (int i = 0; i < 20; ++i) {  // longer than the simulator takes to answer
     QThread::msleep(10);
@@ -116,12 +117,14 @@ TEST_F(BackgroundE2e, closingTheWindowMidLoadLeavesNoRequestAndNoMessage) {
 // Marks are never taken back, so a refresh probes only the patients not marked yet.
 TEST_F(BackgroundE2e, aRefreshProbesOnlyThePatientsNotMarkedYet) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   const QStringList listed = rows();
   const int firstLoad = requestsLogged();
   int unmarked = 0;
   for (const QString& row : listed) unmarked += row.endsWith(QLatin1Char('|')) ? 1 : 0;
 
   logic->TimerRefreshTimer();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), listed);
   EXPECT_EQ(requestsLogged() - firstLoad, 1 + 3 * unmarked)
       << "the list, and three probes per unmarked patient";
@@ -131,9 +134,10 @@ TEST_F(BackgroundE2e, aRefreshProbesOnlyThePatientsNotMarkedYet) {
 // on its path, exactly as when the requests go one at a time.
 TEST_F(BackgroundE2e, logLinesAndDumpFilesAreTheSameAsOneAtATime) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QStringLiteral("1"));
   openRow(rowOf(QStringLiteral("1")));
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   QMap<QString, QByteArray> oneAtATime = dumps();
   oneAtATime.remove(kListDump);  // the list is not asked for again
   const QStringList shown = panes();
@@ -142,7 +146,7 @@ TEST_F(BackgroundE2e, logLinesAndDumpFilesAreTheSameAsOneAtATime) {
   QFile::remove(path(QStringLiteral("Log.txt")));
   for (const QString& name : oneAtATime.keys()) QFile::remove(path(name));
   openRow(rowOf(QStringLiteral("1")));
-  ASSERT_TRUE(WaitUntilIdle(*logic.now()));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
   EXPECT_EQ(panes(), shown);
   QMap<QString, QByteArray> sideBySide = dumps();
   sideBySide.remove(kListDump);

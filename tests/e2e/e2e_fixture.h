@@ -10,8 +10,8 @@
 #include "end_to_end_road.h"
 #include "orca_sim_process.h"
 #include "recording_ui.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
+#include "wait_until_idle.h"
 
 // The window logic with a user.ini pointing at a freshly started orca-sim, push notifications off.
 // The program's clock and the simulator's demo data are pinned to the same day, so a run across
@@ -28,5 +28,5 @@ class EndToEndTest : public TempProgramFolder, public testing::WithParamInterfac
   OrcaSimProcess sim;
   QString simUrl;  // "http://127.0.0.1:<port>"
   RecordingUi ui;
-  SettlingLogic<DrugInfoLogic> logic;
+  std::unique_ptr<DrugInfoLogic> logic;
 };

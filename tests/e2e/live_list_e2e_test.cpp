@@ -31,7 +31,7 @@ class LiveListE2e : public EndToEndTest {
     // The refresh timer as the view runs it.
     QObject::connect(&refreshTimer, &QTimer::timeout, [this] {
       ++ticks;
-      logic.now()->TimerRefreshTimer();
+      logic->TimerRefreshTimer();
     });
   }
   void TearDown() override {
@@ -43,15 +43,15 @@ class LiveListE2e : public EndToEndTest {
   // Opens the window, and waits until the link stands and the list read after connecting is in.
   void open() {
     logic->FormShow();
+    WaitUntilIdle(*logic);
     refreshTimer.start(logic->controls().TimerRefresh.intervalMs);
     ASSERT_TRUE(WaitUntil([this] { return linkIs(PushState::Connected); }));
     ASSERT_TRUE(settled());
   }
-  bool linkIs(PushState state) const { return logic.now()->push().status().state == state; }
+  bool linkIs(PushState state) const { return logic->push().status().state == state; }
   // No reload pending and no load running.
   bool settled() const {
-    return WaitUntil(
-        [this] { return !logic.now()->liveReload().reloadPending() && !logic.now()->working(); });
+    return WaitUntil([this] { return !logic->liveReload().reloadPending() && !logic->working(); });
   }
   int requests(const QString& pathPart = QStringLiteral("api01rv2/")) const {
     QFile log(path(QStringLiteral("Log.txt")));
@@ -97,6 +97,7 @@ TEST_F(LiveListE2e, aReceptionMadeInOrcaAppearsWithoutATimerTick) {
   EXPECT_EQ(logic->controls().TimerRefresh.intervalMs, 3600 * 1000);
   const int listed = static_cast<int>(rows().size());
   logic->GridPatientSelectCell(1, 3);
+  WaitUntilIdle(*logic);
   const QString selected = rows().at(2).section(QLatin1Char('|'), 1, 1);
   const int listsBefore = listRequests();
 
@@ -112,21 +113,23 @@ TEST_F(LiveListE2e, aReceptionMadeInOrcaAppearsWithoutATimerTick) {
   // While the link stands, a tick of the timer asks for nothing: the pushes keep the list current.
   const int requestsBefore = requests();
   logic->TimerRefreshTimer();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(requests(), requestsBefore);
 }
 
 TEST_F(LiveListE2e, anEventForAnotherDayAsksForNothing) {
   open();
   logic->BtnPrevDayClick();
+  WaitUntilIdle(*logic);
   ASSERT_TRUE(settled());
   int heard = 0;
-  QObject::connect(&logic.now()->push(), &PushLink::eventArrived, [&] { ++heard; });
+  QObject::connect(&logic->push(), &PushLink::eventArrived, [&] { ++heard; });
   const int before = requests();
 
   ASSERT_EQ(simAccept(25), 200);  // received today
   ASSERT_TRUE(WaitUntil([&] { return heard == 1; }));
   Pass(kLongerThanTheWindowMs);
-  EXPECT_FALSE(logic.now()->liveReload().reloadPending());
+  EXPECT_FALSE(logic->liveReload().reloadPending());
   EXPECT_EQ(requests(), before);
 }
 
@@ -180,6 +183,7 @@ TEST_F(LiveListE2e, aRefusedLinkFallsBackToTheTimerAndSaysWhy) {
     IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSHURL"), c.pushUrl);
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
+    WaitUntilIdle(*logic);
     ASSERT_TRUE(WaitUntil([&] { return linkIs(c.state); }));
     const LabelModel& indicator = logic->controls().LabelPush;
     EXPECT_EQ(indicator.visible, c.shown);
@@ -190,9 +194,11 @@ TEST_F(LiveListE2e, aRefusedLinkFallsBackToTheTimerAndSaysWhy) {
     const int listed = static_cast<int>(rows().size());
     ASSERT_EQ(simAccept(++patient), 200);
     logic->TimerRefreshTimer();
+    WaitUntilIdle(*logic);
     EXPECT_EQ(rows().size(), listed + 1) << "the timer still refreshes";
     EXPECT_EQ(lastPatientListed(), QString::number(patient));
     logic->FormClose();
+    WaitUntilIdle(*logic);
   }
 }
 
@@ -202,9 +208,11 @@ TEST_F(LiveListE2e, theLinkFollowsTheSettingsWindow) {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSHURL"),
                 QStringLiteral("ws://127.0.0.1:%1/nows").arg(QUrl(simUrl).port()));
   logic->FormShow();
+  WaitUntilIdle(*logic);
   ASSERT_TRUE(WaitUntil([&] { return linkIs(PushState::Waiting); }));
   ui.onOpenSettings = [] { IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSHURL"), QString()); };
   logic->MenuWebORCAClick();
+  WaitUntilIdle(*logic);
   ASSERT_TRUE(WaitUntil([&] { return linkIs(PushState::Connected); }));
   EXPECT_EQ(logic->controls().LabelPush.text, QStringLiteral("自動更新"));
   ASSERT_TRUE(settled());
@@ -212,6 +220,7 @@ TEST_F(LiveListE2e, theLinkFollowsTheSettingsWindow) {
   const int before = requests();
   ui.onOpenSettings = nullptr;
   logic->MenuWebORCAClick();
+  WaitUntilIdle(*logic);
   Pass(kLongerThanTheWindowMs);
   EXPECT_EQ(logMessages().filter(QStringLiteral("Push: 接続しました")).size(), 1);
   EXPECT_EQ(requests(), before) << "no reconnection, so no reload";
@@ -233,8 +242,9 @@ TEST_F(LiveListE2e, tenReceptionsAtOnceAreOneReload) {
 TEST_F(LiveListE2e, closingTheWindowClosesTheSocket) {
   open();
   logic->FormClose();
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(linkIs(PushState::Off));
-  EXPECT_TRUE(WaitUntil([&] { return !logic.now()->push().closing(); }))
+  EXPECT_TRUE(WaitUntil([&] { return !logic->push().closing(); }))
       << "the simulator answered the goodbye and the socket is gone";
   const int before = requests();
 
@@ -259,10 +269,10 @@ TEST_F(SlowListE2e, aChangePushedWhileTheListLoadsIsReadAfterThatLoad) {
   const int listed = static_cast<int>(rows().size());
   const int before = listRequests();
 
-  logic.now()->BtnTodayClick();
+  logic->BtnTodayClick();
   Pass(200);  // the list's request is at the simulator
   ASSERT_EQ(simAccept(25), 200);
-  ASSERT_TRUE(logic.now()->working());
+  ASSERT_TRUE(logic->working());
   EXPECT_TRUE(WaitUntil([&] { return rows().size() == listed + 1; }));
   ASSERT_TRUE(settled());
   EXPECT_EQ(lastPatientListed(), QStringLiteral("25"));
@@ -274,17 +284,18 @@ TEST_F(SlowListE2e, aChangePushedWhileTheListLoadsIsReadAfterThatLoad) {
 TEST_F(SlowListE2e, hitsOfASearchAreNotReplacedByAReloadOwedToTheListTheyReplaced) {
   open();
   int heard = 0;
-  QObject::connect(&logic.now()->push(), &PushLink::eventArrived, [&] { ++heard; });
+  QObject::connect(&logic->push(), &PushLink::eventArrived, [&] { ++heard; });
   const int before = listRequests();
 
-  logic.now()->BtnTodayClick();
+  logic->BtnTodayClick();
   ASSERT_EQ(simAccept(25), 200);
-  ASSERT_TRUE(WaitUntil([&] { return heard == 1 && !logic.now()->liveReload().reloadPending(); }));
-  ASSERT_TRUE(logic.now()->working()) << "the reload waits for the load under way";
-  logic.now()->controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::Name);
-  logic.now()->ComboBoxSearchChange();
-  logic.now()->controls().EditSearch.text = QStringLiteral("山");
+  ASSERT_TRUE(WaitUntil([&] { return heard == 1 && !logic->liveReload().reloadPending(); }));
+  ASSERT_TRUE(logic->working()) << "the reload waits for the load under way";
+  logic->controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::Name);
+  logic->ComboBoxSearchChange();
+  logic->controls().EditSearch.text = QStringLiteral("山");
   logic->EditSearchKeyPress(QChar(13));
+  WaitUntilIdle(*logic);
   const QStringList hits = rows();
   ASSERT_GT(hits.size(), 1);
   for (const QString& hit : hits)
@@ -323,13 +334,15 @@ TEST_F(ClassicLiveListE2e, aReceptionReachesTheListFromThePusherNamedInPushUrl) 
 // classic server: port 9400 of its host.
 TEST_F(ClassicLiveListE2e, withoutPushUrlTheLinkLooksForThePusherOnItsOwnPort) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   EXPECT_TRUE(WaitUntil([this] {
     QFile log(path(QStringLiteral("Log.txt")));
     return log.open(QIODevice::ReadOnly) &&
            QString::fromLocal8Bit(log.readAll()).contains(QStringLiteral(" ws://127.0.0.1:9400/ws"));
   }));
-  EXPECT_TRUE(logic.now()->client().usesClassicForm());
+  EXPECT_TRUE(logic->client().usesClassicForm());
   ASSERT_TRUE(settled());
   EXPECT_EQ(rows().size(), 22);
   logic->FormClose();
+  WaitUntilIdle(*logic);
 }

@@ -53,6 +53,7 @@ const QList<int> kYesterday{9, 23, 24, 25, 26, 12, 27, 28, 19, 29, 30, 21};
 
 TEST_P(EndToEndTest, formShowListsTodaysReceptionsWithTheirMarks) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), Rows(kTodayBilled + kTodayInProgress));
   EXPECT_EQ(logic->controls().LabelDate.text, today.toString(QStringLiteral("yyyy年MM月dd日")));
   EXPECT_TRUE(ui.messages.empty());
@@ -61,22 +62,28 @@ TEST_P(EndToEndTest, formShowListsTodaysReceptionsWithTheirMarks) {
 
 TEST_P(EndToEndTest, inProgressModeListsOnlyReceptionsWithoutAccount) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   logic->BtnKaikeiMiClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), Rows(kTodayInProgress));
   EXPECT_EQ(logic->controls().LabelListState.text, QStringLiteral("受付中"));
   EXPECT_EQ(logic->controls().BtnKaikeiMi.caption, QStringLiteral("全て"));
 
   logic->BtnKaikeiMiClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), Rows(kTodayBilled + kTodayInProgress));
 }
 
 TEST_P(EndToEndTest, previousDayListsYesterdaysReceptions) {
   logic->FormShow();
+  WaitUntilIdle(*logic);
   logic->BtnPrevDayClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows(), Rows(kYesterday));
   EXPECT_EQ(logic->controls().LabelDate.text, today.addDays(-1).toString(QStringLiteral("yyyy年MM月dd日")));
 
   logic->BtnTodayClick();
+  WaitUntilIdle(*logic);
   EXPECT_EQ(rows().size(), kTodayBilled.size() + kTodayInProgress.size());
   EXPECT_TRUE(ui.messages.empty());
 }

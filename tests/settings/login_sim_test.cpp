@@ -5,8 +5,8 @@
 
 #include "recording_settings_ui.h"
 #include "settings/setting_logic.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
+#include "wait_until_idle.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "recording_settings_ui.h"
 #include "settings/login_rules.h"
 #include "settings/setting_logic.h"
-#include "settling_logic.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
+#include "wait_until_idle.h"
 
 namespace {
 
