@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "druginfo/grid_view.h"
+#include "widgets/grid_view.h"
 #include "findings/check_indicator_label.h"
 #include "widgets/desktop_dialogs.h"
 #include "widgets/ui_fonts.h"
