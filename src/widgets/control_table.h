@@ -59,29 +59,13 @@ struct Control {
   void (*look)(QWidget*) = nullptr;    // what it has beyond the window's font and the model
 };
 
-// The widgets of one model each, built and shown the same way in every window.
+// The widget of each kind of model, built, placed and shown the same way in every window.
 namespace control_widgets {
-QWidget* Create(QWidget* parent, std::monostate);
-QWidget* Create(QWidget* parent, const PanelModel& model);
-QWidget* Create(QWidget* parent, const LabelModel& model);
-QWidget* Create(QWidget* parent, const ButtonModel& model);
-QWidget* Create(QWidget* parent, const RadioButtonModel& model);
-QWidget* Create(QWidget* parent, const EditModel& model);
-QWidget* Create(QWidget* parent, const ComboBoxModel& model);
-QWidget* Create(QWidget* parent, const MemoModel& model);
-QWidget* Create(QWidget* parent, const StringGrid& model);
-void Arrange(QWidget* widget, QWidget* panel, const Place& place);
-
-void Show(QWidget* widget, const Place& place, std::monostate);
-void Show(QWidget* widget, const Place& place, const PanelModel& model);
-void Show(QWidget* widget, const Place& place, const LabelModel& model);
-void Show(QWidget* widget, const Place& place, const ButtonModel& model);
-void Show(QWidget* widget, const Place& place, const RadioButtonModel& model);
-void Show(QWidget* widget, const Place& place, const EditModel& model);
-void Show(QWidget* widget, const Place& place, const ComboBoxModel& model);
-void Show(QWidget* widget, const Place& place, const MemoModel& model);
-void Show(QWidget* widget, const Place& place, const StringGrid& model);
-
+using ModelRef = std::variant<std::monostate, const PanelModel*, const LabelModel*, const ButtonModel*,
+                              const RadioButtonModel*, const EditModel*, const ComboBoxModel*,
+                              const MemoModel*, const StringGrid*>;
+QWidget* Create(QWidget* panel, const Place& place, ModelRef model);
+void Show(QWidget* widget, const Place& place, ModelRef model);
 [[noreturn]] void Refuse(const char* name, const QString& why);
 }  // namespace control_widgets
 
@@ -110,10 +94,8 @@ class ControlTable {
           control_widgets::Refuse(row.name, QStringLiteral("stands on %1, which is no control before it")
                                                 .arg(QString::fromLatin1(row.panel)));
       }
-      QWidget* widget =
-          std::visit([&](auto member) { return control_widgets::Create(panel, model(member)); }, row.model);
+      QWidget* widget = control_widgets::Create(panel, row.place, model(row));
       widget->setObjectName(name);
-      control_widgets::Arrange(widget, panel, row.place);
       if (row.look) row.look(widget);
       std::visit([&](auto member) { connect(widget, row, member); }, row.model);
       built.insert(name, widget);
@@ -122,8 +104,7 @@ class ControlTable {
   }
 
   void show() const {
-    for (const auto& [row, widget] : controls_)
-      std::visit([&](auto member) { control_widgets::Show(widget, row.place, model(member)); }, row.model);
+    for (const auto& [row, widget] : controls_) control_widgets::Show(widget, row.place, model(row));
   }
 
   // The widget that shows the model, for what a view does beyond the table.
@@ -141,10 +122,15 @@ class ControlTable {
   }
 
  private:
-  static std::monostate model(std::monostate none) { return none; }
-  template <class Model>
-  const Model& model(Model Controls::*member) const {
-    return logic_.controls().*member;
+  control_widgets::ModelRef model(const Row& row) const {
+    return std::visit(
+        [this](auto member) -> control_widgets::ModelRef {
+          if constexpr (std::is_same_v<decltype(member), std::monostate>)
+            return member;
+          else
+            return &(logic_.controls().*member);
+        },
+        row.model);
   }
 
   template <class Member>
