@@ -7,11 +7,17 @@
 
 namespace {
 
+// A field for digits: where an input method or an on-screen keyboard still offers itself, it
+// starts in Latin letters without predictions.
+void DigitsField(QWidget* edit) {
+  edit->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+}
+
 using C = SettingControls;
 using L = SettingLogic;
 
 // One row per control, in the tab order: its reference name (the widget's objectName), where it
-// stands, and its model and handler.
+// stands, its model and handler, and what it has beyond them.
 const Control<C, L> kControls[] = {
     {"Label5", nullptr, At(16, 16), &C::urlLabel},
     {"Edit1", nullptr, At(100, 14, 400, 24), &C::urlEdit},
@@ -30,12 +36,12 @@ const Control<C, L> kControls[] = {
     {"Edit9", nullptr, At(100, 176, 340, 24), &C::pdfFolderEdit},
     {"Button8", nullptr, At(448, 176, 50, 25), &C::browseButton, &L::Button8Click},
     {"Label7", nullptr, At(16, 212), &C::institutionCodeLabel},
-    {"Edit11", nullptr, At(100, 210, 100, 24), &C::institutionCodeEdit},
+    {"Edit11", nullptr, At(100, 210, 100, 24), &C::institutionCodeEdit, nullptr, DigitsField},
     {"Label8", nullptr, At(220, 212), &C::refreshLabel},
-    {"Edit12", nullptr, At(300, 210, 50, 24), &C::refreshEdit},
+    {"Edit12", nullptr, At(300, 210, 50, 24), &C::refreshEdit, nullptr, DigitsField},
     {"BtnImportCert", nullptr, At(16, 248, 160, 25), &C::BtnImportCert, &L::BtnImportCertClick},
-    {"Button6", nullptr, At(440, 280, 100, 30),
-     &C::saveAndCloseButton},  // its handler closes the window: below
+    // Its handler may close the window: connected in the constructor.
+    {"Button6", nullptr, At(440, 280, 100, 30), &C::saveAndCloseButton},
 };
 
 }  // namespace

@@ -111,9 +111,7 @@ void Show(QWidget* widget, const Place&, const EditModel* model) {
       edit->setText(model->text);
   }
   edit->setVisible(model->visible);
-  const bool closed = model->imeMode == ImeMode::Closed;
-  edit->setAttribute(Qt::WA_InputMethodEnabled, !closed);
-  edit->setInputMethodHints(closed ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
+  edit->setAttribute(Qt::WA_InputMethodEnabled, model->imeMode != ImeMode::Closed);
 }
 
 void Show(QWidget* widget, const Place&, const ComboBoxModel* model) {
