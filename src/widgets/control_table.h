@@ -110,12 +110,12 @@ class ControlTable {
   // The widget that shows the model, for what a view does beyond the table.
   template <class Widget, class Model>
   Widget* widget(Model Controls::*member) const {
-    for (const auto& [row, widget] : controls_) {
+    for (const auto& [row, built] : controls_) {
       const auto* shown = std::get_if<Model Controls::*>(&row.model);
       if (!shown || *shown != member) continue;
-      if (auto* typed = qobject_cast<Widget*>(widget)) return typed;
+      if (auto* typed = qobject_cast<Widget*>(built)) return typed;
       control_widgets::Refuse(row.name, QStringLiteral("is a %1, not a %2")
-                                            .arg(QString::fromLatin1(widget->metaObject()->className()),
+                                            .arg(QString::fromLatin1(built->metaObject()->className()),
                                                  QString::fromLatin1(Widget::staticMetaObject.className())));
     }
     throw std::logic_error("no control of the window shows the model asked for");
