@@ -89,6 +89,12 @@ TEST_F(OrcaTls, theFirstStoredCertificateWithItsKeyIsPresentedWhenTheServerAsks)
   EXPECT_EQ(store.certificates().size(), 2);
   store.add(TestCertificates().client, TestCertificates().clientKey);  // an equal one is replaced
   EXPECT_EQ(store.certificates().size(), 2);
+}
+
+TEST_F(OrcaTls, aStoredKeyIsReadableByTheUserAlone) {
+  ClientCertStore store(path("certs"));
+  store.add(TestCertificates().client, TestCertificates().clientKey);
+  store.add(TestCertificates().client, TestCertificates().clientKey);  // also when replaced
   EXPECT_TRUE(ReadableByItsOwnerAlone(
       path("certs/") + TestCertificates().client.digest(QCryptographicHash::Sha256).toHex() + ".key"));
 }

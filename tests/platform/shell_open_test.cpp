@@ -29,23 +29,31 @@ class Opened : public QObject {
 #ifdef Q_OS_WIN
 // A file type and an address scheme of the test's own, registered for the current user: the shell
 // starts cmd, which writes what it was given into a file.
+// The user's own classes, as a per-user install registers them on Windows; Wine's shell reads only
+// the merged HKEY_CLASSES_ROOT, which a user without administrator rights cannot write on Windows.
+constexpr const char* kClassRoots[] = {"HKEY_CURRENT_USER\\Software\\Classes", "HKEY_CLASSES_ROOT"};
+
 class ShellOpen : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     marker_ = QDir::toNativeSeparators(dir_.filePath("opened.txt"));
     const QString command = "cmd.exe /c echo %1> \"" + marker_ + "\"";
-    QSettings classes("HKEY_CURRENT_USER\\Software\\Classes", QSettings::NativeFormat);
-    classes.setValue(".rinmedtest/.", "RinmedTest.File");
-    classes.setValue("RinmedTest.File/shell/open/command/.", command);
-    classes.setValue("rinmedtest/.", "URL:RinMed test");
-    classes.setValue("rinmedtest/URL Protocol", "");
-    classes.setValue("rinmedtest/shell/open/command/.", command);
-    classes.sync();
+    for (const char* root : kClassRoots) {
+      QSettings classes(root, QSettings::NativeFormat);
+      classes.setValue(".rinmedtest/.", "RinmedTest.File");
+      classes.setValue("RinmedTest.File/shell/open/command/.", command);
+      classes.setValue("rinmedtest/.", "URL:RinMed test");
+      classes.setValue("rinmedtest/URL Protocol", "");
+      classes.setValue("rinmedtest/shell/open/command/.", command);
+      classes.sync();
+    }
   }
   void TearDown() override {
-    QSettings classes("HKEY_CURRENT_USER\\Software\\Classes", QSettings::NativeFormat);
-    for (const char* key : {".rinmedtest", "RinmedTest.File", "rinmedtest"}) classes.remove(key);
+    for (const char* root : kClassRoots) {
+      QSettings classes(root, QSettings::NativeFormat);
+      for (const char* key : {".rinmedtest", "RinmedTest.File", "rinmedtest"}) classes.remove(key);
+    }
   }
   // What cmd wrote, once it has; the shell does not wait for the program it starts.
   QString written() const {

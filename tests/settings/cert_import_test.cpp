@@ -61,11 +61,17 @@ TEST_F(CertImportTest, everyCertificateOfTheFileGoesInAndAgainReplacesThem) {
   QSslKey key;
   ASSERT_TRUE(ClientCertStore(path("certs")).firstWithKey(&presented, &key));
   EXPECT_EQ(presented, certs[0]);
-  const QString keyFile = path("certs/") + certs[0].digest(QCryptographicHash::Sha256).toHex() + ".key";
-  EXPECT_TRUE(ReadableByItsOwnerAlone(keyFile)) << "the key is the user's alone";
 
   EXPECT_EQ(import(file, "pw"), std::pair(MessageKind::Information, kImported.arg(3)));
   EXPECT_EQ(stored(), certs);
+}
+
+TEST_F(CertImportTest, theImportedKeyIsTheUsersAlone) {
+  EXPECT_EQ(import(MakeChainPkcs12(dir_.path(), "pw"), "pw"),
+            std::pair(MessageKind::Information, kImported.arg(3)));
+  const QString keyFile =
+      path("certs/") + stored().first().digest(QCryptographicHash::Sha256).toHex() + ".key";
+  EXPECT_TRUE(ReadableByItsOwnerAlone(keyFile));
 }
 
 TEST_F(CertImportTest, wrongPasswordOrAnotherFileIsRefused) {
