@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
+#include "platform/console.h"
 #include "windowmodel/string_grid.h"
 
 namespace {
 
 void Write(std::FILE* stream, QString line) {
   line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  const QByteArray bytes = line.toUtf8() + '\n';
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  WriteUtf8(stream, line.toUtf8() + '\n');
 }
 
 }  // namespace
@@ -23,8 +23,7 @@ void PrintError(const QString& line) {
 }
 
 void PrintText(const QString& text) {
-  const QByteArray bytes = text.toUtf8() + '\n';
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+  WriteUtf8(stdout, text.toUtf8() + '\n');
 }
 
 void PrintMessage(const UserMessage& message) {
