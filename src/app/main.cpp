@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
   RinmedApplication app(argc, argv);
-  TfrmMain launcher;
+  TfrmMain launcher(LauncherServices::Program());
   launcher.show();
   return app.exec();
 }

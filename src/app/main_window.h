@@ -27,7 +27,7 @@ struct LauncherServices {
 class TfrmMain : public QWidget {
   Q_OBJECT
  public:
-  explicit TfrmMain(LauncherServices services = LauncherServices::Program());
+  explicit TfrmMain(LauncherServices services);
 
   void Button1Click();
   void Button2Click();

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -27,7 +30,7 @@ class LauncherTest : public TempProgramFolder {
 };
 
 TEST_F(LauncherTest, layoutHasEveryControlInPlace) {
-  TfrmMain main;
+  TfrmMain main(LauncherServices::Program());
   EXPECT_EQ(main.windowTitle(), QStringLiteral("リンメド"));
   EXPECT_EQ(main.size(), QSize(420, 320));
   EXPECT_FALSE(main.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
@@ -85,8 +88,37 @@ TEST_F(LauncherTest, failedCreationOfTheDrugWindowIsReported) {
             QStringList{QStringLiteral("患者薬剤情報フォームの生成に失敗しました。\r\nCoreError: 資源不足")});
 }
 
+TEST_F(LauncherTest, anErrorNoHandlerCaughtIsShownAndLogged) {
+  struct Case {
+    const char* what;
+    bool logWritable;
+  } cases[] = {{"log written", true}, {"log that cannot be opened", false}};
+  for (const Case& c : cases) {
+    QFile::remove(path("Log.txt"));
+    QDir(path("Log.txt")).removeRecursively();
+    if (!c.logWritable) QDir().mkpath(path("Log.txt"));  // a folder in the log file's place
+    LauncherServices services = LauncherServices::Program();
+    services.openSettings = [](QWidget*) { throw CoreError(QStringLiteral("設定が読めません\r\n二行目")); };
+    TfrmMain main(services);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(box) << c.what;
+      EXPECT_EQ(box->objectName(), QStringLiteral("ErrorReport"));
+      shown = box->text();
+      box->close();
+    });
+    child<QPushButton>(&main, "Button2")->click();
+    EXPECT_EQ(shown, QStringLiteral("設定が読めません\n二行目")) << c.what;
+    if (c.logWritable) {
+      EXPECT_EQ(logMessages(),
+                QStringList{QStringLiteral("Error report: CoreError: 設定が読めません 二行目")});
+    }
+  }
+}
+
 TEST_F(LauncherTest, drugWindowStartsFreshEveryTime) {
-  TfrmMain main;
+  TfrmMain main(LauncherServices::Program());
   QList<QPair<ListMode, QDate>> seen;
   for (int opening = 0; opening < 2; ++opening) {
     QTimer::singleShot(0, [&] {
@@ -125,7 +157,7 @@ TEST_F(LauncherTest, settingsAndContactButtonsOpenTheirWindows) {
 }
 
 TEST_F(LauncherTest, settingsWindowOpensWithDefaultsAndCreatesTheFileOnClosing) {
-  TfrmMain main;
+  TfrmMain main(LauncherServices::Program());
   QString shownUrl;
   QTimer::singleShot(0, [&] {
     auto* window = qobject_cast<TfrmSetting*>(QApplication::activeModalWidget());
@@ -141,7 +173,7 @@ TEST_F(LauncherTest, settingsWindowOpensWithDefaultsAndCreatesTheFileOnClosing) 
 }
 
 TEST_F(LauncherTest, contactWindowOpensOverTheLauncher) {
-  TfrmMain main;
+  TfrmMain main(LauncherServices::Program());
   bool seen = false;
   QTimer::singleShot(0, [&] {
     auto* window = qobject_cast<TfrmContact*>(QApplication::activeModalWidget());
@@ -167,7 +199,7 @@ TEST_F(LauncherTest, errorInALauncherHandlerIsReported) {
 }
 
 TEST_F(LauncherTest, closingTheLauncherEndsTheProgram) {
-  TfrmMain main;
+  TfrmMain main(LauncherServices::Program());
   main.show();
   QTimer::singleShot(0, [&] { child<QPushButton>(&main, "BitBtn1")->click(); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // the program failed to end

@@ -9,6 +9,7 @@
 #include "core/clock.h"
 #include "core/ini_file.h"
 #include "druginfo/drug_info_logic.h"
+#include "grid_rows.h"
 #include "ownhistory/age.h"
 #include "recording_ui.h"
 #include "sim_and_cli.h"
@@ -23,13 +24,7 @@ QString MonthLabel(const QDate& day) {
 }
 
 QStringList Rows(const StringGrid& grid) {
-  QStringList rows;
-  for (int row = 0; row < grid.rowCount(); ++row) {
-    QStringList cells;
-    for (int col = 0; col < grid.colCount(); ++col) cells << grid.cell(col, row);
-    rows << cells.join(QLatin1Char('\t'));
-  }
-  return rows;
+  return GridRows(grid, QLatin1Char('\t'));
 }
 
 // What rinmed-cli patient prints, made from the window's controls.

@@ -11,17 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-CliRun RunCli(const QStringList& arguments) {
-  QProcess cli;
-  cli.start(RINMED_CLI_EXECUTABLE, arguments);
-  CliRun run;
-  if (!cli.waitForFinished(60000)) return run;
-  run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-  run.out = QString::fromUtf8(cli.readAllStandardOutput());
-  run.err = QString::fromUtf8(cli.readAllStandardError());
-  return run;
-}
-
 QString Fixture(const QString& name) {
   return QStringLiteral(RINMED_PDF_DATA_DIR "/") + name;
 }

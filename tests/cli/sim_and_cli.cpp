@@ -36,13 +36,17 @@ void SimAndCli::TearDown() {
   TempProgramFolder::TearDown();
 }
 
-CliRun SimAndCli::runCli(const QStringList& arguments) const {
+CliRun RunCli(const QStringList& arguments) {
   QProcess cli;
-  cli.start(RINMED_CLI_EXECUTABLE, arguments + QStringList{"--folder", dir_.path()});
+  cli.start(RINMED_CLI_EXECUTABLE, arguments);
   CliRun run;
   if (!cli.waitForFinished(120000)) return run;
   run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
   run.out = QString::fromUtf8(cli.readAllStandardOutput());
   run.err = QString::fromUtf8(cli.readAllStandardError());
   return run;
+}
+
+CliRun SimAndCli::runCli(const QStringList& arguments) const {
+  return RunCli(arguments + QStringList{"--folder", dir_.path()});
 }

@@ -8,10 +8,13 @@
 #include "temp_program_folder.h"
 
 struct CliRun {
-  int exitCode = -1;
+  int exitCode = -1;  // -1: it crashed or did not end within the minute
   QString out;
   QString err;
 };
+
+// rinmed-cli run with the arguments and waited for.
+CliRun RunCli(const QStringList& arguments);
 
 // orca-sim started on a free port with today's demo data, and a program folder whose user.ini
 // points at it — the folder rinmed-cli is given with --folder and the window's logic uses here.

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/ini_file.h"
+#include "grid_rows.h"
 
 void EndToEndTest::SetUp() {
   TempProgramFolder::SetUp();
@@ -22,12 +23,5 @@ void EndToEndTest::SetUp() {
 }
 
 QStringList EndToEndTest::rows() const {
-  QStringList result;
-  const StringGrid& grid = logic->controls().GridPatient;
-  for (int row = 1; row < grid.rowCount(); ++row) {
-    QStringList cells;
-    for (int col = 0; col < 4; ++col) cells << grid.cell(col, row);
-    result << cells.join(QLatin1Char('|'));
-  }
-  return result;
+  return GridRows(logic->controls().GridPatient, QLatin1Char('|'), 1);
 }

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   QObject::connect(&watchdog, &QTimer::timeout, [] { Fail(QStringLiteral("no screenshot after 60 s")); });
   watchdog.start(60000);
 
-  TfrmMain launcher;
+  TfrmMain launcher(LauncherServices::Program());
   launcher.show();
   Save(launcher, out, QStringLiteral("launcher.png"));
 
