@@ -1,73 +1,108 @@
 #include "druginfo/drug_info_view.h"
 
 #include <QAction>
-#include <QComboBox>
+#include <QBoxLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
-#include "druginfo/grid_view.h"
 #include "findings/check_indicator_label.h"
 #include "widgets/desktop_dialogs.h"
+#include "widgets/grid_view.h"
 #include "widgets/ui_fonts.h"
 
 namespace {
 
-QWidget* Panel(QWidget* parent, const QString& name) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(name);
-  return panel;
+void BoldFont(QWidget* widget, int pixelSize) {
+  QFont font = ProportionalUiFont(pixelSize);
+  font.setBold(true);
+  widget->setFont(font);
 }
 
-QPlainTextEdit* Memo(QWidget* parent, const QString& name) {
-  auto* memo = new QPlainTextEdit(parent);
-  memo->setObjectName(name);
-  memo->setReadOnly(true);
+void DateLook(QWidget* label) {
+  BoldFont(label, 13);
+}
+
+void RightAligned(QWidget* label) {
+  static_cast<QLabel*>(label)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void ListStateLook(QWidget* label) {
+  BoldFont(label, 14);
+  QPalette navy = label->palette();
+  navy.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
+  label->setPalette(navy);
+}
+
+// The institution grid and its title stand 4 pixels in from the panel's sides.
+void InsetColumn(QWidget* panel) {
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 0, 4, 0);
+  column->setSpacing(0);
+}
+
+void HistoryMemo(QWidget* widget) {
+  auto* memo = static_cast<QPlainTextEdit*>(widget);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo->setFont(FixedPitchUiFont(12));
-  return memo;
 }
 
-QTableWidget* Grid(QWidget* parent, const QString& name) {
-  auto* table = new QTableWidget(parent);
-  table->setObjectName(name);
-  SetUpGridTable(table);
-  return table;
-}
+using C = DrugInfoControls;
+using L = DrugInfoLogic;
 
-void ShowLabel(QWidget* window, const QString& name, const LabelModel& model) {
-  if (auto* widget = window->findChild<QLabel*>(name)) {
-    if (widget->text() != model.text) widget->setText(model.text);
-    if (widget->toolTip() != model.toolTip) widget->setToolTip(model.toolTip);
-    widget->setVisible(model.visible);
-  }
-}
-
-void ShowButton(QWidget* window, const QString& name, const ButtonModel& model) {
-  if (auto* widget = window->findChild<QPushButton*>(name)) {
-    if (widget->text() != model.caption) widget->setText(model.caption);
-    widget->setVisible(model.visible);
-    widget->setEnabled(model.enabled);
-  }
-}
-
-void ShowMemo(QPlainTextEdit* memo, const MemoModel& model) {
-  const QString text = model.lines.join(QLatin1Char('\n'));
-  if (memo->toPlainText() != text) memo->setPlainText(text);
-  memo->setReadOnly(model.readOnly);
-}
+// One row per control of the form, in the tab order: its reference name (the widget's objectName),
+// the panel it stands on, where, its model and handler, and what it looks like beyond the font.
+const Control<C, L> kControls[] = {
+    {"PanelLeft", nullptr, Left(290)},
+    {"PanelSearch", "PanelLeft", Top(90)},
+    {"ComboBoxSearch", "PanelSearch", At(8, 6, 90, 22), &C::ComboBoxSearch, &L::ComboBoxSearchChange},
+    {"EditSearch", "PanelSearch", At(104, 6, 110, 22), &C::EditSearch},  // Enter: eventFilter
+    {"BtnSearch", "PanelSearch", At(220, 5, 62, 24), &C::BtnSearch, &L::BtnSearchClick},
+    {"BtnPDFY", "PanelSearch", At(8, 34, 55, 24), &C::BtnPDFY, &L::BtnPDFYClick},
+    {"BtnPDFT", "PanelSearch", At(68, 34, 55, 24), &C::BtnPDFT, &L::BtnPDFTClick},
+    {"LabelDate", "PanelSearch", At(132, 38, 150, 18), &C::LabelDate, nullptr, DateLook},
+    {"Label1", "PanelSearch", At(8, 64, 80, 18), &C::patientNumberLabel, nullptr, RightAligned},
+    {"Label2", "PanelSearch", At(96, 64, 130, 18), &C::patientNameLabel},
+    {"LabelAge", "PanelSearch", At(230, 64, 52, 18), &C::LabelAge},
+    {"PanelDateNav", "PanelLeft", Top(35)},
+    {"LabelListState", "PanelDateNav", At(8, 8, 50, 20), &C::LabelListState, nullptr, ListStateLook},
+    {"BtnKaikeiMi", "PanelDateNav", At(60, 5, 54, 25), &C::BtnKaikeiMi, &L::BtnKaikeiMiClick},
+    {"BtnPrevDay", "PanelDateNav", At(118, 5, 54, 25), &C::BtnPrevDay, &L::BtnPrevDayClick},
+    {"BtnNextDay", "PanelDateNav", At(174, 5, 54, 25), &C::BtnNextDay, &L::BtnNextDayClick},
+    {"BtnToday", "PanelDateNav", At(230, 5, 54, 25), &C::BtnToday, &L::BtnTodayClick},
+    {"GridPatient", "PanelLeft", Fill(), &C::GridPatient},  // its events: connectGrids
+    {"PanelMain", nullptr, Fill()},
+    // The panel's height is the title's 22 pixels, the grid's rows and 8 pixels of frame.
+    {"PanelTopGrid", "PanelMain", Top(), &C::PanelTopGrid, nullptr, InsetColumn},
+    {"LabelJusinreki", "PanelTopGrid", Top(22), &C::LabelJusinreki},
+    {"GridInstitution", "PanelTopGrid", Fill(), &C::GridInstitution},  // its events: connectGrids
+    {"PanelBottom", "PanelMain", Fill()},
+    {"PanelBottomLeft", "PanelBottom", Left(400)},
+    {"PanelSelfHeader", "PanelBottomLeft", Top(30)},
+    {"LabelSelfTitle", "PanelSelfHeader", At(8, 7, 60, 18), &C::LabelSelfTitle},
+    {"LabelSelfMonth", "PanelSelfHeader", At(76, 7, 100, 18), &C::LabelSelfMonth},
+    {"BtnSelfPrevMonth", "PanelSelfHeader", At(250, 3, 60, 24), &C::BtnSelfPrevMonth,
+     &L::BtnSelfPrevMonthClick},
+    {"BtnSelfNextMonth", "PanelSelfHeader", At(316, 3, 60, 24), &C::BtnSelfNextMonth,
+     &L::BtnSelfNextMonthClick},
+    {"MemoSelf", "PanelBottomLeft", Fill(), &C::MemoSelf, nullptr, HistoryMemo},
+    {"PanelBottomRight", "PanelBottom", Fill()},
+    {"PanelRightNav", "PanelBottomRight", Top(35)},
+    {"BtnCopy", "PanelRightNav", At(8, 5, 70, 25), &C::BtnCopy, &L::BtnCopyClick},
+    {"BtnPrint", "PanelRightNav", At(84, 5, 70, 25), &C::BtnPrint, &L::BtnPrintClick},
+    {"BtnBack", "PanelRightNav", At(160, 5, 70, 25), &C::BtnBack, &L::BtnBackClick},
+    {"LabelTainName", "PanelRightNav", At(240, 9, 300, 18), &C::LabelTainName},
+    {"LabelTainMonth", "PanelRightNav", At(548, 9, 100, 18), &C::LabelTainMonth},
+    {"MemoTain", "PanelBottomRight", Fill(), &C::MemoTain, nullptr, HistoryMemo},
+};
 
 // The menu bar places its corner widget at the corner's size hint when it lays itself out, and not
 // again when only what the corner holds changes. This row has itself placed again whenever its
@@ -92,25 +127,20 @@ class CornerRow : public QWidget {
 }  // namespace
 
 TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
-    : QDialog(owner),
+    : FormWindow(owner, QStringLiteral("frmDrugInfo"), QStringLiteral("リンメド"), errorReport),
       ui_(
           this, [this] { showModels(); }, errorReport),
       logic_(ui_),
-      runner_(std::move(errorReport)) {
-  setObjectName(QStringLiteral("frmDrugInfo"));
-  setWindowTitle(QStringLiteral("リンメド"));
-  setFont(ProportionalUiFont(12));
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
+      controls_(*this, logic_, kControls),
+      PanelTopGrid(controls_.widget<QWidget>(&C::PanelTopGrid)),
+      GridInstitution(controls_.widget<QTableWidget>(&C::GridInstitution)) {
   auto* menuBar = new QMenuBar(this);
   QMenu* menuSetting = menuBar->addMenu(QStringLiteral("設定(&S)"));
   menuSetting->setObjectName(QStringLiteral("MenuSetting"));
   QAction* menuWebOrca = menuSetting->addAction(QStringLiteral("WebORCA設定"));
   menuWebOrca->setObjectName(QStringLiteral("MenuWebORCA"));
   connect(menuWebOrca, &QAction::triggered, this, [this] { forward([this] { logic_.MenuWebORCAClick(); }); });
-  layout->setMenuBar(menuBar);
+  layout()->setMenuBar(menuBar);
   // What runs in the background, and the small status indicators, are told in the menu bar's
   // free right-hand corner, which no control of the form uses: one row, the work text last.
   auto* corner = new CornerRow(menuBar);
@@ -119,34 +149,26 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   cornerRow->setContentsMargins(0, 0, 8, 0);
   cornerRow->setSpacing(12);
   // First: whether the list follows ORCA's push notifications or its timer; the reason on hovering.
-  auto* pushLabel = new QLabel(corner);
-  pushLabel->setObjectName(QStringLiteral("LabelPush"));
-  cornerRow->addWidget(pushLabel);
+  LabelPush = new QLabel(corner);
+  LabelPush->setObjectName(QStringLiteral("LabelPush"));
+  cornerRow->addWidget(LabelPush);
   LabelMedCheck = new CheckIndicatorLabel(corner);  // hidden while it has nothing to say
   LabelMedCheck->setVisible(false);
   cornerRow->addWidget(LabelMedCheck);
-  auto* workLabel = new QLabel(corner);
+  connect(LabelMedCheck, &CheckIndicatorLabel::clicked, this,
+          [this] { forward([this] { logic_.LabelMedCheckClick(); }); });
+  workLabel = new QLabel(corner);
   workLabel->setObjectName(QStringLiteral("workLabel"));
   cornerRow->addWidget(workLabel);
   menuBar->setCornerWidget(corner, Qt::TopRightCorner);
 
-  auto* client = new QWidget(this);
-  auto* columns = new QHBoxLayout(client);
-  columns->setContentsMargins(0, 0, 0, 0);
-  columns->setSpacing(0);
-  QWidget* panelLeft = Panel(client, QStringLiteral("PanelLeft"));
-  panelLeft->setFixedWidth(290);
-  QWidget* panelMain = Panel(client, QStringLiteral("PanelMain"));
-  columns->addWidget(panelLeft);
-  columns->addWidget(panelMain, 1);
-  layout->addWidget(client, 1);
-  buildLeft(panelLeft);
-  buildMain(panelMain);
-
+  controls_.widget<QLineEdit>(&C::EditSearch)->installEventFilter(this);
+  connectGrids();
   TimerRefresh = new QTimer(this);
   TimerRefresh->setObjectName(QStringLiteral("TimerRefresh"));
   TimerRefresh->setInterval(logic_.controls().TimerRefresh.intervalMs);
-  connectEvents();
+  connect(TimerRefresh, &QTimer::timeout, this,
+          [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
   TimerRefresh->start();
 
   resize(1280, 700 + menuBar->sizeHint().height());
@@ -158,157 +180,8 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
 
 TfrmDrugInfo::~TfrmDrugInfo() = default;
 
-QPushButton* TfrmDrugInfo::button(QWidget* parent, const QString& name, int x, int y, int w, int h) {
-  auto* b = new QPushButton(parent);
-  b->setObjectName(name);
-  b->setGeometry(x, y, w, h);
-  b->setAutoDefault(false);  // Enter belongs to the search field, not to a default button
-  return b;
-}
-
-QLabel* TfrmDrugInfo::label(QWidget* parent, const QString& name, int x, int y, int w, int h) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(name);
-  l->setGeometry(x, y, w, h);
-  return l;
-}
-
-void TfrmDrugInfo::buildLeft(QWidget* panelLeft) {
-  auto* column = new QVBoxLayout(panelLeft);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-
-  QWidget* panelSearch = Panel(panelLeft, QStringLiteral("PanelSearch"));
-  panelSearch->setFixedHeight(90);
-  ComboBoxSearch = new QComboBox(panelSearch);
-  ComboBoxSearch->setObjectName(QStringLiteral("ComboBoxSearch"));
-  ComboBoxSearch->setGeometry(8, 6, 90, 22);
-  ComboBoxSearch->addItems(logic_.controls().ComboBoxSearch.items);
-  EditSearch = new QLineEdit(panelSearch);
-  EditSearch->setObjectName(QStringLiteral("EditSearch"));
-  EditSearch->setGeometry(104, 6, 110, 22);
-  EditSearch->installEventFilter(this);
-  button(panelSearch, QStringLiteral("BtnSearch"), 220, 5, 62, 24);
-  button(panelSearch, QStringLiteral("BtnPDFY"), 8, 34, 55, 24);
-  button(panelSearch, QStringLiteral("BtnPDFT"), 68, 34, 55, 24);
-  QLabel* labelDate = label(panelSearch, QStringLiteral("LabelDate"), 132, 38, 150, 18);
-  QFont dateFont = ProportionalUiFont(13);
-  dateFont.setBold(true);
-  labelDate->setFont(dateFont);
-  QLabel* patientNumber = label(panelSearch, QStringLiteral("Label1"), 8, 64, 80, 18);
-  patientNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  label(panelSearch, QStringLiteral("Label2"), 96, 64, 130, 18);
-  label(panelSearch, QStringLiteral("LabelAge"), 230, 64, 52, 18);
-
-  QWidget* panelDateNav = Panel(panelLeft, QStringLiteral("PanelDateNav"));
-  panelDateNav->setFixedHeight(35);
-  QLabel* listState = label(panelDateNav, QStringLiteral("LabelListState"), 8, 8, 50, 20);
-  QFont stateFont = ProportionalUiFont(14);
-  stateFont.setBold(true);
-  listState->setFont(stateFont);
-  QPalette navy = listState->palette();
-  navy.setColor(QPalette::WindowText, QColor(0, 0, 0x80));
-  listState->setPalette(navy);
-  button(panelDateNav, QStringLiteral("BtnKaikeiMi"), 60, 5, 54, 25);
-  button(panelDateNav, QStringLiteral("BtnPrevDay"), 118, 5, 54, 25);
-  button(panelDateNav, QStringLiteral("BtnNextDay"), 174, 5, 54, 25);
-  button(panelDateNav, QStringLiteral("BtnToday"), 230, 5, 54, 25);
-
-  GridPatient = Grid(panelLeft, QStringLiteral("GridPatient"));
-  column->addWidget(panelSearch);
-  column->addWidget(panelDateNav);
-  column->addWidget(GridPatient, 1);
-}
-
-void TfrmDrugInfo::buildMain(QWidget* panelMain) {
-  auto* column = new QVBoxLayout(panelMain);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-
-  PanelTopGrid = Panel(panelMain, QStringLiteral("PanelTopGrid"));
-  QWidget* panelTopGrid = PanelTopGrid;
-  panelTopGrid->setFixedHeight(logic_.controls().PanelTopGrid.height);
-  // The panel's height is the title's 22 pixels, the grid's rows and 8 pixels of frame.
-  auto* top = new QVBoxLayout(panelTopGrid);
-  top->setContentsMargins(4, 0, 4, 0);
-  top->setSpacing(0);
-  auto* jusinreki = new QLabel(panelTopGrid);
-  jusinreki->setObjectName(QStringLiteral("LabelJusinreki"));
-  jusinreki->setFixedHeight(22);
-  GridInstitution = Grid(panelTopGrid, QStringLiteral("GridInstitution"));
-  top->addWidget(jusinreki);
-  top->addWidget(GridInstitution, 1);
-
-  QWidget* panelBottom = Panel(panelMain, QStringLiteral("PanelBottom"));
-  auto* bottom = new QHBoxLayout(panelBottom);
-  bottom->setContentsMargins(0, 0, 0, 0);
-  bottom->setSpacing(0);
-
-  QWidget* panelBottomLeft = Panel(panelBottom, QStringLiteral("PanelBottomLeft"));
-  panelBottomLeft->setFixedWidth(400);
-  auto* left = new QVBoxLayout(panelBottomLeft);
-  left->setContentsMargins(0, 0, 0, 0);
-  left->setSpacing(0);
-  QWidget* selfHeader = Panel(panelBottomLeft, QStringLiteral("PanelSelfHeader"));
-  selfHeader->setFixedHeight(30);
-  label(selfHeader, QStringLiteral("LabelSelfTitle"), 8, 7, 60, 18);
-  label(selfHeader, QStringLiteral("LabelSelfMonth"), 76, 7, 100, 18);
-  button(selfHeader, QStringLiteral("BtnSelfPrevMonth"), 250, 3, 60, 24);
-  button(selfHeader, QStringLiteral("BtnSelfNextMonth"), 316, 3, 60, 24);
-  MemoSelf = Memo(panelBottomLeft, QStringLiteral("MemoSelf"));
-  left->addWidget(selfHeader);
-  left->addWidget(MemoSelf, 1);
-
-  QWidget* panelBottomRight = Panel(panelBottom, QStringLiteral("PanelBottomRight"));
-  auto* right = new QVBoxLayout(panelBottomRight);
-  right->setContentsMargins(0, 0, 0, 0);
-  right->setSpacing(0);
-  QWidget* rightNav = Panel(panelBottomRight, QStringLiteral("PanelRightNav"));
-  rightNav->setFixedHeight(35);
-  button(rightNav, QStringLiteral("BtnCopy"), 8, 5, 70, 25);
-  button(rightNav, QStringLiteral("BtnPrint"), 84, 5, 70, 25);
-  button(rightNav, QStringLiteral("BtnBack"), 160, 5, 70, 25);
-  label(rightNav, QStringLiteral("LabelTainName"), 240, 9, 300, 18);
-  label(rightNav, QStringLiteral("LabelTainMonth"), 548, 9, 100, 18);
-  MemoTain = Memo(panelBottomRight, QStringLiteral("MemoTain"));
-  right->addWidget(rightNav);
-  right->addWidget(MemoTain, 1);
-
-  bottom->addWidget(panelBottomLeft);
-  bottom->addWidget(panelBottomRight, 1);
-  column->addWidget(panelTopGrid);
-  column->addWidget(panelBottom, 1);
-}
-
-void TfrmDrugInfo::forward(const std::function<void()>& handler, HandlerRunner::Policy policy) {
-  if (runner_.run(handler, policy)) showModels();
-}
-
-void TfrmDrugInfo::connectEvents() {
-  auto onClick = [this](const char* name, void (DrugInfoLogic::*handler)()) {
-    auto* b = findChild<QPushButton*>(QString::fromLatin1(name));
-    connect(b, &QPushButton::clicked, this,
-            [this, handler] { forward([this, handler] { (logic_.*handler)(); }); });
-  };
-  onClick("BtnSearch", &DrugInfoLogic::BtnSearchClick);
-  onClick("BtnPDFY", &DrugInfoLogic::BtnPDFYClick);
-  onClick("BtnPDFT", &DrugInfoLogic::BtnPDFTClick);
-  onClick("BtnKaikeiMi", &DrugInfoLogic::BtnKaikeiMiClick);
-  onClick("BtnPrevDay", &DrugInfoLogic::BtnPrevDayClick);
-  onClick("BtnNextDay", &DrugInfoLogic::BtnNextDayClick);
-  onClick("BtnToday", &DrugInfoLogic::BtnTodayClick);
-  onClick("BtnSelfPrevMonth", &DrugInfoLogic::BtnSelfPrevMonthClick);
-  onClick("BtnSelfNextMonth", &DrugInfoLogic::BtnSelfNextMonthClick);
-  onClick("BtnCopy", &DrugInfoLogic::BtnCopyClick);
-  onClick("BtnPrint", &DrugInfoLogic::BtnPrintClick);
-  onClick("BtnBack", &DrugInfoLogic::BtnBackClick);
-
-  connect(EditSearch, &QLineEdit::textEdited, this,
-          [this](const QString& text) { logic_.controls().EditSearch.text = text; });
-  connect(ComboBoxSearch, &QComboBox::activated, this, [this](int index) {
-    logic_.controls().ComboBoxSearch.itemIndex = index;
-    forward([this] { logic_.ComboBoxSearchChange(); });
-  });
+void TfrmDrugInfo::connectGrids() {
+  auto* gridPatient = controls_.widget<QTableWidget>(&C::GridPatient);
   // A cell is selected when the keyboard moves onto it and whenever the mouse presses it, the
   // current one included: the table reports only changes of the current cell, and the row under a
   // click must be the one that opens.
@@ -318,9 +191,9 @@ void TfrmDrugInfo::connectEvents() {
     logic_.controls().GridPatient.setRow(row);
     forward([this, col, row] { logic_.GridPatientSelectCell(col, row); });
   };
-  connect(GridPatient, &QTableWidget::currentCellChanged, this, selectPatientCell);
-  connect(GridPatient, &QTableWidget::cellPressed, this, selectPatientCell);
-  connect(GridPatient, &QTableWidget::cellDoubleClicked, this,
+  connect(gridPatient, &QTableWidget::currentCellChanged, this, selectPatientCell);
+  connect(gridPatient, &QTableWidget::cellPressed, this, selectPatientCell);
+  connect(gridPatient, &QTableWidget::cellDoubleClicked, this,
           [this, selectPatientCell](int tableRow, int col) {
             selectPatientCell(tableRow, col);
             forward([this] { logic_.GridPatientDblClick(); });
@@ -336,35 +209,12 @@ void TfrmDrugInfo::connectEvents() {
     const int row = GridRowOfTableRow(tableRow);
     forward([this, row] { logic_.GridInstitutionDblClick(0, row); });
   });
-  connect(TimerRefresh, &QTimer::timeout, this,
-          [this] { forward([this] { logic_.TimerRefreshTimer(); }, HandlerRunner::Policy::DropWhenBusy); });
-  connect(LabelMedCheck, &CheckIndicatorLabel::clicked, this,
-          [this] { forward([this] { logic_.LabelMedCheckClick(); }); });
 }
 
 void TfrmDrugInfo::showModels() {
   const DrugInfoControls& c = logic_.controls();
-  if (ComboBoxSearch->currentIndex() != c.ComboBoxSearch.itemIndex) {
-    ComboBoxSearch->setCurrentIndex(c.ComboBoxSearch.itemIndex);
-  }
-  if (EditSearch->text() != c.EditSearch.text) EditSearch->setText(c.EditSearch.text);
-  EditSearch->setAttribute(Qt::WA_InputMethodEnabled, c.EditSearch.imeMode != ImeMode::Closed);
-  ShowButton(this, QStringLiteral("BtnSearch"), c.BtnSearch);
-  ShowButton(this, QStringLiteral("BtnPDFY"), c.BtnPDFY);
-  ShowButton(this, QStringLiteral("BtnPDFT"), c.BtnPDFT);
-  ShowLabel(this, QStringLiteral("LabelDate"), c.LabelDate);
-  ShowLabel(this, QStringLiteral("Label1"), c.patientNumberLabel);
-  ShowLabel(this, QStringLiteral("Label2"), c.patientNameLabel);
-  ShowLabel(this, QStringLiteral("LabelAge"), c.LabelAge);
-  ShowLabel(this, QStringLiteral("LabelListState"), c.LabelListState);
-  ShowButton(this, QStringLiteral("BtnKaikeiMi"), c.BtnKaikeiMi);
-  ShowButton(this, QStringLiteral("BtnPrevDay"), c.BtnPrevDay);
-  ShowButton(this, QStringLiteral("BtnNextDay"), c.BtnNextDay);
-  ShowButton(this, QStringLiteral("BtnToday"), c.BtnToday);
-  ShowStringGrid(GridPatient, c.GridPatient);
-  ShowLabel(this, QStringLiteral("LabelJusinreki"), c.LabelJusinreki);
   // The panel's height counts the grid's rows only; the horizontal scroll bar gets room of its own so
-  // that it never covers the last row (the check-up row).
+  // that it never covers the last row (the check-up row). Measured on the grid as shown so far.
   int columnsWidth = 0;
   for (int col = 0; col < c.GridInstitution.colCount(); ++col)
     columnsWidth += c.GridInstitution.colWidth(col);
@@ -373,20 +223,9 @@ void TfrmDrugInfo::showModels() {
   const int scrollBar = scrolls ? GridInstitution->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
   const int panelHeight = c.PanelTopGrid.height + scrollBar;
   if (PanelTopGrid->height() != panelHeight) PanelTopGrid->setFixedHeight(panelHeight);
-  ShowStringGrid(GridInstitution, c.GridInstitution);
-  ShowLabel(this, QStringLiteral("LabelSelfTitle"), c.LabelSelfTitle);
-  ShowLabel(this, QStringLiteral("LabelSelfMonth"), c.LabelSelfMonth);
-  ShowButton(this, QStringLiteral("BtnSelfPrevMonth"), c.BtnSelfPrevMonth);
-  ShowButton(this, QStringLiteral("BtnSelfNextMonth"), c.BtnSelfNextMonth);
-  ShowMemo(MemoSelf, c.MemoSelf);
-  ShowButton(this, QStringLiteral("BtnCopy"), c.BtnCopy);
-  ShowButton(this, QStringLiteral("BtnPrint"), c.BtnPrint);
-  ShowButton(this, QStringLiteral("BtnBack"), c.BtnBack);
-  ShowLabel(this, QStringLiteral("LabelTainName"), c.LabelTainName);
-  ShowLabel(this, QStringLiteral("LabelTainMonth"), c.LabelTainMonth);
-  ShowMemo(MemoTain, c.MemoTain);
-  ShowLabel(this, QStringLiteral("LabelPush"), c.LabelPush);
-  ShowLabel(this, QStringLiteral("workLabel"), c.workLabel);
+  controls_.show();
+  ShowLabel(LabelPush, c.LabelPush);
+  ShowLabel(workLabel, c.workLabel);
   if (shownCheck_ != c.LabelMedCheck) {
     shownCheck_ = c.LabelMedCheck;
     LabelMedCheck->showIndicator(shownCheck_);
@@ -404,29 +243,17 @@ void TfrmDrugInfo::showModels() {
   }
 }
 
-void TfrmDrugInfo::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
+void TfrmDrugInfo::opened() {
   forward([this] { logic_.FormShow(); });
 }
 
-void TfrmDrugInfo::done(int result) {
-  if (!closed_) {
-    closed_ = true;
-    forward([this] { logic_.FormClose(); });
-  }
-  QDialog::done(result);
+void TfrmDrugInfo::closing() {
+  forward([this] { logic_.FormClose(); });
 }
 
-// The window closes by its close box only, as a form does; Escape does not close it.
-void TfrmDrugInfo::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) return;
-  QDialog::keyPressEvent(event);
-}
-
+// Installed on EditSearch: Enter searches, as BtnSearch does.
 bool TfrmDrugInfo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == EditSearch && event->type() == QEvent::KeyPress) {
+  if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       bool swallowed = false;
@@ -434,5 +261,5 @@ bool TfrmDrugInfo::eventFilter(QObject* watched, QEvent* event) {
       return swallowed;
     }
   }
-  return QDialog::eventFilter(watched, event);
+  return FormWindow::eventFilter(watched, event);
 }

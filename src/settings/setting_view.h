@@ -1,46 +1,34 @@
 #pragma once
 
-#include <QDialog>
 #include <exception>
 
 #include "settings/qt_settings_ui.h"
 #include "settings/setting_logic.h"
-#include "windowmodel/handler_runner.h"
+#include "widgets/control_table.h"
 
-class QLineEdit;
-
-// The settings window: builds the controls (each widget's objectName is its reference name),
-// forwards every event to the logic's handler of the same name and shows the models. Every way
-// of closing it saves.
-class TfrmSetting : public QDialog {
+// The settings window: builds the controls of its table (each widget's objectName is its reference
+// name), forwards every event to the logic's handler of the same name and shows the models. Every
+// way of closing it saves.
+class TfrmSetting : public FormWindow {
   Q_OBJECT
  public:
   TfrmSetting(QWidget* owner, ErrorReport errorReport);
   ~TfrmSetting() override;
 
   SettingLogic& logic() { return logic_; }
-  void showModels();
+  void showModels() override;
 
   // The error that ended the save when the window closed, or null.
   std::exception_ptr saveError() const { return saveError_; }
 
- public slots:
-  void done(int result) override;
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void opened() override;
+  void closing() override;
 
  private:
-  void build();
-  void forward(const std::function<void()>& handler);
-  QLineEdit* edit(const QString& name, const QRect& geometry, EditModel SettingControls::*model);
-
   QtSettingsUi ui_;
   SettingLogic logic_;
-  ErrorReport errorReport_;
-  bool shown_ = false;
-  bool closed_ = false;
+  ControlTable<SettingControls, SettingLogic> controls_;
   std::exception_ptr saveError_;
 };
 

@@ -1,4 +1,4 @@
-#include "druginfo/grid_view.h"
+#include "widgets/grid_view.h"
 
 #include <QHeaderView>
 #include <QLabel>
