@@ -3,10 +3,12 @@
 #include <exception>
 
 #include "core/error_message.h"
+#include "platform/tls_backend.h"
 #include "widgets/error_report.h"
 
 RinmedApplication::RinmedApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("リンメド"));
+  UseClientCertificateTlsBackend();
 }
 
 bool RinmedApplication::notify(QObject* receiver, QEvent* event) {

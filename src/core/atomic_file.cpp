@@ -3,10 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
 
 #include "core/core_error.h"
+#include "platform/replace_file.h"
 
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool durable) {
   if (durable) {
@@ -14,13 +13,18 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool dura
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return;
     throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
   }
-  QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-  if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-    throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  QString temporary;
+  {
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
+      throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    }
+    file.setAutoRemove(false);
+    temporary = file.fileName();
+  }  // Windows moves a file only once nothing holds it open: the temporary file object is gone.
+  QString error;
+  if (!MoveIntoPlace(temporary, path, &error)) {
+    QFile::remove(temporary);
+    throw CoreError(QStringLiteral("%1: %2").arg(path, error));
   }
-  file.close();
-  std::error_code error;
-  std::filesystem::rename(file.fileName().toStdU16String(), path.toStdU16String(), error);
-  if (error) throw CoreError(QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(error.message())));
-  file.setAutoRemove(false);
 }

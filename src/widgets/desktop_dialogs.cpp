@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 
+#include "platform/shell_open.h"
 #include "widgets/file_filter.h"
 
 bool SelectFolderDialog(QWidget* parent, const QString& title, const QString& startFolder, QString* chosen) {
@@ -53,5 +53,5 @@ void SetClipboardPlainText(const QString& text) {
 }
 
 void OpenWithDesktop(const QUrl& target) {
-  QDesktopServices::openUrl(target);
+  OpenWithShell(target);
 }

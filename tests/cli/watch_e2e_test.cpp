@@ -51,7 +51,7 @@ TEST_F(WatchE2e, printsTheListAgainAfterAPushedReceptionAndEndsCleanlyWhenAskedT
   EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(cli.exitCode(), 0);
   EXPECT_EQ(out_.count("\n\n"), 2) << "nothing printed but the two listings";
-  const QString log = QString::fromUtf8(readFile("Log.txt"));
+  const QString log = QString::fromLocal8Bit(readFile("Log.txt"));
   EXPECT_TRUE(log.contains("Push: 接続しました ws://127.0.0.1:")) << log.toStdString();
   EXPECT_TRUE(log.contains("Push: 終了しました"));
 }

@@ -2,6 +2,7 @@
 
 #include "core/core_error.h"
 #include "core/ini_file.h"
+#include "system_code_page.h"
 #include "temp_program_folder.h"
 
 namespace {
@@ -61,6 +62,20 @@ TEST_F(IniFile, keepsJapaneseTextAndCannotBeTrickedByLineBreaks) {
   IFWriteIniStr("PARAMA", "APIUSER", "user\r\n[COKBN]\r\nCHCK=2");
   EXPECT_EQ(IFReadIniStr("PARAMA", "SAVETXT", ""), "/共有/ＰＤＦ　保存");
   EXPECT_EQ(IFReadIniStr("COKBN", "CHCK", "none"), "none");
+}
+
+TEST_F(IniFile, storesJapaneseInTheSystemCodePageAndReadsItBack) {
+  const QByteArray text =
+      InSystemCodePage("薬局　ＰＤＦ", "\x96\xf2\x8b\xc7\x81\x40\x82\x6f\x82\x63\x82\x65");
+  if (text.isEmpty()) GTEST_SKIP() << "a system code page other than 932 or UTF-8";
+  IFWriteIniStr("PARAMA", "KIKANNAME", "薬局　ＰＤＦ");
+  EXPECT_EQ(readFile("user.ini"), "[PARAMA]\r\nKIKANNAME=" + text + "\r\n");
+  // A file another program wrote in the same code page.
+  writeFile("user.ini",
+            "[PARAMA]\r\nSAVETXT=C:\\" +
+                InSystemCodePage("共有フォルダ", "\x8b\xa4\x97\x4c\x83\x74\x83\x48\x83\x8b\x83\x5f") +
+                "\r\n");
+  EXPECT_EQ(IFReadIniStr("PARAMA", "SAVETXT", ""), "C:\\共有フォルダ");
 }
 
 TEST_F(IniFile, aRefusedWriteRaisesTheFileError) {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
@@ -110,11 +112,19 @@ TEST_F(DrugInfoViewTest, fontsFollowTheLayout) {
   const QFont memo = w->findChild<QPlainTextEdit*>(QStringLiteral("MemoTain"))->font();
   EXPECT_EQ(memo.pixelSize(), 12);
   EXPECT_TRUE(memo.family() == QStringLiteral("ＭＳ ゴシック") ||
-              memo.family() == QStringLiteral("IPAGothic"))
+              memo.family() == QStringLiteral("MS Gothic") || memo.family() == QStringLiteral("IPAGothic"))
       << memo.family().toStdString();
   const QFont ui = w->font();
   EXPECT_TRUE(ui.family() == QStringLiteral("ＭＳ Ｐゴシック") ||
-              ui.family() == QStringLiteral("IPAPGothic"));
+              ui.family() == QStringLiteral("MS PGothic") || ui.family() == QStringLiteral("IPAPGothic"))
+      << ui.family().toStdString();
+  // Whichever it is, it is a font of the system that draws Japanese.
+  for (const QFont& font : {memo, ui}) {
+    EXPECT_TRUE(QFontMetrics(font).inFontUcs4(U'薬')) << QFontInfo(font).family().toStdString();
+    EXPECT_TRUE(QFontInfo(font).exactMatch() || QFontInfo(font).family().contains("IPA") ||
+                QFontInfo(font).family().contains("ゴシック"))
+        << QFontInfo(font).family().toStdString();
+  }
 }
 
 TEST_F(DrugInfoViewTest, listsADayFromOrcaWithItsMarks) {

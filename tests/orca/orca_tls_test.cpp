@@ -2,6 +2,7 @@
 #include "core/ini_file.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
+#include "owner_only.h"
 #include "temp_program_folder.h"
 #include "test_tls.h"
 
@@ -88,11 +89,14 @@ TEST_F(OrcaTls, theFirstStoredCertificateWithItsKeyIsPresentedWhenTheServerAsks)
   EXPECT_EQ(store.certificates().size(), 2);
   store.add(TestCertificates().client, TestCertificates().clientKey);  // an equal one is replaced
   EXPECT_EQ(store.certificates().size(), 2);
-  EXPECT_EQ(
-      QFile::permissions(path("certs/") +
-                         TestCertificates().client.digest(QCryptographicHash::Sha256).toHex() + ".key") &
-          (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ReadUser | QFileDevice::ReadOwner),
-      QFileDevice::ReadOwner | QFileDevice::ReadUser);
+}
+
+TEST_F(OrcaTls, aStoredKeyIsReadableByTheUserAlone) {
+  ClientCertStore store(path("certs"));
+  store.add(TestCertificates().client, TestCertificates().clientKey);
+  store.add(TestCertificates().client, TestCertificates().clientKey);  // also when replaced
+  EXPECT_TRUE(ReadableByItsOwnerAlone(
+      path("certs/") + TestCertificates().client.digest(QCryptographicHash::Sha256).toHex() + ".key"));
 }
 
 }  // namespace

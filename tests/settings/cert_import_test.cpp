@@ -9,6 +9,7 @@
 #include "http_server.h"
 #include "orca/connection.h"
 #include "orca/orca_client.h"
+#include "owner_only.h"
 #include "pkcs12_files.h"
 #include "recording_settings_ui.h"
 #include "settings/setting_logic.h"
@@ -60,13 +61,17 @@ TEST_F(CertImportTest, everyCertificateOfTheFileGoesInAndAgainReplacesThem) {
   QSslKey key;
   ASSERT_TRUE(ClientCertStore(path("certs")).firstWithKey(&presented, &key));
   EXPECT_EQ(presented, certs[0]);
-  const QString keyFile = path("certs/") + certs[0].digest(QCryptographicHash::Sha256).toHex() + ".key";
-  EXPECT_TRUE(QFile::permissions(keyFile) & QFile::ReadUser);
-  EXPECT_EQ(QFile::permissions(keyFile) & (QFile::ReadGroup | QFile::ReadOther), 0)
-      << "the key is the user's alone";
 
   EXPECT_EQ(import(file, "pw"), std::pair(MessageKind::Information, kImported.arg(3)));
   EXPECT_EQ(stored(), certs);
+}
+
+TEST_F(CertImportTest, theImportedKeyIsTheUsersAlone) {
+  EXPECT_EQ(import(MakeChainPkcs12(dir_.path(), "pw"), "pw"),
+            std::pair(MessageKind::Information, kImported.arg(3)));
+  const QString keyFile =
+      path("certs/") + stored().first().digest(QCryptographicHash::Sha256).toHex() + ".key";
+  EXPECT_TRUE(ReadableByItsOwnerAlone(keyFile));
 }
 
 TEST_F(CertImportTest, wrongPasswordOrAnotherFileIsRefused) {

@@ -1,72 +1,58 @@
 #include "pkcs12_files.h"
 
 #include <QFile>
-#include <QProcess>
 #include <stdexcept>
 
+#include "openssl_pki.h"
 #include "test_tls.h"
 
 namespace {
 
-void Openssl(const QString& folder, const QStringList& arguments) {
-  QProcess p;
-  p.setWorkingDirectory(folder);
-  p.start(QStringLiteral("openssl"), arguments);
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-    throw std::runtime_error("openssl failed: " + p.readAllStandardError().toStdString());
-  }
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
+QByteArray Read(const QString& path) {
   QFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-    throw std::runtime_error("cannot write");
+  if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
+  return f.readAll();
 }
 
-QString Export(const QString& folder, const QString& name, const QString& cert, const QString& key,
-               const QString& chain, const QString& password) {
+PemPair TestCa() {
+  const QString folder = TestCertificates().folder;
+  return {Read(folder + "/ca.crt"), Read(folder + "/ca.key")};
+}
+
+QString Write(const QString& folder, const QString& name, const QByteArray& bytes) {
   const QString out = folder + "/" + name;
-  Openssl(folder, {"pkcs12", "-export", "-inkey", key, "-in", cert, "-certfile", chain, "-out", out,
-                   "-passout", "pass:" + password});
+  WriteTestFile(out, bytes);
   return out;
 }
 
-void Sign(const QString& folder, const QString& name, const QString& subject, const QString& extensions,
-          const QString& issuer) {
-  Openssl(folder, {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", name + ".key", "-out", name + ".csr",
-                   "-subj", subject});
-  Write(folder + "/" + name + ".ext", extensions.toUtf8());
-  Openssl(folder, {"x509", "-req", "-in", name + ".csr", "-CA", issuer + ".crt", "-CAkey", issuer + ".key",
-                   "-set_serial", QString::number(qHash(name) & 0xffffff), "-out", name + ".crt", "-days",
-                   "2", "-extfile", name + ".ext"});
+struct Chain {
+  PemPair inter;
+  PemPair leaf;
+};
+
+Chain MakeChain() {
+  const PemPair ca = TestCa();
+  const PemPair inter = SignCertificate("RinMed Test Intermediate",
+                                        "basicConstraints=critical,CA:TRUE\nkeyUsage=keyCertSign\n", ca, 101);
+  return {inter, SignCertificate("Chain Clinic", "extendedKeyUsage=clientAuth\n", inter, 102)};
 }
 
 }  // namespace
 
 QString MakeChainPkcs12(const QString& folder, const QString& password) {
-  const TestPki& pki = TestCertificates();
-  QFile::copy(pki.folder + "/ca.crt", folder + "/ca.crt");
-  QFile::copy(pki.folder + "/ca.key", folder + "/ca.key");
-  Sign(folder, "inter", "/CN=RinMed Test Intermediate",
-       "basicConstraints=critical,CA:TRUE\nkeyUsage=keyCertSign\n", "ca");
-  Sign(folder, "leaf", "/CN=Chain Clinic", "extendedKeyUsage=clientAuth\n", "inter");
-  QFile inter(folder + "/inter.crt"), ca(folder + "/ca.crt");
-  inter.open(QIODevice::ReadOnly);
-  ca.open(QIODevice::ReadOnly);
-  Write(folder + "/chain.pem", inter.readAll() + ca.readAll());
-  return Export(folder, "chain.p12", "leaf.crt", "leaf.key", "chain.pem", password);
+  const Chain chain = MakeChain();
+  return Write(folder, "chain.p12",
+               ExportPkcs12(chain.leaf, {chain.inter.certificate, TestCa().certificate}, password));
 }
 
 QString MakeClientPkcs12(const QString& folder, const QString& password) {
-  const TestPki& pki = TestCertificates();
-  return Export(folder, "client.p12", pki.folder + "/client.crt", pki.folder + "/client.key",
-                pki.folder + "/ca.crt", password);
+  const QString pki = TestCertificates().folder;
+  const PemPair client{Read(pki + "/client.crt"), Read(pki + "/client.key")};
+  return Write(folder, "client.p12", ExportPkcs12(client, {TestCa().certificate}, password));
 }
 
 QString MakeCertificatesOnlyPkcs12(const QString& folder, const QString& password) {
-  MakeChainPkcs12(folder, password);
-  const QString out = folder + "/certificates.p12";
-  Openssl(folder,
-          {"pkcs12", "-export", "-nokeys", "-in", "chain.pem", "-out", out, "-passout", "pass:" + password});
-  return out;
+  const Chain chain = MakeChain();
+  return Write(folder, "certificates.p12",
+               ExportPkcs12(PemPair{}, {chain.inter.certificate, TestCa().certificate}, password));
 }

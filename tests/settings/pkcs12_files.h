@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// PKCS #12 files made with openssl when a test runs, from the test CA of TestCertificates().
+// PKCS #12 files made with libcrypto when a test runs, from the test CA of TestCertificates().
 
 // A client certificate signed by an intermediate CA, with its key, the intermediate and the test
 // CA: three certificates.

@@ -29,7 +29,7 @@ void TempProgramFolder::writeFile(const QString& name, const QByteArray& bytes) 
 QStringList TempProgramFolder::logMessages() const {
   static const QRegularExpression stamp(QStringLiteral("^\\d{4}/\\d{2}/\\d{2}( \\d{1,2}:\\d{2}:\\d{2})? "));
   QStringList result;
-  const QString text = QString::fromUtf8(readFile(QStringLiteral("Log.txt")));
+  const QString text = QString::fromLocal8Bit(readFile(QStringLiteral("Log.txt")));  // the system code page
   for (QString line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
     result << line.remove(stamp);
   }

@@ -2,21 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <stdexcept>
 
-namespace {
+#include "openssl_pki.h"
 
-void Openssl(const QStringList& arguments, const QString& folder) {
-  QProcess p;
-  p.setWorkingDirectory(folder);
-  p.start(QStringLiteral("openssl"), arguments);
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-    throw std::runtime_error("openssl failed: " + p.readAllStandardError().toStdString());
-  }
-}
+namespace {
 
 QByteArray Read(const QString& path) {
   QFile f(path);
@@ -24,26 +16,21 @@ QByteArray Read(const QString& path) {
   return f.readAll();
 }
 
-void Sign(const QString& name, const QString& subject, const QString& extension, const QString& folder) {
-  Openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", name + ".key", "-out", name + ".csr", "-subj", subject},
-          folder);
-  QFile ext(folder + "/" + name + ".ext");
-  ext.open(QIODevice::WriteOnly);
-  ext.write(extension.toUtf8());
-  ext.close();
-  Openssl({"x509", "-req", "-in", name + ".csr", "-CA", "ca.crt", "-CAkey", "ca.key", "-CAcreateserial", "-out",
-           name + ".crt", "-days", "2", "-extfile", name + ".ext"},
-          folder);
+// Each pair is also written as NAME.crt and NAME.key, for programs started by a test.
+PemPair Keep(const PemPair& pair, const QString& folder, const QString& name) {
+  WriteTestFile(folder + "/" + name + ".crt", pair.certificate);
+  WriteTestFile(folder + "/" + name + ".key", pair.key);
+  return pair;
 }
 
 TestPki Make() {
   static QTemporaryDir dir;
   const QString f = dir.path();
-  Openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.crt", "-days", "2",
-           "-subj", "/CN=RinMed Test CA"},
-          f);
-  Sign("server", "/CN=127.0.0.1", "subjectAltName=IP:127.0.0.1,DNS:localhost\nextendedKeyUsage=serverAuth\n", f);
-  Sign("client", "/CN=Test Clinic", "extendedKeyUsage=clientAuth\n", f);
+  const PemPair ca = Keep(MakeCaCertificate("RinMed Test CA"), f, "ca");
+  Keep(SignCertificate("127.0.0.1",
+                       "subjectAltName=IP:127.0.0.1,DNS:localhost\nextendedKeyUsage=serverAuth\n", ca, 2),
+       f, "server");
+  Keep(SignCertificate("Test Clinic", "extendedKeyUsage=clientAuth\n", ca, 3), f, "client");
   TestPki pki;
   pki.folder = f;
   pki.ca = QSslCertificate(Read(f + "/ca.crt"));

@@ -4,7 +4,7 @@
 #include <QSslKey>
 #include <QString>
 
-// Certificates made with openssl when a test runs: a CA, a server certificate for 127.0.0.1
+// Certificates made with libcrypto when a test runs: a CA, a server certificate for 127.0.0.1
 // signed by it, and a client certificate signed by it.
 struct TestPki {
   QSslCertificate ca;

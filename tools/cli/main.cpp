@@ -8,6 +8,8 @@
 #include "cli_output.h"
 #include "core/core_error.h"
 #include "core/program_folder.h"
+#include "platform/console.h"
+#include "platform/tls_backend.h"
 
 namespace {
 
@@ -32,6 +34,8 @@ void PrintHelp() {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  UseUtf8Console();
+  UseClientCertificateTlsBackend();
   QStringList arguments = app.arguments().mid(1);
 
   const qsizetype folderAt = arguments.indexOf(QStringLiteral("--folder"));

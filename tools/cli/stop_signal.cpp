@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <csignal>
 
+#include "platform/close_request.h"
+
 namespace {
 
 volatile std::sig_atomic_t stopAsked = 0;
@@ -18,6 +20,7 @@ extern "C" void AskToStop(int) {
 void QuitOnStopSignal(QEventLoop& loop) {
   std::signal(SIGINT, AskToStop);
   std::signal(SIGTERM, AskToStop);
+  WhenAskedToClose(&loop, [] { stopAsked = 1; });
   auto* watch = new QTimer(&loop);
   QObject::connect(watch, &QTimer::timeout, &loop, [&loop] {
     if (stopAsked) loop.quit();

@@ -5,11 +5,13 @@
 
 #include "http_server.h"
 #include "orca_sim.h"
+#include "platform/console.h"
 #include "sim_options.h"
 #include "sim_tls.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  UseUtf8Console();
   SimOptions options;
   QString message;
   switch (ParseSimOptions(app.arguments(), &options, &message)) {
