@@ -13,10 +13,16 @@ namespace {
 
 const QString kGridPatient = QStringLiteral("GridPatient");
 
+Task<bool> NotProbed() {
+  co_return false;
+}
+
 }  // namespace
 
 ReceptionList::ReceptionList(DrugInfoShared& window) : w_(window), live_([this] { PushReload(); }) {
   live_.attach(push_);
+  QObject::connect(&live_, &LiveReload::patientNamed, &live_,
+                   [this](const QString& patientId) { probes_[FCurrentDate].named(patientId); });
   QObject::connect(&live_, &LiveReload::indicatorChanged, &live_, [this] {
     ShowPushIndicator();
     w_.ui.ModelsChanged();
@@ -99,24 +105,38 @@ Job::Road ReceptionList::marksRoad() {
   co_return std::nullopt;
 }
 
-// Probes the rows not known to be marked on `day`, side by side, and marks each as it is decided.
+// Probes the rows not known to be marked on `day` whose probe is due, side by side, and marks each
+// as it is decided. A probe that fails is due again at the next pass.
 Task<void> ReceptionList::markRows(QDate day) {
   const QStringList numbers = PatientNumbersOf(w_.controls.GridPatient);
   const QSet<QString> known = markedOn_.value(day);
-  QList<bool> probed;
-  for (const QString& number : numbers) probed << NeedsProbe(number, known);
+  const QDateTime now = Now();
+  QList<bool> probed;   // asked about now
+  QList<bool> waiting;  // unmarked, but not due yet: asked nothing, left as they are
+  for (const QString& number : numbers) {
+    const bool needs = NeedsProbe(number, known);
+    const bool due = needs && probes_[day].due(number, now);
+    probed << due;
+    waiting << (needs && !due);
+  }
   const auto total = static_cast<int>(probed.count(true));
   if (total > 0) job_.progress().set(QStringLiteral("マイナ"), total);
   co_await FetchInOrder<bool>(
       static_cast<std::size_t>(numbers.size()), w_.client.sideBySide(),
-      [&](std::size_t i) { return ProbeMark(w_.client, numbers.at(static_cast<qsizetype>(i)), known); },
+      [&](std::size_t i) {
+        const auto index = static_cast<qsizetype>(i);
+        return waiting.at(index) ? NotProbed() : ProbeMark(w_.client, numbers.at(index), known);
+      },
       [&](std::size_t i, bool marked) {
         const auto index = static_cast<qsizetype>(i);
         if (marked) {
           markedOn_[day].insert(TrimBlanksAndControls(numbers.at(index)));
           MarkPatientRow(w_.controls.GridPatient, static_cast<int>(index) + 1);
         }
-        if (probed.at(index)) job_.progress().advance();
+        if (probed.at(index)) {
+          probes_[day].probed(numbers.at(index), now);
+          job_.progress().advance();
+        }
         w_.ui.ModelsChanged();
       });
 }

@@ -9,6 +9,7 @@
 
 #include "druginfo/drug_info_shared.h"
 #include "patients/acceptance_list.h"
+#include "patients/probe_schedule.h"
 #include "push/live_reload.h"
 #include "push/push_link.h"
 #include "usecases/patient_grid.h"
@@ -23,6 +24,8 @@
 //   search's patients replace the list and the load; nothing of a replaced load reaches the grid.
 // - The list shown is the last one that arrived; the marks of its rows fill in as their probes end.
 // - A patient found marked on a day is never probed again that day: a mark is never taken back.
+// - An unmarked patient is probed when first listed, then as `ProbeSchedule` says (1, 2, 4 … 32
+//   minutes later, or when a pushed event names them); a reload in between only reads the list.
 // - A change pushed while the list loads is read once more after that load.
 // - `FPatientRow` is the row last selected, -1 when none; refilling the grid resets it, and the loads
 //   that keep the selection (mode button, refresh) set it again on the selected patient's new row.
@@ -97,6 +100,7 @@ class ReceptionList {
   int FPatientRow = -1;
 
   QHash<QDate, QSet<QString>> markedOn_;  // patients found marked, by day
+  QHash<QDate, ProbeSchedule> probes_;    // when the unmarked ones are probed again, by day
   bool open_ = false;                     // from open() to close()
   bool again_ = false;                    // a pushed change arrived while the list was loading
   bool pushShown_ = false;                // push notifications on and a server configured

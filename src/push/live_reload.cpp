@@ -32,7 +32,9 @@ void LiveReload::attach(PushLink& link) {
 }
 
 void LiveReload::eventArrived(const PushEvent& event) {
-  if (event.day == dayShown_) reloadWanted();
+  if (event.day != dayShown_) return;
+  if (!event.patientId.isEmpty()) emit patientNamed(event.patientId);
+  reloadWanted();
 }
 
 // The first request opens the window; each one that follows while it is open puts the reload off

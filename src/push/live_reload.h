@@ -53,6 +53,8 @@ class LiveReload : public QObject {
 
  signals:
   void indicatorChanged(const PushIndicator& indicator);
+  // An event for the day shown named this patient (as sent, zero-padded), before its reload.
+  void patientNamed(const QString& patientId);
 
  private:
   std::function<void()> reload_;

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QFile>
+#include <QMap>
+#include <QUrl>
 #include <memory>
 #include <ostream>
 
@@ -11,6 +13,7 @@
 #include "orca/orca_client.h"
 #include "recording_ui.h"
 #include "sim_and_cli.h"
+#include "sim_control.h"
 #include "usecases/check_medication.h"
 #include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
@@ -156,6 +159,33 @@ TEST_F(CheckE2e, theDuplicatePatientAndOneWithoutFindings) {
   const CliRun clear = runCli({"check", "1"});
   EXPECT_EQ(clear.exitCode, 0);
   EXPECT_EQ(clear.out, "所見なし\n");
+}
+
+// The day's list with each patient opened and checked: the columns of the plain list, then the
+// outcome as the window's indicator would colour it.
+TEST_F(CheckE2e, listWithCheckAddsEachPatientsOutcome) {
+  const QUrl server(ReadConnection().baseUrl);
+  const QString simUrl = server.scheme() + "://" + server.host() + ":" + QString::number(server.port());
+  ASSERT_EQ(CallSim(simUrl, "/sim/accept", 1001), 200);
+  ASSERT_EQ(CallSim(simUrl, "/sim/accept", 1002), 200);
+
+  const CliRun plain = runCli({"list"});
+  const CliRun checked = runCli({"list", "--check"});
+  EXPECT_EQ(checked.exitCode, 0) << checked.err.toStdString();
+  const QStringList plainRows = Lines(plain.out);
+  const QStringList rows = Lines(checked.out);
+  ASSERT_EQ(rows.size(), plainRows.size());
+  EXPECT_EQ(rows.first(), plainRows.first() + "\tチェック");
+  QMap<QString, QString> markOf;
+  for (qsizetype i = 1; i < rows.size(); ++i) {
+    const QString mark = rows.at(i).section('\t', -1);
+    EXPECT_EQ(rows.at(i), plainRows.at(i) + "\t" + mark);
+    EXPECT_TRUE(mark == "！" || mark == "？" || mark == "－") << rows.at(i).toStdString();
+    markOf.insert(rows.at(i).section('\t', 1, 1), mark);
+  }
+  EXPECT_EQ(markOf.value("1001"), "！") << "a duplicate ingredient";
+  EXPECT_EQ(markOf.value("1002"), "！") << "interactions";
+  EXPECT_EQ(markOf.value("1"), "－") << "所見なし";
 }
 
 TEST_F(CheckFailureE2e, aCheckOrcaCouldNotDoSaysSoAndExitsWithOne) {

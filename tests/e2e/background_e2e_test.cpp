@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include "core/clock.h"
 #include "core/ini_file.h"
 #include "e2e_fixture.h"
 #include "usecases/patient_grid.h"
@@ -114,20 +115,30 @@ TEST_F(BackgroundE2e, closingTheWindowMidLoadLeavesNoRequestAndNoMessage) {
   EXPECT_EQ(logLines().filter(QStringLiteral("ResponseCode=")).size(), 0) << "no answer was taken in";
 }
 
-// Marks are never taken back, so a refresh probes only the patients not marked yet.
-TEST_F(BackgroundE2e, aRefreshProbesOnlyThePatientsNotMarkedYet) {
+// Marks are never taken back, and an unmarked patient is probed again only as the schedule says: a
+// refresh in the same minute reads the list alone, one a minute later probes every unmarked one.
+TEST_F(BackgroundE2e, aRefreshProbesOnlyThePatientsNotMarkedYetWhenTheirProbeIsDue) {
   logic->FormShow();
   WaitUntilIdle(*logic);
   const QStringList listed = rows();
-  const int firstLoad = requestsLogged();
   int unmarked = 0;
   for (const QString& row : listed) unmarked += row.endsWith(QLatin1Char('|')) ? 1 : 0;
+  ASSERT_GT(unmarked, 0);
 
-  logic->TimerRefreshTimer();
-  WaitUntilIdle(*logic);
-  EXPECT_EQ(rows(), listed);
-  EXPECT_EQ(requestsLogged() - firstLoad, 1 + 3 * unmarked)
-      << "the list, and three probes per unmarked patient";
+  struct Refresh {
+    int secondsLater;
+    int requests;
+  } refreshes[] = {{30, 1}, {60, 1 + 3 * unmarked}, {90, 1}, {120, 1 + 3 * unmarked}};
+  for (const Refresh& refresh : refreshes) {
+    const QDateTime moment(today, QTime(10, 0).addSecs(refresh.secondsLater));
+    SetClockForTesting([moment] { return moment; });
+    const int before = requestsLogged();
+    logic->TimerRefreshTimer();
+    WaitUntilIdle(*logic);
+    EXPECT_EQ(rows(), listed);
+    EXPECT_EQ(requestsLogged() - before, refresh.requests)
+        << refresh.secondsLater << " s later: the list, and three probes per unmarked patient when due";
+  }
 }
 
 // One request's lines stay together, and each dump file holds the answer of the request sent last

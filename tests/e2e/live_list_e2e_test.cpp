@@ -117,6 +117,36 @@ TEST_F(LiveListE2e, aReceptionMadeInOrcaAppearsWithoutATimerTick) {
   EXPECT_EQ(requests(), requestsBefore);
 }
 
+// A pushed reception reads the list and probes the patients it names, not every unmarked one again.
+TEST_F(LiveListE2e, aPushedReceptionProbesOnlyThePatientItNames) {
+  open();
+  const QStringList listed = rows();
+  QString unmarked;
+  int othersUnmarked = 0;
+  for (const QString& row : listed) {
+    if (!row.endsWith(QLatin1Char('|'))) continue;
+    if (unmarked.isEmpty()) unmarked = row.section(QLatin1Char('|'), 1, 1);
+    ++othersUnmarked;
+  }
+  ASSERT_GE(othersUnmarked, 2);
+
+  int before = requests();
+  ASSERT_EQ(simAccept(25), 200);  // not listed yet
+  ASSERT_TRUE(WaitUntil([&] { return lastPatientListed() == QStringLiteral("25"); }));
+  ASSERT_TRUE(settled());
+  const int asked = requests() - before;
+  EXPECT_GE(asked, 2) << "the list and the new patient's probes";
+  EXPECT_LE(asked, 1 + 3) << "no other patient is probed again";
+
+  before = requests();
+  ASSERT_EQ(simAccept(unmarked.toInt()), 200);  // a second reception of an unmarked patient
+  ASSERT_TRUE(WaitUntil([&] { return rows().size() == listed.size() + 2; }));
+  ASSERT_TRUE(settled());
+  const auto rowsOfIt = rows().filter(QStringLiteral("|") + unmarked + QStringLiteral("|")).size();
+  EXPECT_EQ(requests() - before, 1 + 3 * static_cast<int>(rowsOfIt))
+      << "the list, and the named patient's rows";
+}
+
 TEST_F(LiveListE2e, anEventForAnotherDayAsksForNothing) {
   open();
   logic->BtnPrevDayClick();
