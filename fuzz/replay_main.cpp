@@ -36,12 +36,12 @@ std::vector<fs::path> FilesOf(const fs::path& folder) {
 bool Replay(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "%s: cannot be read\n", file.c_str());
+    std::fprintf(stderr, "%s: cannot be read\n", file.string().c_str());
     return false;
   }
   // An input of its own exact size, so that a sanitizer sees a read past its end.
   std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::printf("%s (%zu bytes)\n", file.c_str(), bytes.size());
+  std::printf("%s (%zu bytes)\n", file.string().c_str(), bytes.size());
   std::fflush(stdout);
   LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   return true;
