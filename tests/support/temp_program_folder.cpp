@@ -11,9 +11,13 @@ void TempProgramFolder::SetUp() {
   SetProgramFolder(dir_.path());
 }
 
-void TempProgramFolder::TearDown() { SetClockForTesting({}); }
+void TempProgramFolder::TearDown() {
+  SetClockForTesting({});
+}
 
-QString TempProgramFolder::path(const QString& name) const { return dir_.filePath(name); }
+QString TempProgramFolder::path(const QString& name) const {
+  return dir_.filePath(name);
+}
 
 QByteArray TempProgramFolder::readFile(const QString& name) const {
   QFile f(path(name));
