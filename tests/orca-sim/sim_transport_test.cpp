@@ -276,3 +276,22 @@ TEST_F(SimTransport, aWaitLongerThanTheClientsPatienceLooksLikeATimeout) {
 }
 
 }  // namespace
+
+namespace {
+
+// A fault counted with "*N" hits the first N matching requests only; the others are answered.
+TEST_F(SimTransport, aCountedFaultHitsOnlyTheFirstMatchingRequests) {
+  SimOptions options;
+  QString error;
+  options.faults = {*ParseFaultRule("onlinedruggetv2:6=404*2", &error)};
+  start(options);
+  const QString body = Body("onlinedruggetreq", {{"Request_Number", "01"}, {"Patient_ID", "6"}});
+  const QString other = Body("onlinedruggetreq", {{"Request_Number", "01"}, {"Patient_ID", "7"}});
+  QList<int> statuses;
+  for (const QString& b : {body, other, body, body})
+    statuses << raw("POST", "/api/api01rv2/onlinedruggetv2", b.toUtf8()).status;
+  EXPECT_EQ(statuses, (QList<int>{404, 200, 404, 200}));
+  for (const char* bad : {"6=404*0", "6=404*x", "6=*2"}) EXPECT_FALSE(ParseFaultRule(bad, &error)) << bad;
+}
+
+}  // namespace

@@ -23,9 +23,16 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString* error) {
     rule.call = key;
     rule.patient = m.captured(2).toInt();
   }
-  const QString action = m.captured(3).trimmed().toLower();
+  QString action = m.captured(3).trimmed().toLower();
   bool ok = true;
-  if (action == QLatin1String("drop")) {
+  static const QRegularExpression times(QStringLiteral("^(.+)\\*([0-9]+)$"));
+  if (const QRegularExpressionMatch counted = times.match(action); counted.hasMatch()) {
+    action = counted.captured(1).trimmed();
+    rule.times = counted.captured(2).toInt(&ok);
+    ok = ok && rule.times > 0;
+  }
+  if (!ok) {
+  } else if (action == QLatin1String("drop")) {
     rule.kind = FaultRule::Drop;
   } else if (action == QLatin1String("garbage")) {
     rule.kind = FaultRule::Garbage;

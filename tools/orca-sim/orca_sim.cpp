@@ -197,8 +197,15 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
 
   int patient = 0;
   HttpAction action = answer(call, request, &patient);
-  for (const FaultRule& rule : options_.faults) {
+  for (qsizetype i = 0; i < options_.faults.size(); ++i) {
+    const FaultRule& rule = options_.faults.at(i);
     if (!rule.matches(call, QString::fromUtf8(path), patient)) continue;
+    if (rule.times > 0) {
+      QMutexLocker lock(&mutex_);
+      if (faultUses_.size() < options_.faults.size()) faultUses_.resize(options_.faults.size());
+      if (faultUses_[i] >= rule.times) continue;
+      ++faultUses_[i];
+    }
     switch (rule.kind) {
       case FaultRule::Status:
         action = HttpAction::Status(rule.value);

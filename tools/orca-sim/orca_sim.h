@@ -73,6 +73,7 @@ class OrcaSimulator {
 
   SimOptions options_;
   mutable QMutex mutex_;
+  QList<int> faultUses_;  // per fault rule: the requests it applied to so far (with mutex_ held)
   mutable std::map<QDate, DemoData> days_;
   quint32 seed_ = 0;
   QRandomGenerator random_;
