@@ -22,6 +22,15 @@ QString AttemptError(const HttpExchange::Outcome& outcome) {
 
 OrcaClient::OrcaClient(QObject* parent) : QObject(parent), http_(new HttpExchange(this)) {}
 
+OrcaClient::OrcaClient(OrcaClient& through, QObject* parent)
+    : QObject(parent), http_(through.http_), through_(&through) {}
+
+void OrcaClient::setBackground(bool background) {
+  if (!through_ || background == background_) return;
+  background_ = background;
+  through_->slots_.reconsider();
+}
+
 void OrcaClient::setConnection(const OrcaConnection& connection) {
   if (!(connection == connection_)) classicServers_.clear();
   connection_ = connection;
@@ -35,9 +44,21 @@ bool OrcaClient::usesClassicForm() const {
 }
 
 Task<OrcaAnswer> OrcaClient::post(QString apiPath, QString body, Turn turn) {
+  OrcaAnswer answer;
+  if (through_) {
+    answer = co_await through_->send(std::move(apiPath), std::move(body), turn, &background_);
+  } else {
+    answer = co_await send(std::move(apiPath), std::move(body), turn, nullptr);
+  }
+  if (!answer.ok()) ++failed_;
+  co_return answer;
+}
+
+Task<OrcaAnswer> OrcaClient::send(QString apiPath, QString body, Turn turn, const bool* background) {
   LogBatch log(GetLogTxt());  // a log that cannot be written reaches the caller
-  const Limiter::Permit permit = co_await slots_.acquire(turn == Turn::Ahead);
+  const Limiter::Permit permit = co_await slots_.acquire(turn == Turn::Ahead, background);
   const quint64 sent = ++sent_;
+  emit requestSent(apiPath, body, background && *background);
   // Work cancelled while the request runs destroys this frame: the request's lines still go to
   // the log, ending with the word that says why no answer follows.
   struct CancelledUnlessEnded {

@@ -39,13 +39,23 @@ class OrcaClient : public QObject {
   Q_OBJECT
  public:
   explicit OrcaClient(QObject* parent = nullptr);
+  // A client for work done ahead of need: its requests go through `through`'s connections, log, dump
+  // files and places, as background work of its places (see Limiter): one at a time, and behind
+  // every request of `through`'s own that waits. `through` must outlive it.
+  explicit OrcaClient(OrcaClient& through, QObject* parent = nullptr);
 
   // Changed settings forget which servers were found to want the classic form of the path.
   void setConnection(const OrcaConnection& connection);
   // Whether independent requests of a road go out side by side; one at a time they keep the
   // road's own order.
-  bool sideBySide() const { return connection_.parallel > 1; }
-  const OrcaConnection& connection() const { return connection_; }
+  bool sideBySide() const { return connection().parallel > 1; }
+  const OrcaConnection& connection() const { return through_ ? through_->connection_ : connection_; }
+
+  // Of a client for work ahead of need: whether its requests (also those waiting now) go as background
+  // work, or as the user's, when the user waits for what it prepares.
+  void setBackground(bool background);
+  // Requests that brought no status-200 answer so far.
+  int failedRequests() const { return failed_; }
   void setTimeoutMs(int ms) {  // 60 s; tests shorten it
     ExchangeLimits limits = http_->limits();
     limits.idleTimeoutMs = ms;
@@ -63,12 +73,12 @@ class OrcaClient : public QObject {
   Task<OrcaAnswer> post(QString apiPath, QString body, Turn turn = Turn::InLine);
 
   // Requests sent and not yet ended (a cancelled one ends at once).
-  int requestsInFlight() const { return slots_.inUse(); }
+  int requestsInFlight() const { return places().inUse(); }
   // Requests asked for and still waiting for their turn: not sent yet, so not in the log either.
-  int requestsWaiting() const { return slots_.waiting(); }
+  int requestsWaiting() const { return places().waiting(); }
 
   // The credentials the requests carry: FAuthUser and FAuthPass.
-  const QString& user() const { return http_->user(); }
+  const QString& user() const { return http_->user(); }  // never of a client for work ahead
   const QString& password() const { return http_->password(); }
   // Once applied in cloud mode, the restriction stays for the client's life.
   bool tlsRestrictedTo12() const { return http_->tls12Only(); }
@@ -81,8 +91,12 @@ class OrcaClient : public QObject {
  signals:
   // A server was found to want the classic form of the path.
   void classicFormFound();
+  // A request got its place and goes out now; `background`: as work ahead of need.
+  void requestSent(const QString& apiPath, const QString& body, bool background);
 
  private:
+  Task<OrcaAnswer> send(QString apiPath, QString body, Turn turn, const bool* background);
+  const Limiter& places() const { return through_ ? through_->slots_ : slots_; }
   Task<HttpExchange::Outcome> attempts(HttpExchange::Request request, LogBatch& log);
   // One exchange of a request, with its own "API: " line and attempts.
   Task<HttpExchange::Outcome> exchange(QString apiPath, QString url, std::optional<QByteArray> body,
@@ -95,4 +109,7 @@ class OrcaClient : public QObject {
   quint64 sent_ = 0;                // requests sent so far, numbering them
   QHash<QString, quint64> stored_;  // per dump file: the number of the request it holds
   QSet<QString> classicServers_;    // the servers that want the classic form, until the settings change
+  OrcaClient* through_ = nullptr;   // of a client for work ahead: the client that sends its requests
+  bool background_ = true;          // of a client for work ahead: its requests wait behind the others
+  int failed_ = 0;
 };

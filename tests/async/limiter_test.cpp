@@ -99,3 +99,55 @@ TEST(Limiter, neverMoreThanItsPlacesAndDestroyedWorkLeavesTheLine) {
   RunBlocking(Work(&limiter, &order, QStringLiteral("c"), false));
   EXPECT_EQ(order, (QStringList{"a", "b", "c"}));
 }
+
+namespace {
+
+Task<void> Background(Limiter* limiter, QStringList* order, QString name, const bool* background, int* most) {
+  const Limiter::Permit permit = co_await limiter->acquire(false, background);
+  *order << name;
+  *most = std::max(*most, limiter->backgroundInUse());
+  co_await Sleep(5);
+}
+
+}  // namespace
+
+// Background work takes one place at most and only while nothing else waits: work asked for after
+// it still goes first. Raised while it waits, it goes as the others do.
+TEST(Limiter, backgroundWorkTakesOnePlaceAndLetsLaterWorkPass) {
+  Limiter limiter(2);
+  QStringList order;
+  int most = 0;
+  const bool background = true;
+  std::vector<Task<void>> tasks;
+  for (const char* name : {"p1", "p2", "p3"})
+    tasks.push_back(Background(&limiter, &order, name, &background, &most));
+  tasks.push_back(Work(&limiter, &order, QStringLiteral("u1"), false));
+  tasks.push_back(Work(&limiter, &order, QStringLiteral("u2"), false));
+  RunBlocking(All(std::move(tasks)));
+  EXPECT_EQ(order, (QStringList{"u1", "u2", "p1", "p2", "p3"}));
+  EXPECT_EQ(most, 1);
+  EXPECT_EQ(limiter.inUse(), 0);
+  EXPECT_EQ(limiter.backgroundInUse(), 0);
+
+  // Two background askers wait behind a holder; raising them lets both in at once.
+  order.clear();
+  most = 0;
+  bool release = false;
+  bool raised = true;
+  Task<void> holder = HoldUntil(&limiter, &order, QStringLiteral("h"), &release);
+  holder.start([] {});
+  Task<void> other = HoldUntil(&limiter, &order, QStringLiteral("h2"), &release);
+  other.start([] {});
+  ASSERT_TRUE(RunUntil([&order] { return order.size() == 2; }, 5000));
+  std::vector<Task<void>> lifted;
+  lifted.push_back(Background(&limiter, &order, QStringLiteral("b1"), &raised, &most));
+  lifted.push_back(Background(&limiter, &order, QStringLiteral("b2"), &raised, &most));
+  Task<void> both = All(std::move(lifted));
+  both.start([] {});
+  raised = false;
+  limiter.reconsider();
+  release = true;
+  ASSERT_TRUE(RunUntil([&order] { return order.size() == 4; }, 5000));
+  EXPECT_EQ(most, 0);  // neither was let in as background work
+  ASSERT_TRUE(RunUntil([&limiter] { return limiter.inUse() == 0; }, 5000));
+}
