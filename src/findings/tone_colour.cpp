@@ -1,13 +1,17 @@
 #include "findings/tone_colour.h"
 
+#include "widgets/indicator_colours.h"
+
+// The indicator's colours are the grid icons' own, so that a red icon in a list says what the red
+// indicator says.
 QColor ToneColour(CheckTone tone) {
   switch (tone) {
     case CheckTone::Alarm:
-      return QColor(0xCC, 0x00, 0x00);
+      return IndicatorColour(CellIcon::Red);
     case CheckTone::Caution:
-      return QColor(0xB3, 0x5C, 0x00);
+      return IndicatorColour(CellIcon::Amber);
     case CheckTone::Clear:
-      return QColor(0x00, 0x70, 0x20);
+      return IndicatorColour(CellIcon::Green);
     case CheckTone::Neutral:
       break;
   }

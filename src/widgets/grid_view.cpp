@@ -2,23 +2,58 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "widgets/indicator_colours.h"
 #include "windowmodel/string_grid.h"
 
 namespace {
 
-void SetText(QTableWidget* table, int tableRow, int col, const QString& text, bool fixed) {
+// A cell's CellIcon, as an int; an item without it has none.
+constexpr int kCellIconRole = Qt::UserRole + 1;
+constexpr int kIconDiameter = 8;
+constexpr int kIconMargin = 4;  // between the icon and the cell's right edge
+
+// Draws a cell as a table does, then its icon, if it has one, over the cell's right end: the text
+// keeps its place and the columns and rows their sizes.
+class CellIconDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const QColor colour = IndicatorColour(static_cast<CellIcon>(index.data(kCellIconRole).toInt()));
+    if (!colour.isValid()) return;
+    const QRect& cell = option.rect;
+    const QRectF circle(cell.right() + 1 - kIconMargin - kIconDiameter,
+                        cell.top() + (cell.height() - kIconDiameter) / 2.0, kIconDiameter, kIconDiameter);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(colour);
+    painter->drawEllipse(circle);
+    painter->restore();
+  }
+};
+
+void SetCell(QTableWidget* table, int tableRow, int col, const StringGrid& grid, int row, bool fixed) {
   QTableWidgetItem* item = table->item(tableRow, col);
   if (!item) {
     item = new QTableWidgetItem;
     table->setItem(tableRow, col, item);
   }
+  const QString& text = grid.cell(col, row);
   if (item->text() != text) item->setText(text);
   const Qt::ItemFlags flags = fixed ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   if (item->flags() != flags) item->setFlags(flags);
   if (fixed) item->setBackground(table->palette().button());
+  const int icon = static_cast<int>(grid.cellIcon(col, row));
+  if (item->data(kCellIconRole).toInt() != icon) item->setData(kCellIconRole, icon);
+  const QString& toolTip = grid.cellToolTip(col, row);
+  if (item->toolTip() != toolTip) item->setToolTip(toolTip);
 }
 
 // A fixed first column stays in place when the grid scrolls sideways: its texts are shown as the
@@ -61,6 +96,7 @@ void SetUpGridTable(QTableWidget* table) {
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table->setWordWrap(false);
+  table->setItemDelegate(new CellIconDelegate(table));
 }
 
 void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
@@ -83,7 +119,7 @@ void ShowStringGrid(QTableWidget* table, const StringGrid& grid) {
   ShowFixedColumn(table, grid);
   for (int row = 1; row < grid.rowCount(); ++row) {
     for (int col = 0; col < grid.colCount(); ++col) {
-      SetText(table, TableRowOfGridRow(row), col, grid.cell(col, row), col < grid.fixedCols);
+      SetCell(table, TableRowOfGridRow(row), col, grid, row, col < grid.fixedCols);
     }
   }
   // The highlight is the selection: a grid without a current row shows none.
