@@ -40,6 +40,8 @@ Key KeyOf(Setting setting) {
       return {"PARAMA", "PUSHURL", ""};
     case Setting::Push:
       return {"PARAMA", "PUSH", ""};
+    case Setting::Prepare:
+      return {"PARAMA", "PREPARE", ""};
     case Setting::ConnectionMode:
       return {"COKBN", "CHCK", ""};
     case Setting::LogFile:

@@ -19,8 +19,9 @@ enum class Setting {
   Parallel,         // [PARAMA] PARALLEL: requests at once to the server, 1..8, "4" when absent
   PushUrl,          // [PARAMA] PUSHURL: the push notifications' WebSocket; blank means derived
   Push,             // [PARAMA] PUSH: "0" turns push notifications off; anything else leaves them on
-  ConnectionMode,   // [COKBN] CHCK: "1" cloud, "2" on premises
-  LogFile,          // [FIRST] LOG: another place for Log.txt
+  Prepare,  // [PARAMA] PREPARE: "0" turns preparing the waiting patients off; anything else leaves it on
+  ConnectionMode,  // [COKBN] CHCK: "1" cloud, "2" on premises
+  LogFile,         // [FIRST] LOG: another place for Log.txt
 };
 
 // The stored value (trimmed, as the profile-string rules give it) or the key's default.

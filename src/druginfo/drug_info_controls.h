@@ -66,4 +66,8 @@ struct DrugInfoControls {
   // Not a control of the form either: the medication check of the patient shown, in the same
   // corner just before the work text (LabelMedCheck). Empty while no patient is shown.
   CheckIndicator LabelMedCheck = IdleIndicator();
+
+  // Not a control of the form either: that the panes of the patient shown were prepared before the
+  // opening, and how long ago ("準備済み（3分前）"), in the same corner just before the check.
+  LabelModel LabelPrepared{QString(), false};
 };

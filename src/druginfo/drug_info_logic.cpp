@@ -41,6 +41,7 @@ void DrugInfoLogic::follow(Job& job) {
 }
 
 void DrugInfoLogic::FormShow() {
+  shared_.prepared.start();
   patient_.open();
   list_.open();
   open_ = true;
@@ -53,6 +54,7 @@ void DrugInfoLogic::FormClose() {
   open_ = false;
   list_.close();
   patient_.close();
+  shared_.prepared.stop();
   showWork();
 }
 

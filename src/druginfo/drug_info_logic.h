@@ -53,6 +53,9 @@ class DrugInfoLogic {
   const LiveReload& liveReload() const { return list_.liveReload(); }
   // The medication check of the patient shown; nothing while none has ended for that patient.
   const std::optional<MedicationCheck>& medicationCheck() const { return patient_.medicationCheck(); }
+  // Today's waiting patients, opened and checked ahead.
+  PreparedDay& prepared() { return shared_.prepared; }
+  const PreparedDay& prepared() const { return shared_.prepared; }
 
   // Window lifetime and menu.
   void FormShow();

@@ -152,6 +152,11 @@ TfrmDrugInfo::TfrmDrugInfo(QWidget* owner, ErrorReport errorReport)
   LabelPush = new QLabel(corner);
   LabelPush->setObjectName(QStringLiteral("LabelPush"));
   cornerRow->addWidget(LabelPush);
+  // Then: that the patient shown was prepared ahead, and how long ago.
+  LabelPrepared = new QLabel(corner);
+  LabelPrepared->setObjectName(QStringLiteral("LabelPrepared"));
+  LabelPrepared->setVisible(false);
+  cornerRow->addWidget(LabelPrepared);
   LabelMedCheck = new CheckIndicatorLabel(corner);  // hidden while it has nothing to say
   LabelMedCheck->setVisible(false);
   cornerRow->addWidget(LabelMedCheck);
@@ -226,6 +231,7 @@ void TfrmDrugInfo::showModels() {
   controls_.show();
   ShowLabel(LabelPush, c.LabelPush);
   ShowLabel(workLabel, c.workLabel);
+  ShowLabel(LabelPrepared, c.LabelPrepared);
   if (shownCheck_ != c.LabelMedCheck) {
     shownCheck_ = c.LabelMedCheck;
     LabelMedCheck->showIndicator(shownCheck_);

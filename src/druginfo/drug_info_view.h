@@ -36,6 +36,7 @@ class TfrmDrugInfo : public FormWindow {
   QTableWidget* GridInstitution;
   QTimer* TimerRefresh = nullptr;
   QLabel* LabelPush = nullptr;
+  QLabel* LabelPrepared = nullptr;
   CheckIndicatorLabel* LabelMedCheck = nullptr;
   QLabel* workLabel = nullptr;
   CheckIndicator shownCheck_ = IdleIndicator();  // what LabelMedCheck shows

@@ -6,6 +6,7 @@
 #include "core/error_message.h"
 #include "core/timestamp.h"
 #include "medcheck/check_indicator.h"
+#include "orca/patient_number.h"
 #include "ownhistory/self_history_load.h"
 #include "ownhistory/self_month.h"
 #include "savedpdf/pdf_buttons.h"
@@ -15,6 +16,7 @@
 #include "usecases/check_medication.h"
 #include "usecases/find_patient.h"
 #include "usecases/open_patient.h"
+#include "usecases/prepare_patient.h"
 #include "windowmodel/print_lines.h"
 
 PatientPanes::PatientPanes(DrugInfoShared& window) : w_(window) {}
@@ -30,6 +32,7 @@ void PatientPanes::close() {
   job_.cancel();
   monthJob_.cancel();
   clearMedicationCheck();
+  ShowPreparedAge(QDateTime());
   FTainLists.reset();
 }
 
@@ -40,6 +43,7 @@ void PatientPanes::InitSet() {
   w_.controls.MemoSelf.lines.clear();
   w_.controls.MemoTain.lines.clear();
   clearMedicationCheck();
+  ShowPreparedAge(QDateTime());
   UpdateSelfMonthLabel();
 }
 
@@ -49,7 +53,15 @@ void PatientPanes::SearchByPatientID(const QString& patientId) {
 
 Job::Road PatientPanes::searchRoad(QString patientId) {
   job_.progress().set(QStringLiteral("患者検索"));
-  const NumberSearch found = co_await FindPatientByNumber(w_.client, patientId);
+  NumberSearch found;
+  // A patient of today's list prepared ahead is known: their number needs no request either.
+  if (const PreparedPatient* prepared = w_.prepared.ready(NormalisePatientNumber(patientId))) {
+    found.number = prepared->patientId;
+    found.name = prepared->patientName;
+  } else {
+    NumberSearch asked = co_await FindPatientByNumber(w_.client, patientId);
+    found = std::move(asked);
+  }
   if (found.message) co_return found.message;
   emit patientFound(found.number, found.name);
 
@@ -59,14 +71,14 @@ Job::Road PatientPanes::searchRoad(QString patientId) {
   ShowPatientLabels();
   FSelfMonth.clear();
   FTainMonth.clear();
-  MedicationCheckInput opened = co_await openSteps();
+  std::optional<MedicationCheckInput> opened = co_await openSteps();
 
   const QStringList& months = FTainLists->monthList;
   if (!months.isEmpty()) {
     FTainMonth = months.last();
     w_.controls.LabelTainMonth.text = MonthLabelText(FTainMonth);
   }
-  co_await checkMedication(std::move(opened));
+  if (opened) co_await checkMedication(std::move(*opened));
   co_return std::nullopt;
 }
 
@@ -90,8 +102,8 @@ void PatientPanes::OpenPatient() {
 }
 
 Job::Road PatientPanes::openRoad() {
-  MedicationCheckInput opened = co_await openSteps();
-  co_await checkMedication(std::move(opened));
+  std::optional<MedicationCheckInput> opened = co_await openSteps();
+  if (opened) co_await checkMedication(std::move(*opened));
   co_return std::nullopt;
 }
 
@@ -99,15 +111,33 @@ Job::Road PatientPanes::openRoad() {
 // marks, age; what was read is handed on to the medication check. The panes and the check's
 // indicator are emptied before anything is asked, so that nothing of the patient opened before
 // stands beside the new one's name; a month the user picks meanwhile replaces no pane of the new
-// patient's but the own history.
-Task<MedicationCheckInput> PatientPanes::openSteps() {
+// patient's but the own history. A patient prepared ahead is shown from memory; one being prepared
+// is waited for, their preparation now going at the opening's pace.
+Task<std::optional<MedicationCheckInput>> PatientPanes::openSteps() {
   w_.reloadConnection();
   monthJob_.cancel();
   monthChosen_ = false;
   clearMedicationCheck();
+  ShowPreparedAge(QDateTime());
   if (!FPatientID.trimmed().isEmpty()) {
     ClearInstitutionGrid();
     w_.controls.MemoTain.lines.clear();
+  }
+  if (const PreparedPatient* prepared = w_.prepared.ready(FPatientID)) {
+    ShowPreparedPatient(*prepared);
+    ShowPreparedAge(prepared->preparedAt);
+    emit panesShown();
+    co_return std::nullopt;
+  }
+  if (w_.prepared.preparing(FPatientID)) {
+    job_.progress().set(QStringLiteral("他院薬歴"));
+    const std::optional<PreparedPatient> prepared = co_await w_.prepared.takeOver(FPatientID);
+    if (prepared) {
+      ShowPreparedPatient(*prepared);
+      emit panesShown();
+      if (prepared->checkError) std::rethrow_exception(prepared->checkError);
+      co_return std::nullopt;
+    }
   }
   TainLists lists = *FTainLists;
   const OpenedPatient opened = co_await LoadPatient(w_.client, FPatientID, FPatientName, FSelfMonth,
@@ -116,6 +146,26 @@ Task<MedicationCheckInput> PatientPanes::openSteps() {
   emit panesShown();
   w_.controls.LabelAge.text = opened.ageLabel;
   co_return CheckInputOf(FPatientID, opened);
+}
+
+// What the road shows at its end, from what was prepared: the panes, the age and the check.
+void PatientPanes::ShowPreparedPatient(const PreparedPatient& prepared) {
+  ShowOpenedPatient(prepared.opened);
+  w_.controls.LabelAge.text = prepared.opened.ageLabel;
+  job_.progress().clear();
+  showCheck(prepared.check);
+}
+
+void PatientPanes::ShowPreparedAge(const QDateTime& preparedAt) {
+  LabelModel& label = w_.controls.LabelPrepared;
+  label.visible = preparedAt.isValid();
+  if (!label.visible) {
+    label.text.clear();
+    return;
+  }
+  const qint64 minutes = std::max<qint64>(preparedAt.secsTo(Now()), 0) / 60;
+  label.text =
+      minutes < 1 ? QStringLiteral("準備済み（1分以内）") : QStringLiteral("準備済み（%1分前）").arg(minutes);
 }
 
 void PatientPanes::ShowOpenedPatient(const OpenedPatient& opened) {
@@ -135,7 +185,6 @@ void PatientPanes::ShowOpenedPatient(const OpenedPatient& opened) {
 // is reported, so that the indicator never stays on "running".
 Task<void> PatientPanes::checkMedication(MedicationCheckInput input) {
   if (input.patientId.trimmed().isEmpty()) co_return;
-  const QString patient = FPatientID + QStringLiteral("　") + FPatientName;
   w_.controls.LabelMedCheck = RunningIndicator();
   job_.progress().clear();  // the indicator tells what runs now
 
@@ -149,10 +198,14 @@ Task<void> PatientPanes::checkMedication(MedicationCheckInput input) {
     check.failure = ErrorMessage(e);
     error = std::current_exception();
   }
-  check_ = std::move(check);
-  checkedPatient_ = patient;
-  w_.controls.LabelMedCheck = IndicatorOf(*check_);
+  showCheck(check);
   if (error) std::rethrow_exception(error);
+}
+
+void PatientPanes::showCheck(const MedicationCheck& check) {
+  check_ = check;
+  checkedPatient_ = FPatientID + QStringLiteral("　") + FPatientName;
+  w_.controls.LabelMedCheck = IndicatorOf(*check_);
 }
 
 void PatientPanes::clearMedicationCheck() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -13,6 +14,7 @@
 struct MedicationCheckInput;
 struct OpenedPatient;
 struct PdfButtonAction;
+struct PreparedPatient;
 struct TainOverview;
 
 // The right-hand side of the drug-information window and the search by number: the patient shown,
@@ -29,6 +31,8 @@ struct TainOverview;
 // - A month chosen with the month buttons (the month job) while a patient opens wins over the
 //   opening's own-history month; a new opening cancels a month still loading.
 // - The check's indicator shows the check of the patient shown, or nothing.
+// - A patient prepared ahead (PreparedDay::ready) opens from memory, without a request, with the
+//   panes the road would show; one being prepared is taken over, the road asking nothing of its own.
 class PatientPanes : public QObject {
   Q_OBJECT
  public:
@@ -82,11 +86,15 @@ class PatientPanes : public QObject {
   void OpenPatient();
   void ShowPatientLabels();
   void ShowOpenedPatient(const OpenedPatient& opened);
+  void ShowPreparedPatient(const PreparedPatient& prepared);
+  void showCheck(const MedicationCheck& check);
+  void ShowPreparedAge(const QDateTime& preparedAt);
   void ShowTainOverview(const TainOverview& overview);
   void CarryOutPdfButton(const PdfButtonAction& action);
   Job::Road searchRoad(QString patientId);
   Job::Road openRoad();
-  Task<MedicationCheckInput> openSteps();
+  // Nothing when the panes were shown from what was prepared, check included.
+  Task<std::optional<MedicationCheckInput>> openSteps();
   Task<void> checkMedication(MedicationCheckInput input);
   void clearMedicationCheck();
   Job::Road monthRoad(QString patientId, QString month);

@@ -21,8 +21,14 @@ Task<bool> NotProbed() {
 
 ReceptionList::ReceptionList(DrugInfoShared& window) : w_(window), live_([this] { PushReload(); }) {
   live_.attach(push_);
-  QObject::connect(&live_, &LiveReload::patientNamed, &live_,
-                   [this](const QString& patientId) { probes_[FCurrentDate].named(patientId); });
+  QObject::connect(&live_, &LiveReload::patientNamed, &live_, [this](const QString& patientId) {
+    probes_[FCurrentDate].named(patientId);
+    w_.prepared.named(patientId);
+  });
+  QObject::connect(&w_.prepared, &PreparedDay::changed, &live_, [this] {
+    ShowPreparedChecks();
+    w_.ui.ModelsChanged();
+  });
   QObject::connect(&live_, &LiveReload::indicatorChanged, &live_, [this] {
     ShowPushIndicator();
     w_.ui.ModelsChanged();
@@ -50,6 +56,7 @@ void ReceptionList::close() {
 void ReceptionList::InitSet() {
   FCurrentDate = Today();
   live_.setDayShown(FCurrentDate);
+  w_.prepared.showDay(FCurrentDate);
   FListMode = ListMode::All;
   UpdateListStateDisplay();
   FPatientRow = -1;
@@ -92,8 +99,10 @@ Job::Road ReceptionList::listRoad(QDate day, ListMode mode, Load load) {
       for (ListedPatient& patient : list->patients) patient.marked = knownMarked(patient.number);
     }
     FillPatientGrid(w_.controls.GridPatient, list->patients);
+    ShowPreparedChecks();
     ReselectPatient(selected);
   }
+  w_.prepared.listed(day, list->waiting);
   w_.ui.ModelsChanged();
   if (list->cacheError) std::rethrow_exception(list->cacheError);  // the list stands, unmarked
   co_await markRows(day);
@@ -111,13 +120,15 @@ Task<void> ReceptionList::markRows(QDate day) {
   const QStringList numbers = PatientNumbersOf(w_.controls.GridPatient);
   const QSet<QString> known = markedOn_.value(day);
   const QDateTime now = Now();
-  QList<bool> probed;   // asked about now
-  QList<bool> waiting;  // unmarked, but not due yet: asked nothing, left as they are
+  QList<bool> probed;      // asked about now
+  QList<bool> waiting;     // unmarked, but not due yet: asked nothing, left as they are
+  QList<bool> probedOnce;  // found unmarked before: a mark now came after the reception
   for (const QString& number : numbers) {
     const bool needs = NeedsProbe(number, known);
     const bool due = needs && probes_[day].due(number, now);
     probed << due;
     waiting << (needs && !due);
+    probedOnce << probes_[day].probedBefore(number);
   }
   const auto total = static_cast<int>(probed.count(true));
   if (total > 0) job_.progress().set(QStringLiteral("マイナ"), total);
@@ -130,8 +141,10 @@ Task<void> ReceptionList::markRows(QDate day) {
       [&](std::size_t i, bool marked) {
         const auto index = static_cast<qsizetype>(i);
         if (marked) {
+          const bool news = !markedOn_[day].contains(TrimBlanksAndControls(numbers.at(index)));
           markedOn_[day].insert(TrimBlanksAndControls(numbers.at(index)));
           MarkPatientRow(w_.controls.GridPatient, static_cast<int>(index) + 1);
+          if (news && probedOnce.at(index)) w_.prepared.markFound(numbers.at(index));
         }
         if (probed.at(index)) {
           probes_[day].probed(numbers.at(index), now);
@@ -169,6 +182,7 @@ void ReceptionList::ChangeDay(const QDate& day) {
   w_.controls.EditSearch.text.clear();
   FCurrentDate = day;
   live_.setDayShown(day);
+  w_.prepared.showDay(day);
   UpdateDateLabel();
   LoadPatientList();
 }
@@ -235,6 +249,18 @@ void ReceptionList::replaceWith(QList<ListedPatient> patients) {
   ClearPatientGrid();
   for (ListedPatient& patient : patients) patient.marked = knownMarked(patient.number);
   FillPatientGrid(w_.controls.GridPatient, patients);
+  ShowPreparedChecks();
+}
+
+// The icons stand for the day shown only: what is prepared is today's.
+void ReceptionList::ShowPreparedChecks() {
+  StringGrid& grid = w_.controls.GridPatient;
+  const bool today = FCurrentDate == Today();
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    const PreparedPatient* prepared = today ? w_.prepared.kept(numberAt(row)) : nullptr;
+    const CheckIndicator indicator = prepared ? IndicatorOf(prepared->check) : CheckIndicator();
+    ShowRowCheck(grid, row, prepared ? &indicator : nullptr);
+  }
 }
 
 void ReceptionList::loadEnded() {

@@ -76,6 +76,8 @@ class ReceptionList {
   // A search's patients replace the list and any load of it, with the marks known for the day.
   void replaceWith(QList<ListedPatient> patients);
   void selectRow(int row);
+  // The check's outcome of every row's patient prepared ahead, as icons in the grid.
+  void ShowPreparedChecks();
   // After the list job has ended: a change pushed meanwhile is read now.
   void loadEnded();
 

@@ -40,3 +40,7 @@ void ProbeSchedule::named(const QString& number) {
   const auto found = entries_.find(Key(number));
   if (found != entries_.end()) found->named = true;
 }
+
+bool ProbeSchedule::probedBefore(const QString& number) const {
+  return entries_.contains(Key(number));
+}

@@ -19,6 +19,8 @@ class ProbeSchedule {
   void probed(const QString& number, const QDateTime& now);
   // A pushed event named the patient.
   void named(const QString& number);
+  // Whether the patient was probed before (a mark found now is news: it came after the reception).
+  bool probedBefore(const QString& number) const;
 
  private:
   struct Entry {

@@ -1,5 +1,7 @@
 #include "usecases/list_day.h"
 
+#include <algorithm>
+
 #include "async/in_order.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
@@ -12,6 +14,10 @@ DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {
   for (const Reception& reception : ReadReceptions(answerLines)) {
     cache.add(reception.patientId, reception.name);
     if (ListedInMode(reception, mode)) list.patients.append({reception.patientId, reception.name, false});
+    const bool waits = ListedInMode(reception, ListMode::InProgress);
+    const bool known = std::any_of(list.waiting.cbegin(), list.waiting.cend(),
+                                   [&](const ListedPatient& p) { return p.number == reception.patientId; });
+    if (waits && !known) list.waiting.append({reception.patientId, reception.name, false});
   }
   try {
     cache.save();

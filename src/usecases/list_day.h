@@ -17,6 +17,9 @@ class OrcaClient;
 // The patients received on a day, as the list shows them.
 struct DayList {
   QList<ListedPatient> patients;  // in the answer's order, as the list mode filters them
+  // Every patient with a reception still in progress (whatever the mode shows), each once, in the
+  // answer's order: the order in which they were received.
+  QList<ListedPatient> waiting;
   // The patient cache could not be written: the list stands, unmarked, and the error is the
   // caller's to raise once it has shown the list.
   std::exception_ptr cacheError;

@@ -52,3 +52,23 @@ void MarkPatientRows(StringGrid& grid, const QList<bool>& marked) {
 void MarkPatientRow(StringGrid& grid, int row) {
   if (row >= 1 && row < grid.rowCount()) grid.setCell(Mark, row, kOnlineInformationMark);
 }
+
+void ShowRowCheck(StringGrid& grid, int row, const CheckIndicator* indicator) {
+  CellIcon icon = CellIcon::None;
+  if (indicator) {
+    switch (indicator->tone) {
+      case CheckTone::Alarm:
+        icon = CellIcon::Red;
+        break;
+      case CheckTone::Caution:
+        icon = CellIcon::Amber;
+        break;
+      case CheckTone::Clear:
+        icon = CellIcon::Green;
+        break;
+      case CheckTone::Neutral:
+        break;
+    }
+  }
+  grid.setCellIcon(PatientName, row, icon, icon == CellIcon::None ? QString() : indicator->text);
+}

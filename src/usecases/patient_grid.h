@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include "medcheck/check_indicator.h"
 #include "windowmodel/string_grid.h"
 
 // A patient as the patient grid lists it.
@@ -29,3 +30,6 @@ void MarkPatientRows(StringGrid& grid, const QList<bool>& marked);
 
 // Marks one data row (1 for the first).
 void MarkPatientRow(StringGrid& grid, int row);
+// The medication check's outcome of a data row's patient, prepared ahead: a small icon in the name
+// cell in the indicator's colour, the indicator's text as its tool tip; none without a check.
+void ShowRowCheck(StringGrid& grid, int row, const CheckIndicator* indicator);

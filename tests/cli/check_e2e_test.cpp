@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/ini_file.h"
+
 #include <QDate>
 #include <QFile>
 #include <QMap>
@@ -68,6 +70,8 @@ class CheckWindowE2e : public SimAndCli {
   void SetUp() override {
     SimAndCli::SetUp();
     if (HasFatalFailure()) return;
+    // The check of the patient opened, with no other patient prepared ahead beside it.
+    IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PREPARE"), QStringLiteral("0"));
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
     WaitUntilIdle(*logic);

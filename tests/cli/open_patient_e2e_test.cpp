@@ -47,6 +47,7 @@ class OpenPatientE2e : public SimAndCli, public testing::WithParamInterface<EndT
     // The window is what rinmed-cli's output is held against: no list read in between because a push
     // link came up.
     IFWriteIniStr("PARAMA", "PUSH", "0");
+    IFWriteIniStr("PARAMA", "PREPARE", "0");
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
     WaitUntilIdle(*logic);  // loads today's list, which also fills the patient cache

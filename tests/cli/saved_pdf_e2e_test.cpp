@@ -62,6 +62,7 @@ class SavedPdfE2e : public SimAndCli {
     if (HasFatalFailure()) return;
     // The patients' files, with no list read in between because a push link came up.
     IFWriteIniStr(u"PARAMA"_s, u"PUSH"_s, u"0"_s);
+    IFWriteIniStr(u"PARAMA"_s, u"PREPARE"_s, u"0"_s);
     logic = std::make_unique<DrugInfoLogic>(ui);
     logic->FormShow();
     WaitUntilIdle(*logic);

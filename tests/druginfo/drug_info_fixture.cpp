@@ -7,6 +7,8 @@
 void DrugInfoTest::SetUp() {
   TempProgramFolder::SetUp();
   setClock(QDate(2024, 5, 1));
+  // The scripted server answers what each test asks for; no patient is prepared ahead of its openings.
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PREPARE"), QStringLiteral("0"));
   logic = std::make_unique<DrugInfoLogic>(ui);
 }
 

@@ -4,6 +4,7 @@
 #include "drug_info_fixture.h"
 
 TEST_F(DrugInfoTest, opensInItsStartingStateWithoutSettingsFile) {
+  ASSERT_TRUE(QFile::remove(path(QStringLiteral("user.ini"))));  // the fixture's PREPARE=0
   logic->FormShow();
   WaitUntilIdle(*logic);
   const DrugInfoControls& c = logic->controls();

@@ -19,6 +19,9 @@ void EndToEndTest::SetUp() {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PARALLEL"), QString::number(how.parallel));
   // The list's own loads, with nothing pushed in between; the live list has tests of its own.
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PUSH"), QStringLiteral("0"));
+  // Nor any patient prepared ahead of the openings, whose requests the tests count; the prepared day has
+  // tests of its own.
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PREPARE"), QStringLiteral("0"));
   logic = std::make_unique<DrugInfoLogic>(ui);
 }
 

@@ -75,8 +75,8 @@ int main(int argc, char** argv) {
   // A message box would wait for a click that never comes offscreen.
   QTimer watchdog;
   watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, [] { Fail(QStringLiteral("no screenshot after 60 s")); });
-  watchdog.start(60000);
+  QObject::connect(&watchdog, &QTimer::timeout, [] { Fail(QStringLiteral("no screenshot after 90 s")); });
+  watchdog.start(90000);
 
   TfrmMain launcher(LauncherServices::Program());
   launcher.show();
@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
     marked = marked || !grid.cell(3, row).isEmpty();
   }
   if (!listed || !marked) Fail(QStringLiteral("the drug-information window shows no marked receptions"));
+  // Every waiting patient prepared, so that the list shows each one's check.
+  if (!RunUntil([&live] { return !live.prepared().running(); }, 50000))
+    Fail(QStringLiteral("the waiting patients were not prepared"));
+  Settle();
   Save(drugInfo, out, QStringLiteral("druginfo.png"));
 
   // Demo patient 1 opened by a double-click on its row: both histories and the grid.
