@@ -7,6 +7,10 @@
 // BM_PushedReceptionToIcon: the time from POST /sim/accept to the check's icon in the new row, for
 // demo patients 1, 1001, 1002, 1003 and 2 received one after another, each once the last is prepared.
 //
+// BM_MemoryOfPreparedPatients: the resident memory of about 100 prepared patients of a busy day.
+//
+// BM_SavedPdfMonthsOfTheLargestDemoPdf: the saved PDF step of a preparation, on the window's thread.
+//
 // BM_SimulatedDay: eight hours of a demo day at 60 times the speed (8 minutes), the window's clock and
 // timers scaled alike: a reception every 6 minutes (orca-sim --push-every 6), each billed 10 minutes
 // after it and opened by a double-click 5 minutes after it. Argument 1: preparing on; 0: off. Counts the
@@ -31,6 +35,7 @@
 #include "demo_sim.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
+#include "savedpdf/drug_pdf_merge.h"
 #include "sim_control.h"
 #include "usecases/patient_grid.h"
 
@@ -233,5 +238,50 @@ void BM_SimulatedDay(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SimulatedDay)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+
+long ResidentKiB() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+  }
+  return 0;
+}
+
+// The memory that 100 prepared patients take: a busy day of 250 receptions (about 100 of them in
+// progress) prepared in full without latency, the resident size before and after, per patient kept.
+void BM_MemoryOfPreparedPatients(benchmark::State& state) {
+  for (auto _ : state) {
+    Window window(true, {"--receptions", "250"});
+    DrugInfoLogic& logic = *window.logic;
+    const long before = ResidentKiB();
+    if (!window.open()) state.SkipWithError("no push link");
+    RunUntil([&] { return logic.prepared().keptCount() >= 100 && !logic.prepared().running(); }, 600000);
+    Settled(logic);
+    const long after = ResidentKiB();
+    const int kept = logic.prepared().keptCount();
+    state.counters["kept"] = kept;
+    state.counters["residentBeforeMiB"] = static_cast<double>(before) / 1024;
+    state.counters["residentAfterMiB"] = static_cast<double>(after) / 1024;
+    state.counters["perPatientKiB"] = kept > 0 ? static_cast<double>(after - before) / kept : 0;
+  }
+}
+BENCHMARK(BM_MemoryOfPreparedPatients)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The saved drug-information PDF's months as a preparation reads them on the window's thread: the
+// largest demo PDF (patient 1's), with its log lines.
+void BM_SavedPdfMonthsOfTheLargestDemoPdf(benchmark::State& state) {
+  QTemporaryDir folder;
+  SetProgramFolder(folder.path());
+  WriteSetting(Setting::PdfFolder, QStringLiteral(RINMED_DEMO_PDF_DIR));
+  for (auto _ : state) {
+    TainLists lists;
+    MergeSavedDrugPdf(lists, {QStringLiteral("1"), QStringLiteral("山田　太郎"), QStringLiteral("1234567"),
+                              QStringLiteral("見本台内科クリニック")});
+    if (lists.treatmentMonths.isEmpty()) state.SkipWithError("no months read");
+    benchmark::DoNotOptimize(lists);
+  }
+}
+BENCHMARK(BM_SavedPdfMonthsOfTheLargestDemoPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace

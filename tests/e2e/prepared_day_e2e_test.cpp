@@ -174,6 +174,26 @@ TEST_P(PreparedDayE2e, theListShowsEveryPreparedPatientsCheck) {
   EXPECT_EQ(grid.cell(2, rowOf(QStringLiteral("1"))), QStringLiteral("山田　太郎"));
 }
 
+// A search by the number of a prepared patient needs no request either: they stand alone in the list and
+// their panes show at once.
+TEST_P(PreparedDayOneAtATime, aSearchByNumberOfAPreparedPatientAsksNothing) {
+  open();
+  accept(1002);
+  ASSERT_TRUE(preparedSoon(QStringLiteral("1002")));
+  ASSERT_TRUE(settled());
+  const qsizetype before = sent.size();
+  logic->controls().ComboBoxSearch.itemIndex = static_cast<int>(SearchKind::PatientNumber);
+  logic->controls().EditSearch.text = QStringLiteral("01002");
+  logic->BtnSearchClick();
+  EXPECT_EQ(sent.size(), before);
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|1002|小松　律子|◎")});
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("1002"));
+  EXPECT_TRUE(logic->controls().LabelPrepared.visible);
+  EXPECT_EQ(logic->controls().LabelMedCheck.tone, CheckTone::Alarm);
+  EXPECT_FALSE(logic->controls().MemoTain.lines.isEmpty());
+  ASSERT_TRUE(WaitUntilIdle(*logic));
+}
+
 TEST_P(PreparedDayOneAtATime, aBilledPatientKeepsNothing) {
   open();
   accept(1);
