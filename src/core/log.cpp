@@ -1,5 +1,6 @@
 #include "core/log.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringConverter>
@@ -11,6 +12,7 @@
 #include "core/timestamp.h"
 #include "core/user_settings.h"
 #include "platform/drives.h"
+#include "platform/replace_file.h"
 
 QString GetLogTxt() {
   const QString configured = ReadSetting(Setting::LogFile);
@@ -49,6 +51,16 @@ void Append(const QString& path, const QByteArray& bytes) {
 }
 
 }  // namespace
+
+bool StartNewLogIfLarge(qint64 limit, QString* error) {
+  const QFileInfo log(LogFilePath(GetLogTxt()));
+  if (!log.isFile() || log.size() <= limit) return true;
+  const QString older = log.dir().filePath(log.completeBaseName() + QStringLiteral(".1.") + log.suffix());
+  QString reason;
+  if (MoveIntoPlace(log.filePath(), older, &reason)) return true;
+  if (error) *error = reason;
+  return false;
+}
 
 void WrtLog(const QString& fileName, const QString& text) {
   Append(LogFilePath(fileName), LogLine(text));

@@ -7,6 +7,12 @@
 // exists on a present volume, otherwise Log.txt in the program's folder.
 QString GetLogTxt();
 
+// At program start: a log larger than `limit` (32 MiB) is renamed to "Log.1.txt" beside it, replacing an
+// older one, and the lines that follow begin a new log. False when it was left as it was for a failure
+// (`error` says why); the program then goes on writing to the old one.
+inline constexpr qint64 kLogRenameBytes = qint64(32) * 1024 * 1024;
+bool StartNewLogIfLarge(qint64 limit = kLogRenameBytes, QString* error = nullptr);
+
 // Appends "<timestamp> <text>" and CR LF to the file, creating it when needed. The text is written
 // in the system code page. Raises CoreError when the file can be neither opened nor created.
 void WrtLog(const QString& fileName, const QString& text);

@@ -1,6 +1,8 @@
 // rinmed-cli pdf-text, pdf-date and pdf-months on real PDFs, as support staff run them.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -74,4 +76,17 @@ TEST(RinmedCliPdf, errorsGoToStderrWithANonZeroStatus) {
     EXPECT_EQ(run.out, QString()) << what;
     EXPECT_EQ(run.err, c.err) << what;
   }
+}
+
+// rinmed-cli begins a new log, as the window program does, when the one it finds is over 32 MiB.
+TEST(RinmedCliLog, aLargeLogIsRenamedWhenTheProgramStarts) {
+  QTemporaryDir folder;
+  QFile log(folder.filePath(u"Log.txt"_s));
+  ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(log.resize(qint64(32) * 1024 * 1024 + 1));
+  log.close();
+  const CliRun run = RunCli({u"--folder"_s, folder.path(), u"pdf-date"_s, Fixture(u"checkup.pdf"_s)});
+  EXPECT_EQ(run.out, u"2024-05\n"_s);
+  EXPECT_EQ(QFileInfo(folder.filePath(u"Log.1.txt"_s)).size(), qint64(32) * 1024 * 1024 + 1);
+  EXPECT_LT(QFileInfo(folder.filePath(u"Log.txt"_s)).size(), 1024);
 }

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "core/clock.h"
 #include "core/core_error.h"
@@ -91,3 +93,50 @@ TEST_F(Log, fixedTimestampIgnoresRegionalSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+// A log of `bytes` bytes, written sparsely.
+void Grow(const QString& path, qint64 bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(file.resize(bytes));
+}
+
+}  // namespace
+
+// At start a log over the limit becomes Log.1.txt (an older one replaced) and the next line begins a new
+// one; at the limit or below it stays; the LOG key's folder is honoured.
+TEST_F(Log, aLargeLogIsRenamedAtStartAndANewOneBegins) {
+  const struct {
+    const char* what;
+    const char* folder;  // "" for the program folder, else a folder named by LOG
+    qint64 bytes;
+    bool renamed;
+  } cases[] = {
+      {"at the limit", "", kLogRenameBytes, false},
+      {"one byte over", "", kLogRenameBytes + 1, true},
+      {"in the LOG folder", "logs", kLogRenameBytes + 1, true},
+  };
+  for (const auto& c : cases) {
+    const QString folder = QString::fromLatin1(c.folder);
+    if (!folder.isEmpty()) {
+      QDir(dir_.path()).mkdir(folder);
+      IFWriteIniStr("FIRST", "LOG", path(folder));
+    }
+    const QString log =
+        path(folder.isEmpty() ? QStringLiteral("Log.txt") : folder + QStringLiteral("/Log.txt"));
+    const QString older =
+        path(folder.isEmpty() ? QStringLiteral("Log.1.txt") : folder + QStringLiteral("/Log.1.txt"));
+    writeFile(folder.isEmpty() ? QStringLiteral("Log.1.txt") : folder + QStringLiteral("/Log.1.txt"),
+              "older");
+    Grow(log, c.bytes);
+    QString error;
+    EXPECT_TRUE(StartNewLogIfLarge(kLogRenameBytes, &error)) << c.what << error.toStdString();
+    WrtLog(GetLogTxt(), QStringLiteral("first line"));
+    EXPECT_EQ(QFileInfo(older).size(), c.renamed ? c.bytes : 5) << c.what;
+    EXPECT_EQ(QFileInfo(log).size() < 100, c.renamed) << c.what;
+    QFile::remove(log);
+    QFile::remove(older);
+  }
+}

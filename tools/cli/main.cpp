@@ -7,6 +7,7 @@
 #include "cli_command.h"
 #include "cli_output.h"
 #include "core/core_error.h"
+#include "core/log.h"
 #include "core/program_folder.h"
 #include "platform/console.h"
 #include "platform/tls_backend.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[]) {
     return arguments.isEmpty() ? kExitUsage : kExitDone;
   }
 
+  StartNewLogIfLarge();  // a log that cannot be renamed grows on, as before
   const CliCommand* command = FindCliCommand(arguments.first());
   if (!command) {
     PrintError(QStringLiteral("unknown command: ") + arguments.first() + QStringLiteral(" (see --help)"));
