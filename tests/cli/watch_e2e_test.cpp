@@ -56,12 +56,25 @@ TEST_F(WatchE2e, printsTheListAgainAfterAPushedReceptionAndEndsCleanlyWhenAskedT
   EXPECT_TRUE(log.contains("Push: 終了しました"));
 }
 
-TEST_F(WatchE2e, refusesWithoutPushNotifications) {
+// Without push notifications the list is read at the refresh interval, as the window's timer reads it,
+// and printed again when it changed; standard error says once why.
+TEST_F(WatchE2e, withoutPushNotificationsItReadsTheListAtTheRefreshInterval) {
   IFWriteIniStr("PARAMA", "PUSH", "0");
-  const CliRun off = runCli({"watch"});
-  EXPECT_EQ(off.exitCode, 1);
-  EXPECT_EQ(off.err, "push notifications are off (PUSH=0 in user.ini)\n");
-  EXPECT_TRUE(off.out.isEmpty());
+  IFWriteIniStr("PARAMA", "REFRESH", "10");
+  QProcess cli;
+  cli.start(RINMED_CLI_EXECUTABLE, {"watch", "--folder", dir_.path()});
+  ASSERT_TRUE(cli.waitForStarted());
+  ASSERT_EQ(listings(cli, 1).size(), 1) << cli.readAllStandardError().toStdString();
+  ASSERT_EQ(simAccept(5), 200);
+  const QStringList both = listings(cli, 2);
+  ASSERT_EQ(both.size(), 2) << cli.readAllStandardError().toStdString();
+  EXPECT_TRUE(both[1].endsWith("\t5\t田中　健二\t◎"));
+  cli.terminate();
+  ASSERT_TRUE(cli.waitForFinished(10000));
+  EXPECT_EQ(cli.exitCode(), 0);
+  EXPECT_EQ(
+      QString::fromUtf8(cli.readAllStandardError()),
+      "watch: push notifications are off (PUSH=0 in user.ini): the list is read every 10 s (REFRESH)\n");
   EXPECT_EQ(runCli({"watch", "5/1"}).exitCode, 2);
 }
 

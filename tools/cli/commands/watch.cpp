@@ -1,5 +1,7 @@
 // rinmed-cli watch [yyyy-mm-dd] [--in-progress]: the patient grid of a day, printed once and again
-// whenever ORCA's push notifications change it, until interrupted.
+// whenever ORCA's push notifications change it, until interrupted. Without push notifications (PUSH=0,
+// no address for them) and while the link is down, the list is read every REFRESH seconds instead, as
+// the window's timer reads it.
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
@@ -9,9 +11,11 @@
 #include "cli_output.h"
 #include "core/user_settings.h"
 #include "day_listing.h"
+#include "orca/connection.h"
 #include "orca/orca_client.h"
 #include "push/live_reload.h"
 #include "push/push_link.h"
+#include "push/push_target.h"
 #include "stop_signal.h"
 #include "usecases/list_day.h"
 #include "usecases/user_messages.h"
@@ -73,21 +77,27 @@ int Watch(const QStringList& arguments) {
   if (!parsed) return kExitUsage;
   OrcaClient client;
   if (!ConnectToConfiguredServer(client)) return kExitMessage;
-  if (!PushEnabled(ReadSetting(Setting::Push))) {
-    PrintError(QStringLiteral("push notifications are off (PUSH=0 in user.ini)"));
-    return kExitMessage;
-  }
 
   Watcher watcher(client, *parsed);
   watcher.list();
   // The first listing tells whether the server is an ORCA without WebORCA, whose pusher has a port
   // of its own.
   const PushTarget target = ReadPushTarget(client.usesClassicForm());
-  if (target.url.isEmpty()) {
-    PrintError(QStringLiteral("no address for push notifications (PUSHURL in user.ini)"));
-    return kExitMessage;
+  const int refreshMs = RefreshIntervalMs(ReadSetting(Setting::RefreshSeconds));
+  const QString polling = QStringLiteral(": the list is read every %1 s (REFRESH)").arg(refreshMs / 1000);
+  if (!target.enabled) {
+    PrintError(QStringLiteral("watch: push notifications are off (PUSH=0 in user.ini)") + polling);
+  } else if (target.url.isEmpty()) {
+    PrintError(QStringLiteral("watch: no address for push notifications (PUSHURL in user.ini)") + polling);
   }
+  const bool pushed = target.enabled && !target.url.isEmpty();
   PushLink link;
+  // The timer's ticks count while the link does not stand: every change reaches the list through it.
+  QTimer refresh;
+  QObject::connect(&refresh, &QTimer::timeout, [&] {
+    if (!pushed || link.status().state != PushState::Connected) watcher.list();
+  });
+  refresh.start(refreshMs);
   LiveReload live([&watcher] { watcher.list(); });
   live.setDayShown(parsed->day);
   live.attach(link);
@@ -97,9 +107,11 @@ int Watch(const QStringList& arguments) {
   });
   QEventLoop loop;
   QuitOnStopSignal(loop);
-  link.start(target);
+  if (pushed) link.start(target);
   loop.exec();
 
+  refresh.stop();
+  if (!pushed) return kExitDone;
   link.stop();
   QEventLoop goodbye;  // the server's answer to the closing frame, briefly
   QTimer::singleShot(2000, &goodbye, &QEventLoop::quit);
@@ -115,7 +127,7 @@ int Watch(const QStringList& arguments) {
 const CliRegistration registration{
     {QStringLiteral("watch"), QStringLiteral("[yyyy-mm-dd] [--in-progress]"),
      QStringLiteral("the patient grid of the day, printed again (after an empty line) whenever ORCA's push "
-                    "notifications change it, until interrupted"),
+                    "notifications change it (without them, every REFRESH seconds), until interrupted"),
      Watch}};
 
 }  // namespace
