@@ -109,7 +109,7 @@ TEST_F(OpenPatientTest, searchByNumberPutsThePatientAloneInTheGridAndOpensIt) {
       PatientAnswer(WholeName(QString()) + WholeName(QStringLiteral(" 山田　太郎 ")) + WholeName("後")));
   searchFor(0, QStringLiteral("  0012 "));
   ASSERT_TRUE(ui.messages.empty());
-  const HttpRequest& first = orca.requests().first();
+  const HttpRequest first = orca.requests().first();  // a copy: requests() gives a list of its own
   EXPECT_EQ(first.method, "GET");
   EXPECT_EQ(first.target, "/api/api01rv2/patientgetv2?id=12");
   EXPECT_EQ(road().first(), QStringLiteral("patientgetv2?id=12"));

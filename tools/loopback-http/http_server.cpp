@@ -102,7 +102,9 @@ class HttpServer::Worker : public QObject {
         QMutexLocker lock(&shared_->mutex);
         state->id = shared_->connections;
       }
-      state->dying = connect(socket, &QObject::destroyed, this, [state] { delete state; });
+      // With the socket as its context, so that it still runs when the socket dies with the server,
+      // after the worker's own connections are gone.
+      state->dying = connect(socket, &QObject::destroyed, socket, [state] { delete state; });
       state->reading =
           connect(socket, &QTcpSocket::readyRead, this, [this, socket, state] { pump(socket, state); });
       state->closing = connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
