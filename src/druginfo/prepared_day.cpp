@@ -192,6 +192,11 @@ void PreparedDay::ended(quint64 generation) {
 Task<std::optional<PreparedPatient>> PreparedDay::takeOver(QString patientId) {
   if (!preparing(patientId)) co_return std::nullopt;
   const QString number = NormalisePatientNumber(patientId);
+  // Ended already, its end not yet taken in: what it brought is there.
+  if (running_.done()) {
+    if (!handOver_ || handOver_->patientId != number) co_return std::nullopt;
+    co_return *handOver_;
+  }
   ++takers_;
   lane_.setBackground(false);
   struct Lowered {

@@ -290,6 +290,24 @@ TEST_P(PreparedDayOneAtATime, openingAPatientBeingPreparedAsksNothingTwice) {
   EXPECT_EQ(asked, 1 + sentExceptLists(before));
 }
 
+// A double-click that comes just as the patient's preparation ends (after its last step, before the
+// next preparation begins) shows what it brought.
+TEST_P(PreparedDayOneAtATime, anOpeningJustAsThePreparationEndsShowsWhatItBrought) {
+  open();
+  bool clicked = false;
+  QObject::connect(&logic->prepared(), &PreparedDay::changed, [&] {
+    if (clicked || !logic->prepared().kept(QStringLiteral("1"))) return;
+    clicked = true;
+    QMetaObject::invokeMethod(
+        &logic->prepared(), [this] { openRow(QStringLiteral("1")); }, Qt::QueuedConnection);
+  });
+  accept(1);
+  ASSERT_TRUE(WaitUntil([&] { return clicked; }, kPreparedWithinMs));
+  ASSERT_TRUE(WaitUntil([this] { return !logic->controls().MemoTain.lines.isEmpty(); }));
+  EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("1"));
+  ASSERT_TRUE(WaitUntilIdle(*logic));
+}
+
 TEST_P(PreparedDayOneAtATime, preparingOffSendsNothingAhead) {
   IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("PREPARE"), QStringLiteral("0"));
   open();
