@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <algorithm>
 #include <coroutine>
 #include <vector>
@@ -44,7 +43,6 @@ class WakeUp {
   };
 
   Wait wait() { return Wait(this); }
-  int waiting() const { return static_cast<int>(waiting_.size()); }
 
   void wakeAll() {
     if (waiting_.empty()) return;

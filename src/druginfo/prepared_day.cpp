@@ -1,5 +1,7 @@
 #include "druginfo/prepared_day.h"
 
+#include <QStringList>
+
 #include "core/clock.h"
 #include "core/user_settings.h"
 #include "orca/patient_number.h"

@@ -5,9 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 #include <optional>
 

@@ -78,7 +78,7 @@ class OrcaClient : public QObject {
   int requestsWaiting() const { return places().waiting(); }
 
   // The credentials the requests carry: FAuthUser and FAuthPass.
-  const QString& user() const { return http_->user(); }  // never of a client for work ahead
+  const QString& user() const { return http_->user(); }
   const QString& password() const { return http_->password(); }
   // Once applied in cloud mode, the restriction stays for the client's life.
   bool tlsRestrictedTo12() const { return http_->tls12Only(); }

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
