@@ -7,5 +7,6 @@
 // bytes go to a temporary file in the same folder, which is then renamed over the old one.
 // `durable` also flushes the data to the disk before the rename — for files that hold the user's
 // own data (settings, patient cache); answers that the next request fetches again skip that wait.
-// Raises CoreError with the file's path when it cannot be written.
+// Raises FileWriteError with the file's path and the reason when it cannot be written; the old
+// file then stays as it was.
 void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool durable);

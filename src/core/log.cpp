@@ -11,6 +11,8 @@
 #include "core/program_folder.h"
 #include "core/timestamp.h"
 #include "core/user_settings.h"
+#include "core/write_all.h"
+#include "core/write_trouble.h"
 #include "platform/drives.h"
 #include "platform/replace_file.h"
 
@@ -40,14 +42,26 @@ QByteArray LogLine(const QString& text) {
   return encode(LogTimestamp(Now()) + QLatin1Char(' ') + text + QLatin1String("\r\n"));
 }
 
+[[noreturn]] void Refused(const QString& path, const QString& reason) {
+  ReportWriteFailed(OwnFile::Log, path, reason);
+  throw FileWriteError(path, reason);
+}
+
+// Whole lines or none: what a full disk took of them is cut off again, so that the log never ends in
+// half a line. (A device such as /dev/full has no end to cut back to, and nothing went into it.)
 void Append(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-    throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+    Refused(path, file.errorString());
   }
-  const bool written = file.write(bytes) == bytes.size();
-  file.close();
-  if (!written) throw CoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (bytes.isEmpty()) return;
+  const qint64 before = file.size();
+  if (!WriteAll(file, bytes)) {
+    const QString reason = file.errorString();
+    file.resize(before);
+    Refused(path, reason);
+  }
+  ReportWritten(OwnFile::Log);
 }
 
 }  // namespace

@@ -14,18 +14,21 @@ inline constexpr qint64 kLogRenameBytes = qint64(32) * 1024 * 1024;
 bool StartNewLogIfLarge(qint64 limit = kLogRenameBytes, QString* error = nullptr);
 
 // Appends "<timestamp> <text>" and CR LF to the file, creating it when needed. The text is written
-// in the system code page. Raises CoreError when the file can be neither opened nor created.
+// in the system code page. Raises FileWriteError when the file can be neither opened nor created, or
+// the line cannot be written (the file then ends as it did before); every outcome is reported to the
+// write-trouble teller (core/write_trouble.h).
 void WrtLog(const QString& fileName, const QString& text);
 
 // The lines of one piece of work, written to the log together, so that work running side by side
 // never splits another's lines. Each line keeps the time it was made.
 class LogBatch {
  public:
-  // Raises CoreError, as WrtLog does, when the file cannot be opened for appending: a log that
+  // Raises FileWriteError, as WrtLog does, when the file cannot be opened for appending: a log that
   // cannot be written stops the work before it starts.
   explicit LogBatch(const QString& fileName);
   void add(const QString& text);
-  // Appends the lines in one write and starts an empty batch. Raises CoreError.
+  // Appends the lines in one write, all of them or none, and starts an empty batch. Raises
+  // FileWriteError and keeps the lines when they cannot be written.
   void write();
 
  private:

@@ -4,6 +4,7 @@
 #include "core/ini_file.h"
 #include "system_code_page.h"
 #include "temp_program_folder.h"
+#include "write_failures.h"
 
 namespace {
 
@@ -86,6 +87,26 @@ TEST_F(IniFile, aRefusedWriteRaisesTheFileError) {
   } catch (const CoreError& e) {
     EXPECT_EQ(e.message(), path("user.ini") + " に書き込めません");
   }
+}
+
+// A disk that runs out of room while user.ini is rewritten leaves the last whole file, not a cut one,
+// and no temporary file beside it.
+TEST_F(IniFile, aWriteThatRunsOutOfRoomKeepsTheLastWholeFile) {
+  if (!kRealWriteFailures) GTEST_SKIP() << "needs RLIMIT_FSIZE";
+  IFWriteIniStr("PARAMA", "URL", "https://weborca.example/api/");
+  IFWriteIniStr("PARAMA", "APIUSER", "ormaster");
+  const QByteArray before = readFile("user.ini");
+  {
+    FileSizeLimit limit(before.size() / 2);
+    try {
+      IFWriteIniStr("PARAMA", "APIKEY", "secret");
+      ADD_FAILURE() << "no error raised";
+    } catch (const CoreError& e) {
+      EXPECT_EQ(e.message(), path("user.ini") + " に書き込めません");
+    }
+  }
+  EXPECT_EQ(readFile("user.ini"), before);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"user.ini"});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 #include "core/clock.h"
 #include "core/core_error.h"
@@ -9,6 +10,7 @@
 #include "core/timestamp.h"
 #include "system_code_page.h"
 #include "temp_program_folder.h"
+#include "write_failures.h"
 
 namespace {
 
@@ -85,6 +87,51 @@ TEST_F(Log, writesIntoABareFolderUnderTheUsualName) {
 
 TEST_F(Log, aFileThatCannotBeCreatedRaisesTheError) {
   EXPECT_THROW(WrtLog(path("missing/folder/Log.txt"), "x"), CoreError);
+}
+
+// A line the disk refuses, whole or halfway, leaves the log as it was and raises the file's error; a
+// batch keeps its lines for the next write, which goes through once there is room again.
+TEST_F(Log, aLineThatCannotBeWrittenLeavesTheLogAsItWasAndRaises) {
+  if (!kRealWriteFailures) GTEST_SKIP() << "needs /dev/full and RLIMIT_FSIZE";
+  const QByteArray before = "2024/05/01 9:00:00 before\r\n";
+  const struct {
+    const char* what;
+    bool fullDevice;  // else a size limit with room for ten more bytes
+    QString reason;
+  } cases[] = {
+      {"a full disk", true, kFullDeviceReason},
+      {"room for half a line", false, kFileTooLargeReason},
+  };
+  for (const auto& c : cases) {
+    QFile::remove(path("Log.txt"));
+    if (c.fullDevice) {
+      ASSERT_TRUE(ReplaceWithFullDevice(path("Log.txt")));
+    } else {
+      writeFile("Log.txt", before);
+    }
+    LogBatch batch(GetLogTxt());
+    batch.add("kept for later");
+    {
+      std::optional<FileSizeLimit> limit;
+      if (!c.fullDevice) limit.emplace(before.size() + 10);
+      try {
+        WrtLog(GetLogTxt(), "a line of more than ten bytes");
+        ADD_FAILURE() << c.what << ": no error";
+      } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.message(), path("Log.txt") + ": " + c.reason) << c.what;
+        EXPECT_EQ(e.reason(), c.reason) << c.what;
+      }
+      EXPECT_THROW(batch.write(), FileWriteError) << c.what;
+      if (!c.fullDevice) {
+        EXPECT_EQ(readFile("Log.txt"), before) << c.what << ": not half a line";
+      }
+    }
+    if (c.fullDevice) QFile::remove(path("Log.txt"));
+    batch.write();
+    const QStringList expected =
+        c.fullDevice ? QStringList{"kept for later"} : QStringList{"before", "kept for later"};
+    EXPECT_EQ(logMessages(), expected) << c.what;
+  }
 }
 
 TEST_F(Log, fixedTimestampIgnoresRegionalSettings) {
