@@ -1,9 +1,12 @@
 #include "orca/dump_file.h"
 
+#include <QFileInfo>
 #include <QUtf8StringView>
 
 #include "core/atomic_file.h"
+#include "core/core_error.h"
 #include "core/program_folder.h"
+#include "core/write_trouble.h"
 
 QString DumpFilePath(const QString& apiPath) {
   QString name = apiPath;
@@ -25,6 +28,12 @@ QByteArray DumpBytes(const QByteArray& content) {
 
 QByteArray WriteDumpFile(const QString& path, const QByteArray& content) {
   QByteArray bytes = DumpBytes(content);
-  WriteFileAtomically(path, bytes, false);
+  try {
+    WriteFileAtomically(path, bytes, false);
+  } catch (const FileWriteError& e) {
+    ReportWriteFailed(OwnFile::Dump, QFileInfo(path).absolutePath(), e.reason());
+    throw;
+  }
+  ReportWritten(OwnFile::Dump);
   return bytes;
 }

@@ -12,6 +12,7 @@ QString DumpFilePath(const QString& apiPath);
 // encoded again (valid UTF-8 stays as it came). Readers of an answer read these bytes.
 QByteArray DumpBytes(const QByteArray& content);
 
-// Replaces the file atomically with DumpBytes(content) and gives those bytes. Raises CoreError
-// when it cannot be written; an earlier file is then untouched.
+// Replaces the file atomically with DumpBytes(content) and gives those bytes. Raises FileWriteError
+// when it cannot be written; an earlier file is then untouched. Either way the write-trouble teller
+// hears of it (core/write_trouble.h).
 QByteArray WriteDumpFile(const QString& path, const QByteArray& content);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "async/sleep.h"
+#include "core/core_error.h"
 #include "core/error_message.h"
 #include "orca/dump_file.h"
 #include "orca/endpoint.h"
@@ -73,6 +74,7 @@ Task<OrcaAnswer> OrcaClient::send(QString apiPath, QString body, Turn turn, cons
       }
     }
   } cancelled{log};
+  std::exception_ptr logRefused;
   try {
     const Endpoint endpoint = ResolveEndpoint(connection_.baseUrl, apiPath);
     if (endpoint.restrictTo12) http_->setTls12Only(true);  // for the client's life
@@ -101,10 +103,16 @@ Task<OrcaAnswer> OrcaClient::send(QString apiPath, QString body, Turn turn, cons
       }
     }
     cancelled.ended = true;
-    log.write();
-    if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
-    if (response.arrived) co_return OrcaAnswer{{}, {}, response.status, {}};
-    co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
+    try {
+      log.write();
+    } catch (const FileWriteError&) {
+      logRefused = std::current_exception();
+    }
+    if (!logRefused) {
+      if (response.arrived && response.status == 200) co_return store(apiPath, sent, response.content);
+      if (response.arrived) co_return OrcaAnswer{{}, {}, response.status, {}};
+      co_return OrcaAnswer{{}, {}, 0, AttemptError(response)};
+    }
   } catch (const std::exception& e) {
     cancelled.ended = true;
     try {
@@ -114,6 +122,9 @@ Task<OrcaAnswer> OrcaClient::send(QString apiPath, QString body, Turn turn, cons
       // The log itself is failing; the empty answer still tells the caller.
     }
   }
+  // The request's first lines, the "API: " line among them, could not be written: that reaches the
+  // caller, as a log that cannot be opened does (only then the request has gone out already).
+  if (logRefused) std::rethrow_exception(logRefused);
   co_return OrcaAnswer();
 }
 

@@ -68,8 +68,9 @@ class OrcaClient : public QObject {
   // its road goes ahead of the ones that end a branch, so the road's longest chain sets its time.
   enum class Turn { InLine, Ahead };
 
-  // Waits without blocking. Only a log that cannot be opened is raised; every other failure is
-  // logged and gives an answer that is not ok(). Destroying the task aborts the request.
+  // Waits without blocking. Only a log that cannot be opened or written is raised (FileWriteError);
+  // every other failure is logged and gives an answer that is not ok(). Destroying the task aborts
+  // the request.
   Task<OrcaAnswer> post(QString apiPath, QString body, Turn turn = Turn::InLine);
 
   // Requests sent and not yet ended (a cancelled one ends at once).

@@ -1,11 +1,12 @@
 #include "patients/patient_cache.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringConverter>
 
+#include "core/atomic_file.h"
 #include "core/core_error.h"
 #include "core/program_folder.h"
+#include "core/write_trouble.h"
 #include "orca/patient_number.h"
 #include "orca/response_reader.h"
 
@@ -81,10 +82,13 @@ void PatientCacheSession::save() {
   if (!changed_) return;
   const QByteArray bytes = CacheFileBytes(lines_);
   const QString path = GetCacheFilePath();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    throw CoreError(path + QStringLiteral(" に書き込めません"));
+  try {
+    WriteFileAtomically(path, bytes, true);
+  } catch (const FileWriteError& e) {
+    ReportWriteFailed(OwnFile::PatientCache, path, e.reason());
+    throw FileWriteError(path, e.reason(), path + QStringLiteral(" に書き込めません"));
   }
+  ReportWritten(OwnFile::PatientCache);
   changed_ = false;
 }
 

@@ -24,8 +24,10 @@ class PatientCacheSession {
   // Returns true when a line was added.
   bool add(const QString& patientId, const QString& name);
 
-  // Writes the whole file atomically when lines were added, so that a crash leaves the old file
-  // or the new one, never a part. Raises CoreError when the file cannot be written.
+  // Writes the whole file atomically when lines were added, so that a crash or a full disk leaves
+  // the old file or the new one, never a part. Raises FileWriteError "<path> に書き込めません" when the
+  // file cannot be written (the lines stay added, for the next save); the write-trouble teller
+  // hears of every outcome (core/write_trouble.h).
   void save();
 
   const QStringList& lines() const { return lines_; }

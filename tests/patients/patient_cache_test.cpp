@@ -3,8 +3,10 @@
 #include <QDir>
 
 #include "core/core_error.h"
+#include "core/write_trouble.h"
 #include "patients/patient_cache.h"
 #include "temp_program_folder.h"
+#include "write_failures.h"
 
 class PatientCacheTest : public TempProgramFolder {
  protected:
@@ -92,6 +94,37 @@ TEST_F(PatientCacheTest, failedWriteRaisesAndLeavesTheOldFile) {
   EXPECT_THROW(session.save(), CoreError);
   ASSERT_TRUE(QDir(dir_.path()).rmdir(QStringLiteral("PatientCache.csv")));
   EXPECT_EQ(readFile(QStringLiteral("keep.csv")), before);
+}
+
+// A disk that runs out of room while the cache is rewritten leaves its last whole version and nothing
+// beside it; the line added stays in the session and goes in with the next save that finds room. The
+// user is told once, however many saves meet it.
+TEST_F(PatientCacheTest, aSaveThatRunsOutOfRoomKeepsTheLastWholeFile) {
+  if (!kRealWriteFailures) GTEST_SKIP() << "needs RLIMIT_FSIZE";
+  SavePatientCache(QStringLiteral("1"), QStringLiteral("甲"));
+  const QByteArray before = cache();
+  QStringList told;
+  WriteTroubleTeller teller([&told](const QString& text) { told << text; });
+  PatientCacheSession session;
+  session.add(QStringLiteral("2"), QStringLiteral("乙"));
+  {
+    FileSizeLimit limit(before.size() + 2);
+    for (int save = 0; save < 2; ++save) {
+      try {
+        session.save();
+        ADD_FAILURE() << "no error raised";
+      } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.message(), GetCacheFilePath() + QStringLiteral(" に書き込めません"));
+      }
+    }
+    EXPECT_THROW(SavePatientCache(QStringLiteral("3"), QStringLiteral("丙")), FileWriteError);
+  }
+  EXPECT_EQ(cache(), before);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("PatientCache.csv")});
+  EXPECT_EQ(told,
+            QStringList{WriteTroubleText(OwnFile::PatientCache, GetCacheFilePath(), kFileTooLargeReason)});
+  session.save();
+  EXPECT_EQ(cache(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("1,甲\r\n2,乙\r\n").toUtf8());
 }
 
 TEST(PatientCacheLines, whatASessionWritesReadsBackAsTheSameLines) {
