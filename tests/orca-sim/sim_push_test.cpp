@@ -253,3 +253,46 @@ TEST_F(SimPush, controlCallsRefuseWhatTheyCannotDo) {
 }
 
 }  // namespace
+
+namespace {
+
+// ORCA restarted keeps its day: a simulator started again on the same state file lists the receptions
+// made and billed through the control calls as they were, billing times included; one without the file
+// knows only the demo's day.
+TEST_F(SimPush, aStateFileKeepsTheDaysChangesAcrossARestart) {
+  SimOptions options;
+  options.stateFile = path("sim-state.txt");
+  start(options);
+  for (const auto& [call, patient] : {std::pair{"/sim/accept", "7"},
+                                      {"/sim/account", "7"},
+                                      {"/sim/accept", "9"},
+                                      {"/sim/accept", "7"},
+                                      {"/sim/account", "3"}})
+    ASSERT_EQ(raw("POST", call, QByteArray("Patient_ID=") + patient).status, 200) << call << patient;
+  const QStringList inProgress = today("01"), billed = today("02");
+  ASSERT_EQ(Values(inProgress, "Patient_ID").mid(Values(inProgress, "Patient_ID").size() - 2),
+            (QStringList{"00009", "00007"}));
+
+  start(options);
+  EXPECT_EQ(today("01"), inProgress);
+  EXPECT_EQ(today("02"), billed);
+
+  options.stateFile.clear();
+  start(options);
+  EXPECT_FALSE(Values(today("01"), "Patient_ID").contains("00009"));
+}
+
+// /sim/latency slows every later answer down, and 0 lifts it again.
+TEST_F(SimPush, theLatencyCanBeChangedWhileTheSimulatorRuns) {
+  client_->setTimeoutMs(300);
+  EXPECT_EQ(raw("POST", "/sim/latency", "MS=abc").status, 400);
+  EXPECT_EQ(raw("POST", "/sim/latency", "MS=-1").status, 400);
+  const RawReply slow = raw("POST", "/sim/latency", "MS=2000");
+  EXPECT_EQ(slow.status, 200);
+  EXPECT_EQ(slow.body, "latency 2000 ms\n");
+  EXPECT_FALSE(post("api01rv2/patientgetv2?id=2", ""));
+  ASSERT_EQ(raw("POST", "/sim/latency", "MS=0").status, 200);
+  EXPECT_TRUE(post("api01rv2/patientgetv2?id=2", ""));
+}
+
+}  // namespace

@@ -295,3 +295,31 @@ TEST_F(SimTransport, aCountedFaultHitsOnlyTheFirstMatchingRequests) {
 }
 
 }  // namespace
+
+namespace {
+
+// "%P" fails P in a hundred of the matching requests, drawn from the seed: the same run twice gives the
+// same answers, and "*" matches any call.
+TEST_F(SimTransport, aSharedFaultHitsSomeRequestsTheSameWayForTheSameSeed) {
+  QString error;
+  auto statuses = [&](const QString& fault) {
+    SimOptions options;
+    options.seed = 7;
+    options.faults = {*ParseFaultRule(fault, &error)};
+    start(options);
+    QList<int> seen;
+    for (int i = 0; i < 40; ++i)
+      seen << raw("GET", i % 2 ? "/api/api01rv2/patientgetv2?id=1" : "/api/api01rv2/patientgetv2?id=2", {})
+                  .status;
+    return seen;
+  };
+  const QList<int> first = statuses("*=500%30");
+  EXPECT_TRUE(first.contains(500));
+  EXPECT_TRUE(first.contains(200));
+  EXPECT_EQ(statuses("*=500%30"), first);
+  EXPECT_FALSE(statuses("*=500%100").contains(200));
+  for (const char* bad : {"*=500%0", "*=500%101", "*=500%5*2", "*=500*2%5", "*=%5"})
+    EXPECT_FALSE(ParseFaultRule(bad, &error)) << bad;
+}
+
+}  // namespace

@@ -8,3 +8,6 @@
 // base ("http://127.0.0.1:<port>"); an https one uses `tls`.
 int CallSim(const QString& simUrl, const QString& call, int patient,
             const QSslConfiguration& tls = QSslConfiguration::defaultConfiguration());
+// The same with a form body of its own ("MS=2000" for /sim/latency).
+int CallSimForm(const QString& simUrl, const QString& call, const QByteArray& form,
+                const QSslConfiguration& tls = QSslConfiguration::defaultConfiguration());

@@ -17,7 +17,9 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString* error) {
   }
   FaultRule rule;
   const QString key = m.captured(1).trimmed();
-  if (digits.match(key).hasMatch() && m.captured(2).isEmpty()) {
+  const bool anyRequest = key == QLatin1String("*") && m.captured(2).isEmpty();
+  if (anyRequest) {
+  } else if (digits.match(key).hasMatch() && m.captured(2).isEmpty()) {
     rule.patient = key.toInt();
   } else {
     rule.call = key;
@@ -30,6 +32,12 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString* error) {
     action = counted.captured(1).trimmed();
     rule.times = counted.captured(2).toInt(&ok);
     ok = ok && rule.times > 0;
+  }
+  static const QRegularExpression share(QStringLiteral("^(.+)%([0-9]+)$"));
+  if (const QRegularExpressionMatch drawn = share.match(action); ok && drawn.hasMatch()) {
+    action = drawn.captured(1).trimmed();
+    rule.percent = drawn.captured(2).toInt(&ok);
+    ok = ok && rule.percent > 0 && rule.percent <= 100 && rule.times == 0;
   }
   if (!ok) {
   } else if (action == QLatin1String("drop")) {
@@ -47,7 +55,7 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString* error) {
     rule.value = action.toInt(&ok);
     ok = ok && rule.value >= 100 && rule.value <= 599;
   }
-  if (!ok || (rule.call.isEmpty() && rule.patient == 0)) {
+  if (!ok || (rule.call.isEmpty() && rule.patient == 0 && !anyRequest)) {
     *error = QStringLiteral("--fail %1: unknown key or action").arg(text);
     return std::nullopt;
   }

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -63,7 +64,9 @@ int main(int argc, char** argv) {
     std::printf("orca-sim push on %s://%s:%d/ws\n", tls ? "wss" : "ws", qPrintable(host), pushServer->port());
   }
   std::fflush(stdout);
-  if (options.jitterMs > 0 && !options.seed) {
+  const bool drawsFaults = std::any_of(options.faults.begin(), options.faults.end(),
+                                       [](const FaultRule& f) { return f.percent > 0; });
+  if ((options.jitterMs > 0 || drawsFaults) && !options.seed) {
     std::fprintf(stderr, "orca-sim: jitter seed %u (--seed %u repeats it)\n", simulator.seed(),
                  simulator.seed());
   }

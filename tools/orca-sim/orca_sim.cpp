@@ -13,6 +13,7 @@
 #include "push_events.h"
 #include "push_hub.h"
 #include "request_body.h"
+#include "sim_state.h"
 
 namespace {
 
@@ -71,12 +72,14 @@ HttpAction TextAnswer(int status, const QString& text) {
 OrcaSimulator::OrcaSimulator(SimOptions options)
     : options_(std::move(options)),
       seed_(options_.seed.value_or(QRandomGenerator::global()->generate())),
-      random_(seed_) {}
+      random_(seed_),
+      latencyMs_(options_.latencyMs) {}
 
 DemoData& OrcaSimulator::day(const QDate& date) const {
   auto found = days_.find(date);
   if (found == days_.end()) {
     found = days_.emplace(date, MakeDemoData(date, options_.clinicCode, options_.receptionsToday)).first;
+    ReplayChanges(options_.stateFile, date, found->second);
   }
   return found->second;
 }
@@ -136,7 +139,7 @@ HttpAction OrcaSimulator::handlePush(const HttpRequest& request) {
   const HttpAction action = request.path() == "/ws" && IsWebSocketHandshake(request)
                                 ? pushHandshake(request, pushHub_)
                                 : HttpAction::Status(404);
-  return action.after(options_.latencyMs + jitter());
+  return action.after(latencyMs_ + jitter());
 }
 
 HttpAction OrcaSimulator::pushHandshake(const HttpRequest& request, const QPointer<PushHub>& hub) const {
@@ -155,7 +158,7 @@ int OrcaSimulator::jitter() {
 HttpAction OrcaSimulator::handle(const HttpRequest& request) {
   int wait = 0;
   const HttpAction action = respond(request, &wait);
-  return action.after(options_.latencyMs + wait + jitter());
+  return action.after(latencyMs_ + wait + jitter());
 }
 
 // The classic server challenges with every 401, wrong credentials included; --no-challenge never does.
@@ -171,7 +174,8 @@ std::optional<HttpAction> OrcaSimulator::refusal(const HttpRequest& request) con
 
 HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
   const QByteArray path = request.path();
-  if ((path == "/sim/accept" || path == "/sim/account") && request.method == "POST") {
+  if ((path == "/sim/accept" || path == "/sim/account" || path == "/sim/latency") &&
+      request.method == "POST") {
     if (std::optional<HttpAction> refused = refusal(request)) return *refused;
     return control(path, request);
   }
@@ -206,6 +210,10 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
       if (faultUses_[i] >= rule.times) continue;
       ++faultUses_[i];
     }
+    if (rule.percent > 0) {
+      QMutexLocker lock(&mutex_);
+      if (static_cast<int>(random_.bounded(100)) >= rule.percent) continue;
+    }
     switch (rule.kind) {
       case FaultRule::Status:
         action = HttpAction::Status(rule.value);
@@ -228,8 +236,15 @@ HttpAction OrcaSimulator::respond(const HttpRequest& request, int* wait) {
 }
 
 HttpAction OrcaSimulator::control(const QByteArray& path, const HttpRequest& request) {
-  const QString asked = QUrlQuery(QString::fromUtf8(request.body))
-                            .queryItemValue(QStringLiteral("Patient_ID"), QUrl::FullyDecoded);
+  const QUrlQuery form(QString::fromUtf8(request.body));
+  if (path == "/sim/latency") {
+    bool ok = false;
+    const int ms = form.queryItemValue(QStringLiteral("MS"), QUrl::FullyDecoded).toInt(&ok);
+    if (!ok || ms < 0) return TextAnswer(400, QStringLiteral("MS: expected a number of milliseconds\n"));
+    latencyMs_ = ms;
+    return TextAnswer(200, QStringLiteral("latency %1 ms\n").arg(ms));
+  }
+  const QString asked = form.queryItemValue(QStringLiteral("Patient_ID"), QUrl::FullyDecoded);
   const int patient = PatientNumber(asked);
   if (patient == 0) return TextAnswer(400, QStringLiteral("Patient_ID: expected a patient number\n"));
   if (path == "/sim/accept") {
@@ -245,6 +260,8 @@ HttpAction OrcaSimulator::control(const QByteArray& path, const HttpRequest& req
     return TextAnswer(404,
                       QStringLiteral("no reception of %1 in progress today\n").arg(PaddedPatientId(patient)));
   }
+  RecordChange(options_.stateFile, clock.date(),
+               QStringLiteral("account %1 %2").arg(patient).arg(d.receptions[*billed].accountTime));
   const QJsonObject event = PatientAccountEvent(d, *billed, options_.user, clock);
   const QString text =
       QStringLiteral("billed %1 at %2\n").arg(PaddedPatientId(patient), d.receptions[*billed].accountTime);
@@ -259,6 +276,7 @@ std::optional<QString> OrcaSimulator::receive(int patient) {
   DemoData& d = day(clock.date());
   const std::optional<qsizetype> index = AppendReception(d, patient);
   if (!index) return std::nullopt;
+  RecordChange(options_.stateFile, clock.date(), QStringLiteral("accept %1").arg(patient));
   const QJsonObject event = PatientAcceptEvent(d, *index, options_.user, clock);
   const QString text = QStringLiteral("received %1 at %2, Acceptance_Id %3\n")
                            .arg(PaddedPatientId(patient), d.receptions[*index].time, AcceptanceId(d, *index));

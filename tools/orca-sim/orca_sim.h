@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QString>
+#include <atomic>
 #include <map>
 #include <optional>
 
@@ -37,6 +38,7 @@ struct SimOptions {
   QString tlsCert, tlsKey, clientCa;
   bool classic = false;         // ORCA's classic HTTP server: no /api/ paths and no /ws on the API port
   std::optional<int> pushPort;  // also serve /ws on this port (0: a free one), as ORCA 5.2's pusher
+  QString stateFile;            // receptions made and billed are kept here, and read again at start
 };
 
 // The request handling of orca-sim, apart from the listening socket so that tests run it in-process.
@@ -82,5 +84,6 @@ class OrcaSimulator {
   QMutex hubsMutex_;
   QList<PushHub*> hubs_;  // every hub still alive, whichever thread it is on
   QList<QMetaObject::Connection> hubWatches_;
-  int pushed_ = 0;  // demo receptions --push-every has made
+  int pushed_ = 0;              // demo receptions --push-every has made
+  std::atomic<int> latencyMs_;  // --latency, changed by /sim/latency
 };

@@ -8,7 +8,7 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
       "ORCA API simulator with demo data, for the demo, the end-to-end tests and the benchmarks.\n"
       "Serves /api/api01rv2/{acceptlstv2,patientgetv2,onlinedruggetv2,onlinemedgetv2,onlinespecgetv2,"
       "medicalgetv2,contraindicationcheckv2}, push notifications on /ws (WebSocket) and the control calls "
-      "POST /sim/accept and /sim/account (Patient_ID=N)."));
+      "POST /sim/accept and /sim/account (Patient_ID=N), /sim/latency (MS=N)."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Show this help."));
   const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (127.0.0.1)."),
@@ -68,8 +68,13 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
       QStringLiteral("fail"),
       QStringLiteral(
           "Fault injection, repeatable. KEY is a call (onlinedruggetv2 or its path), a patient number, "
-          "or CALL:PATIENT; ACTION is a status (500, 401 …), drop, garbage, badxml or wait:MS."),
+          "or CALL:PATIENT, or * for any; ACTION is a status (500, 401 …), drop, garbage, badxml or wait:MS, "
+          "and ACTION*N the first N of them only, ACTION%P P in a hundred at random."),
       QStringLiteral("KEY=ACTION"));
+  const QCommandLineOption state(
+      QStringLiteral("state"),
+      QStringLiteral("Keep the receptions made and billed in this file, and make them again at start."),
+      QStringLiteral("FILE"));
   const QCommandLineOption cert(QStringLiteral("tls-cert"),
                                 QStringLiteral("Serve HTTPS (TLS 1.2) with this PEM certificate."),
                                 QStringLiteral("FILE"));
@@ -79,9 +84,9 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
   const QCommandLineOption clientCa(QStringLiteral("client-ca"),
                                     QStringLiteral("Require a client certificate issued by this PEM CA."),
                                     QStringLiteral("FILE"));
-  parser.addOptions({help,     host,       port,      user,  key,     latency,     jitter,
-                     seed,     receptions, pushEvery, plain, compact, noChallenge, classic,
-                     pushPort, clinic,     today,     fail,  cert,    tlsKey,      clientCa});
+  parser.addOptions({help,       host,      port,  user,    key,         latency, jitter,   seed,
+                     receptions, pushEvery, plain, compact, noChallenge, classic, pushPort, clinic,
+                     today,      fail,      state, cert,    tlsKey,      clientCa});
 
   if (!parser.parse(arguments)) {
     *message = parser.errorText();
@@ -169,6 +174,7 @@ ParseOutcome ParseSimOptions(const QStringList& arguments, SimOptions* options, 
     if (!rule) return ParseOutcome::Error;
     options->faults << *rule;
   }
+  options->stateFile = parser.value(state);
   options->tlsCert = parser.value(cert);
   options->tlsKey = parser.value(tlsKey);
   options->clientCa = parser.value(clientCa);
