@@ -1,12 +1,33 @@
 #include "druginfo/drug_info_logic.h"
 
+#include "core/core_error.h"
 #include "orca/response_reader.h"
 #include "patients/patient_search.h"
 #include "usecases/find_patient.h"
 #include "usecases/patient_grid.h"
 #include "windowmodel/handler_guard.h"
 
+namespace {
+
+// What the write-trouble teller has told already, however many jobs it ends.
+bool IsWriteTrouble(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const FileWriteError&) {
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 DrugInfoLogic::DrugInfoLogic(DrugInfoUi& ui) : shared_(ui), list_(shared_), patient_(shared_) {
+  // Told from the event loop: the writer that failed may be deep inside a request.
+  teller_.emplace([this](const QString& text) {
+    QMetaObject::invokeMethod(
+        &patient_, [this, text] { showWriteTrouble(text); }, Qt::QueuedConnection);
+  });
   follow(list_.job());
   follow(patient_.job());
   follow(patient_.monthJob());
@@ -52,6 +73,7 @@ void DrugInfoLogic::FormShow() {
 // Nothing that was asked for arrives after the window has closed, and the push socket closes with it.
 void DrugInfoLogic::FormClose() {
   open_ = false;
+  teller_.reset();
   list_.close();
   patient_.close();
   shared_.prepared.stop();
@@ -126,10 +148,18 @@ void DrugInfoLogic::GridPatientDblClick() {
 void DrugInfoLogic::showJobEnd(const std::optional<UserMessage>& message, std::exception_ptr error) {
   const HandlerGuard guard;
   if (error) {
-    shared_.ui.ReportError(error);
+    if (!IsWriteTrouble(error)) shared_.ui.ReportError(error);
   } else if (message) {
     shared_.ui.MessageBox(message->kind, message->text);
   }
+  shared_.ui.ModelsChanged();
+}
+
+// As a job's end is shown; nothing once the window has closed.
+void DrugInfoLogic::showWriteTrouble(const QString& text) {
+  if (!teller_) return;
+  const HandlerGuard guard;
+  shared_.ui.MessageBox(MessageKind::Warning, text);
   shared_.ui.ModelsChanged();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/write_trouble.h"
 #include "druginfo/drug_info_shared.h"
 #include "druginfo/patient_panes.h"
 #include "druginfo/reception_list.h"
@@ -18,7 +19,8 @@
 // panes, the own history's months and the medication check). Each runs its work as jobs in the
 // background. This class hands every handler to its part and holds the rules that join them: a
 // search's patients replace the list; an opened patient's panes have the list probed again; a job's
-// end shows its box or its error; the work text tells what every job does.
+// end shows its box or its error; the work text tells what every job does; a file of the program's
+// folder that cannot be written is told once per cause (WriteTroubleTeller), never as every job's error.
 class DrugInfoLogic {
  public:
   explicit DrugInfoLogic(DrugInfoUi& ui);
@@ -115,10 +117,13 @@ class DrugInfoLogic {
   void follow(Job& job);
   void showJobEnd(const std::optional<UserMessage>& message, std::exception_ptr error);
   void showWork();
+  void showWriteTrouble(const QString& text);
 
   DrugInfoShared shared_;
   bool open_ = false;  // from FormShow to FormClose
   // After what they share: destroyed first, while the client their requests use still stands.
   ReceptionList list_;
   PatientPanes patient_;
+  // From the logic's making to FormClose.
+  std::optional<WriteTroubleTeller> teller_;
 };

@@ -95,16 +95,13 @@ Job::Road ReceptionList::listRoad(QDate day, ListMode mode, Load load) {
     // The selection follows the patient, wherever the user had moved it while the list loaded.
     const std::optional<QString> selected = load == Load::Plain ? std::nullopt : SelectedPatientNumber();
     ClearPatientGrid();
-    if (!list->cacheError) {
-      for (ListedPatient& patient : list->patients) patient.marked = knownMarked(patient.number);
-    }
+    for (ListedPatient& patient : list->patients) patient.marked = knownMarked(patient.number);
     FillPatientGrid(w_.controls.GridPatient, list->patients);
     ShowPreparedChecks();
     ReselectPatient(selected);
   }
   w_.prepared.listed(day, list->waiting);
   w_.ui.ModelsChanged();
-  if (list->cacheError) std::rethrow_exception(list->cacheError);  // the list stands, unmarked
   co_await markRows(day);
   co_return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "core/core_error.h"
 #include "orca/orca_client.h"
 #include "orca/patient_number.h"
 #include "patients/patient_cache.h"
@@ -17,7 +18,11 @@ Task<NumberSearch> FindPatientByNumber(OrcaClient& client, QString typed) {
   const QString name = PatientWholeName(answer.lines());
   if (name.isEmpty())
     co_return NumberSearch{UserMessage{MessageKind::Information, kPatientNotFoundText}, {}, number};
-  SavePatientCache(number, name);
+  try {
+    SavePatientCache(number, name);
+  } catch (const FileWriteError&) {
+    // Told once by the write-trouble teller; the patient opens all the same.
+  }
   co_return NumberSearch{std::nullopt, name, number};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "async/in_order.h"
+#include "core/core_error.h"
 #include "orca/orca_client.h"
 #include "orca/response_reader.h"
 #include "patients/online_probe.h"
@@ -21,8 +22,8 @@ DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode) {
   }
   try {
     cache.save();
-  } catch (...) {
-    list.cacheError = std::current_exception();
+  } catch (const FileWriteError&) {
+    // Told once by the write-trouble teller; the list is whole without it.
   }
   return list;
 }
@@ -35,7 +36,7 @@ Task<std::optional<DayList>> FetchDayList(OrcaClient& client, QDate day, ListMod
 
 Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode) {
   std::optional<DayList> list = co_await FetchDayList(client, day, mode);
-  if (!list || list->cacheError) co_return list;
+  if (!list) co_return list;
   QStringList numbers;
   for (const ListedPatient& patient : std::as_const(list->patients)) numbers << patient.number;
   const QList<bool> marked = co_await ProbeMarks(client, numbers);

@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <exception>
 #include <optional>
 
 #include "async/task.h"
@@ -20,13 +19,11 @@ struct DayList {
   // Every patient with a reception still in progress (whatever the mode shows), each once, in the
   // answer's order: the order in which they were received.
   QList<ListedPatient> waiting;
-  // The patient cache could not be written: the list stands, unmarked, and the error is the
-  // caller's to raise once it has shown the list.
-  std::exception_ptr cacheError;
 };
 
 // The patients of a reception-list answer as the mode lists them, every received patient (also
-// those the mode hides) fed to the patient cache; none marked yet.
+// those the mode hides) fed to the patient cache; none marked yet. A cache that cannot be written
+// is told by the write-trouble teller, and the list goes on without it.
 DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode);
 
 // Asks ORCA for the day's receptions and feeds every received patient to the patient cache (also
@@ -35,7 +32,7 @@ DayList ListedPatientsOf(const QStringList& answerLines, ListMode mode);
 Task<std::optional<DayList>> FetchDayList(OrcaClient& client, QDate day, ListMode mode);
 
 // The day's list, and then its marks: the listed patients about whom ORCA relays online
-// information. A list whose cache could not be written is not probed.
+// information.
 Task<std::optional<DayList>> ListDay(OrcaClient& client, QDate day, ListMode mode);
 
 // Whether ProbeMarks asks ORCA about the number: not when it is blank or already known marked.

@@ -26,6 +26,7 @@
 #include "findings/check_indicator_label.h"
 #include "findings/findings_window.h"
 #include "findings/tone_colour.h"
+#include "pdf_builder.h"
 #include "scripted_orca.h"
 #include "temp_program_folder.h"
 #include "wait_until_idle.h"
@@ -239,15 +240,72 @@ TEST_F(DrugInfoViewTest, errorEscapingAHandlerIsReportedAndTheWindowGoesOn) {
   orca.configure();
   orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
               HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")}})));
-  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("PatientCache.csv")));
+  orca.answer(QStringLiteral("api01rv2/patientgetv2?id=12"),
+              HttpAction::Ok("<xmlio2>\n    <WholeName type=\"string\">山田　太郎</WholeName>\n</xmlio2>\n"));
+  orca.answer(QStringLiteral("api01rv2/onlinedruggetv2"), HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
+  orca.answer(QStringLiteral("api01rv2/onlinespecgetv2"), HttpAction::Ok("<xmlio2>\n</xmlio2>\n"));
+  // A check-up PDF whose ToUnicode CMap cannot be read ends the patient's opening with its error.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("pdf")));
+  IFWriteIniStr(QStringLiteral("PARAMA"), QStringLiteral("SAVETXT"), path(QStringLiteral("pdf")));
+  writeFile(QStringLiteral("pdf/TKK_12X.pdf"), PdfWithStreams({Zlib(BfCharCMap({"<10000> <0041>"}))}));
   auto w = open();
+  ASSERT_TRUE(reports.isEmpty());
+  auto* edit = w->findChild<QLineEdit*>(QStringLiteral("EditSearch"));
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral("12"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  WaitUntilIdle(w->logic());
   ASSERT_EQ(reports.size(), 1);
-  EXPECT_TRUE(reports.constFirst().startsWith(QStringLiteral("CoreError: ")))
+  EXPECT_TRUE(reports.constFirst().startsWith(QStringLiteral("CMapRangeError: ")))
       << reports.constFirst().toStdString();
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  ASSERT_TRUE(QDir(dir_.path()).rmdir(QStringLiteral("PatientCache.csv")));
-  w->findChild<QPushButton*>(QStringLiteral("BtnToday"))->click();
+  EXPECT_EQ(label(w.get(), "LabelTainMonth"), QString()) << "the opening ended with the error";
+  ASSERT_TRUE(QFile::remove(path(QStringLiteral("pdf/TKK_12X.pdf"))));
+  QTest::keyClick(edit, Qt::Key_Return);
   WaitUntilIdle(w->logic());
+  EXPECT_EQ(reports.size(), 1);
+  EXPECT_EQ(label(w.get(), "LabelTainMonth"), QStringLiteral("2023年06月"))
+      << "the next opening went through";
+}
+
+// A file of the program's folder that cannot be written is told in one warning box over the window,
+// once: a refresh that meets it again shows nothing, and no error box ever appears.
+TEST_F(DrugInfoViewTest, aFileThatCannotBeWrittenIsToldOnceInAWarningBoxAndTheWindowGoesOn) {
+  ScriptedOrca orca;
+  orca.configure();
+  orca.answer(QStringLiteral("api01rv2/acceptlstv2?class=03"),
+              HttpAction::Ok(AcceptanceAnswer({{QStringLiteral("12"), QStringLiteral("山田　太郎")}})));
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("PatientCache.csv")));  // takes no new version
+  struct Box {
+    QMessageBox::Icon icon;
+    QString title, text;
+    bool overTheWindow;
+  };
+  QList<Box> boxes;
+  QTimer closer;  // reads and closes every box as it comes
+  QObject::connect(&closer, &QTimer::timeout, [&boxes] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxes.append({box->icon(), box->windowTitle(), box->text(),
+                    qobject_cast<TfrmDrugInfo*>(box->parent()) != nullptr});
+      box->accept();
+    }
+  });
+  closer.start(10);
+  auto w = open();
+  ASSERT_TRUE(RunUntil([&boxes] { return !boxes.isEmpty(); }, 10000));
+  w->logic().TimerRefreshTimer();
+  WaitUntilIdle(w->logic());
+  QTest::qWait(50);
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(boxes[0].title, QStringLiteral("警告"));
+  EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("患者キャッシュに書き込めません。\n") +
+                                       QDir::toNativeSeparators(path(QStringLiteral("PatientCache.csv"))) +
+                                       QStringLiteral("\n原因: ")))
+      << boxes[0].text.toStdString();
+  EXPECT_TRUE(boxes[0].text.endsWith(QStringLiteral("新しい患者は漢字氏名で検索できません。")));
+  EXPECT_TRUE(boxes[0].overTheWindow);
+  EXPECT_TRUE(reports.isEmpty()) << reports.join('\n').toStdString();
   EXPECT_EQ(w->findChild<QTableWidget*>(QStringLiteral("GridPatient"))->item(0, 1)->text(),
             QStringLiteral("12"));
 }

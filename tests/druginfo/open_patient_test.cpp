@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "core/ini_file.h"
 #include "drug_info_fixture.h"
 #include "patients/patient_cache.h"
@@ -100,6 +102,24 @@ TEST_F(OpenPatientTest, doubleClickWithoutASelectedRowDoesNothing) {
   WaitUntilIdle(*logic);
   EXPECT_TRUE(orca.requests().isEmpty());
   EXPECT_EQ(logic->controls().patientNumberLabel.text, QStringLiteral("カルテ番号"));
+}
+
+// A patient found by number opens though the cache cannot take them; the user is told once, not at
+// every search.
+TEST_F(OpenPatientTest, aPatientFoundByNumberOpensThoughTheCacheCannotBeWritten) {
+  ASSERT_TRUE(QDir().rename(GetCacheFilePath(), path(QStringLiteral("kept.csv"))));
+  ASSERT_TRUE(QDir().mkdir(GetCacheFilePath()));  // a folder in the file's place takes no new version
+  orca.answer(kPatientGet + QStringLiteral("12"), PatientAnswer(WholeName(QStringLiteral("山田　太郎"))));
+  orca.answer(kPatientGet + QStringLiteral("13"), PatientAnswer(WholeName(QStringLiteral("佐藤　花子"))));
+  searchFor(0, QStringLiteral("12"));
+  EXPECT_EQ(logic->controls().patientNameLabel.text, QStringLiteral("山田　太郎"));
+  searchFor(0, QStringLiteral("13"));
+  EXPECT_EQ(logic->controls().patientNameLabel.text, QStringLiteral("佐藤　花子"));
+  EXPECT_EQ(rows(), QStringList{QStringLiteral("1|13|佐藤　花子|◎")});
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages.front().first, MessageKind::Warning);
+  EXPECT_TRUE(ui.messages.front().second.startsWith(QStringLiteral("患者キャッシュに書き込めません。")));
+  EXPECT_TRUE(ui.errors.isEmpty()) << ui.errors.join(QLatin1Char('\n')).toStdString();
 }
 
 // A number typed with leading zeros is the patient the list shows without them.

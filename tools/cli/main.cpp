@@ -9,6 +9,7 @@
 #include "core/core_error.h"
 #include "core/log.h"
 #include "core/program_folder.h"
+#include "core/write_trouble.h"
 #include "platform/console.h"
 #include "platform/tls_backend.h"
 
@@ -60,8 +61,16 @@ int main(int argc, char* argv[]) {
     PrintError(QStringLiteral("unknown command: ") + arguments.first() + QStringLiteral(" (see --help)"));
     return kExitUsage;
   }
+  // A file of the program's folder that cannot be written is said once, however many requests or
+  // lines meet it, and the exit status says that something was.
+  WriteTroubleTeller teller([](const QString& text) {
+    PrintMessage(UserMessage{MessageKind::Warning, text});
+  });
   try {
-    return command->run(arguments.mid(1));
+    const int status = command->run(arguments.mid(1));
+    return status == kExitDone && teller.toldAny() ? kExitMessage : status;
+  } catch (const FileWriteError&) {
+    // said by the teller
   } catch (const CoreError& e) {
     PrintError(e.message());
   } catch (const std::exception& e) {

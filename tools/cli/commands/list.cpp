@@ -51,7 +51,6 @@ int List(QStringList arguments) {
   OrcaClient client;
   if (!ConnectToConfiguredServer(client)) return kExitMessage;
   const std::optional<DayList> list = RunBlocking(ListDay(client, parsed->day, parsed->mode));
-  if (list && list->cacheError) std::rethrow_exception(list->cacheError);
   const QList<ListedPatient> patients = list ? list->patients : QList<ListedPatient>();
   const QStringList rows = ListingRows(patients);
   for (qsizetype i = 0; i < rows.size(); ++i) {

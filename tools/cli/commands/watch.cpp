@@ -9,6 +9,7 @@
 #include "async/run_blocking.h"
 #include "cli_command.h"
 #include "cli_output.h"
+#include "core/core_error.h"
 #include "core/user_settings.h"
 #include "day_listing.h"
 #include "orca/connection.h"
@@ -44,7 +45,12 @@ class Watcher {
 
  private:
   void listOnce() {
-    const std::optional<DayList> list = RunBlocking(ListDay(client_, day_.day, day_.mode));
+    std::optional<DayList> list;
+    try {
+      list = RunBlocking(ListDay(client_, day_.day, day_.mode));
+    } catch (const FileWriteError&) {
+      return;  // a log that cannot be written: said once by the teller, and tried again at the next turn
+    }
     if (!list) {
       PrintError(QStringLiteral("ORCA gave no list (see Log.txt); the last one printed stands"));
       return;
@@ -55,13 +61,6 @@ class Watcher {
       PrintLine(QString());
       std::fflush(stdout);  // whoever reads the pipe sees each listing as it comes
       printed_ = rows;
-    }
-    if (list->cacheError) {
-      try {
-        std::rethrow_exception(list->cacheError);
-      } catch (const std::exception& e) {
-        PrintError(QString::fromLocal8Bit(e.what()));
-      }
     }
   }
 
