@@ -14,7 +14,7 @@ namespace {
 class UnbufferedTemporaryFile : public QTemporaryFile {
  public:
   using QTemporaryFile::QTemporaryFile;
-  bool open() { return QTemporaryFile::open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
+  bool openUnbuffered() { return QTemporaryFile::open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
 };
 
 }  // namespace
@@ -29,7 +29,7 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes, bool dura
   QString temporary;
   {
     UnbufferedTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || !WriteAll(file, bytes)) throw FileWriteError(path, file.errorString());
+    if (!file.openUnbuffered() || !WriteAll(file, bytes)) throw FileWriteError(path, file.errorString());
     file.setAutoRemove(false);
     temporary = file.fileName();
   }  // Windows moves a file only once nothing holds it open: the temporary file object is gone.
