@@ -1,9 +1,59 @@
 #include "orca/reply_wait.h"
 
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
+
+namespace {
+
+constexpr qint64 kReadBufferBytes = 256 * 1024;
+
+// Without a bound Qt's HTTP thread reads the network as fast as it comes and queues all of it for
+// the reply, ahead of the reads that count it; with one it waits for them, so that the limit holds
+// for everything held. That thread takes the bound only for a request it already has: each request
+// the reply hands to it (the first, and one more for each redirect followed) starts there without
+// one, and a bound set before is lost. A GET is handed over within get(), so the bound set at once
+// reaches it. A POST is handed over later, from a call the reply queues for itself, and its body is
+// then fetched from this thread: the bound goes right behind the body's last piece. Not before the
+// body, as that thread then now and then gives up the kept-alive connection after the answer; not
+// later, as the answer may already be coming. The reply tells of both steps with signals no public
+// header declares, startHttpRequest() and haveUploadData(); a connection made after the reply's own
+// runs after them.
+class ReadBufferBound : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ReadBufferBound(QNetworkReply* reply) : QObject(reply), reply_(reply) {
+    apply();
+    connect(reply, SIGNAL(startHttpRequest()), this, SLOT(handedOver()));
+  }
+
+ private slots:
+  void handedOver() {
+    const char* const body = SIGNAL(haveUploadData(qint64, QByteArray, bool, qint64));
+    disconnect(reply_, body, this, nullptr);
+    if (reply_->operation() == QNetworkAccessManager::PostOperation) {
+      connect(reply_, body, this, SLOT(bodyHandedOver(qint64, QByteArray, bool, qint64)));
+    } else {  // a redirect followed as a GET: no body to wait for
+      QMetaObject::invokeMethod(this, &ReadBufferBound::apply, Qt::QueuedConnection);
+    }
+  }
+
+  void bodyHandedOver(qint64 position, const QByteArray& piece, bool, qint64 size) {
+    if (position + piece.size() >= size) apply();
+  }
+
+  void apply() {
+    if (!reply_->isFinished()) reply_->setReadBufferSize(kReadBufferBytes);
+  }
+
+ private:
+  QNetworkReply* reply_;
+};
+
+}  // namespace
 
 QString LimitMessage(ReplyEnd end, const ExchangeLimits& limits) {
   switch (end) {
@@ -21,9 +71,7 @@ QString LimitMessage(ReplyEnd end, const ExchangeLimits& limits) {
 
 ReplyWait::ReplyWait(QNetworkReply* reply, const ExchangeLimits& limits, const QDeadlineTimer& overall)
     : reply_(reply), limits_(limits), overall_(overall) {
-  // Without a bound the HTTP layer reads the network as fast as it can into memory of its own;
-  // with one it waits for the reads below, so that the limit holds for everything held.
-  reply->setReadBufferSize(256 * 1024);
+  new ReadBufferBound(reply);
 }
 
 // The timers and the reply may be in the middle of emitting a signal when the work that waited is
@@ -108,3 +156,5 @@ void ReplyWait::stop(ReplyEnd end) {
   }
   if (waiting_) std::exchange(waiting_, {}).resume();
 }
+
+#include "reply_wait.moc"
