@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -137,11 +138,14 @@ void ReplyWait::await_suspend(std::coroutine_handle<> waiting) {
 void ReplyWait::take() {
   if (done_ || !reply_) return;
   const QByteArray piece = reply_->readAll();
-  if (result_.content.size() + piece.size() > limits_.maxAnswerBytes) {
+  const qsizetype held = result_.content.size();
+  if (held + piece.size() > limits_.maxAnswerBytes) {
     stop(ReplyEnd::TooLarge);
     return;
   }
-  result_.content += piece;
+  // Grown in place: an append that outgrows the buffer copies it, and so holds the answer twice.
+  result_.content.resize(held + piece.size());
+  std::memcpy(result_.content.data() + held, piece.constData(), static_cast<size_t>(piece.size()));
 }
 
 void ReplyWait::stop(ReplyEnd end) {
