@@ -233,7 +233,8 @@ QList<DemoPatient> MadeUpPatients(int firstId, int count) {
     const NamePart& surname = kSurnames[j % surnames];
     const bool male = j % 2 == 0;
     // Stepping through the given names at another pace than the surnames keeps pairs from repeating.
-    const NamePart& name = (male ? kMaleNames : kFemaleNames)[(j * 5 + j / surnames) % given];
+    const NamePart* names = male ? kMaleNames : kFemaleNames;
+    const NamePart& name = names[(j * 5 + j / surnames) % given];
     const QDate birth(1938 + (j * 23) % 80, 1 + (j * 5) % 12, 1 + (j * 13) % 28);
     people << Person(firstId + j, Joined(surname.kanji, name.kanji), Joined(surname.kana, name.kana), birth,
                      male ? QStringLiteral("1") : QStringLiteral("2"));
