@@ -220,7 +220,7 @@ TEST_F(OrcaPost, anAnswerWithoutEndStopsAtALimitAndIsNotRetried) {
 }
 
 // The peak resident memory of this process so far, in bytes; -1 where there is no /proc.
-qint64 PeakResidentBytes() {
+[[maybe_unused]] qint64 PeakResidentBytes() {
   QFile status("/proc/self/status");
   if (!status.open(QIODevice::ReadOnly)) return -1;
   for (const QByteArray& line : status.readAll().split('\n')) {
@@ -269,8 +269,9 @@ TEST_F(OrcaPost, anAnswerWithoutEndAsFastAsLoopbackCarriesItStopsAtTheSizeLimit)
     EXPECT_EQ(last.method + ' ' + last.target, c.answered) << c.what;
     EXPECT_LT(server_->bytesStreamed(), 2 * limit) << c.what;
   }
-#ifdef Q_OS_LINUX
-  // The answer the client collected up to the limit, and not much else besides.
+#if defined(Q_OS_LINUX) && !defined(__SANITIZE_ADDRESS__)
+  // The answer the client collected up to the limit, and not much else besides. (AddressSanitizer
+  // keeps freed memory aside, a quarter of a gigabyte of it, so there the bytes streamed tell alone.)
   EXPECT_LT(PeakResidentBytes(), 200'000'000);
 #endif
 }
