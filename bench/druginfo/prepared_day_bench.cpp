@@ -35,6 +35,7 @@
 #include "demo_sim.h"
 #include "druginfo/drug_info_logic.h"
 #include "druginfo/headless_drug_info_ui.h"
+#include "process_status.h"
 #include "savedpdf/drug_pdf_merge.h"
 #include "sim_control.h"
 #include "usecases/patient_grid.h"
@@ -239,26 +240,17 @@ void BM_SimulatedDay(benchmark::State& state) {
 }
 BENCHMARK(BM_SimulatedDay)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
 
-long ResidentKiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
-  }
-  return 0;
-}
-
 // The memory that 100 prepared patients take: a busy day of 250 receptions (about 100 of them in
 // progress) prepared in full without latency, the resident size before and after, per patient kept.
 void BM_MemoryOfPreparedPatients(benchmark::State& state) {
   for (auto _ : state) {
     Window window(true, {"--receptions", "250"});
     DrugInfoLogic& logic = *window.logic;
-    const long before = ResidentKiB();
+    const long before = ProcessStatusKiB("VmRSS:");
     if (!window.open()) state.SkipWithError("no push link");
     RunUntil([&] { return logic.prepared().keptCount() >= 100 && !logic.prepared().running(); }, 600000);
     Settled(logic);
-    const long after = ResidentKiB();
+    const long after = ProcessStatusKiB("VmRSS:");
     const int kept = logic.prepared().keptCount();
     state.counters["kept"] = kept;
     state.counters["residentBeforeMiB"] = static_cast<double>(before) / 1024;

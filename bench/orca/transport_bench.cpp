@@ -14,6 +14,7 @@
 #include "core/program_folder.h"
 #include "http_server.h"
 #include "orca/orca_client.h"
+#include "process_status.h"
 
 namespace {
 
@@ -78,16 +79,6 @@ void BM_BareQtPost(benchmark::State& state) {
 BENCHMARK(BM_OrcaPost)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_BareQtPost)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
-long StatusKiB(const char* key) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith(key))
-      return line.mid(static_cast<qsizetype>(qstrlen(key))).trimmed().split(' ').first().toLong();
-  }
-  return 0;
-}
-
 // An answer without end, streamed over loopback as fast as the client takes it: the client's peak
 // resident memory and how the request ends (the size limit of 64 MiB).
 void BM_EndlessAnswer(benchmark::State& state) {
@@ -99,14 +90,14 @@ void BM_EndlessAnswer(benchmark::State& state) {
   OrcaConnection connection;
   connection.baseUrl = QString("http://127.0.0.1:%1/api/").arg(server.port());
   client.setConnection(connection);
-  const long before = StatusKiB("VmRSS:");
+  const long before = ProcessStatusKiB("VmRSS:");
   for (auto _ : state) {
     const OrcaAnswer answer = RunBlocking(client.post("api01rv2/acceptlstv2?class=03", kBody));
     if (answer.ok()) state.SkipWithError("an answer");
     state.SetLabel(answer.error.toStdString());
   }
   state.counters["residentBeforeMiB"] = static_cast<double>(before) / 1024;
-  state.counters["peakResidentMiB"] = static_cast<double>(StatusKiB("VmHWM:")) / 1024;
+  state.counters["peakResidentMiB"] = static_cast<double>(ProcessStatusKiB("VmHWM:")) / 1024;
   state.counters["streamedMiB"] = static_cast<double>(server.bytesStreamed()) / (1024 * 1024);
 }
 BENCHMARK(BM_EndlessAnswer)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
