@@ -91,7 +91,8 @@ void Turn(int ms) {
 }
 
 // The resident memory once the allocator has handed back what it holds free: what stays is what the
-// program holds, not what the threads' heaps happen to keep.
+// program holds, not what the threads' heaps happen to keep. Of it, "RssAnon" is the heaps and stacks;
+// the rest is the libraries' pages, which grow as more of their code is run for the first time.
 long LiveResidentKiB() {
 #ifdef __GLIBC__
   malloc_trim(0);
@@ -200,7 +201,7 @@ class Day {
     refresh.start(std::max(1, logic_->controls().TimerRefresh.intervalMs / scale_));
 
     const long residentAtStart = LiveResidentKiB();
-    Say(QStringLiteral("hour  resident MiB  open files  kept  requests  boxes"));
+    Say(QStringLiteral("hour  resident MiB  of it heap etc.  open files  kept  requests  boxes"));
     int hourSaid = -1;
     while (simulated() < hours_ * 3600) {
       Turn(50);
@@ -295,9 +296,10 @@ class Day {
   qint64 simulated() const { return sinceStart_.elapsed() * scale_ / 1000; }
 
   void report(int hour) {
-    Say(QStringLiteral("%1  %2  %3  %4  %5  %6")
+    Say(QStringLiteral("%1  %2  %3  %4  %5  %6  %7")
             .arg(hour, 4)
             .arg(LiveResidentKiB() / 1024.0, 12, 'f', 1)
+            .arg(ProcessStatusKiB("RssAnon:") / 1024.0, 15, 'f', 1)
             .arg(OpenFiles(), 10)
             .arg(logic_->prepared().keptCount(), 4)
             .arg(ReviewLog().requests, 8)
